@@ -1,0 +1,11 @@
+#pragma once
+// The game's own rand/srand: the classic run-time formula, so that the same seed
+// gives the same games on every platform.
+namespace crt {
+
+constexpr int RAND_MAX = 32767;
+
+int rand();
+void srand(unsigned seed);
+
+}  // namespace crt

@@ -1,0 +1,7 @@
+#include "platform/debug.h"
+
+#include <SDL.h>
+
+void OutputDebugString(const char* text) {
+  SDL_LogDebug(SDL_LOG_CATEGORY_APPLICATION, "%s", text);
+}

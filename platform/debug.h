@@ -1,0 +1,3 @@
+#pragma once
+// Debugger output: silent unless debug logging is switched on.
+void OutputDebugString(const char* text);
