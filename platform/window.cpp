@@ -314,6 +314,8 @@ void ScheduleMessage(int idleTurns, const MSG& msg) {
   Layer.scheduled.push_back(ScheduledMessage{idleTurns, msg});
 }
 
+size_t ScheduledMessages() { return Layer.scheduled.size(); }
+
 void Reset() {
   if (Layer.window) {
     SDL_DestroyWindow(Layer.window->sdl);
