@@ -6,4 +6,3 @@ bool sysRestoreFont() { return true; }
 bool sysPrintChar(int, int, const char*) { return true; }
 bool sysDarkRect(const dd::RECT&) { return true; }
 bool sysTextBox(char*) { return true; }
-bool sysSelectMode(int&, int&, const dd::GUID*&) { return false; }
