@@ -3,7 +3,7 @@
 
 #include "app/init.h"
 #include "app/shell.h"
-#include "game_pictures.h"
+#include "support/game_pictures.h"
 
 namespace {
 

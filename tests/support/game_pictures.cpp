@@ -1,4 +1,4 @@
-#include "game_pictures.h"
+#include "support/game_pictures.h"
 
 #include <gtest/gtest.h>
 
