@@ -160,7 +160,7 @@ class Surface {
   HRESULT Restore();       // the contents are gone: the owner draws them again
   HRESULT GetDC(HDC*& dc);
   HRESULT ReleaseDC(HDC* dc);
-  HRESULT SetPalette(Palette* palette);  // not owned; null detaches
+  HRESULT SetPalette(Palette* palette);  // not owned; null detaches; used at 8 bits only
   Palette* GetPalette() const { return AttachedPalette; }
   // The palette that gives an 8-bit surface its colours: its own, else its primary's.
   const Palette* EffectivePalette() const;

@@ -124,7 +124,8 @@ HRESULT Surface::ReleaseDC(HDC* dc) {
 }
 
 HRESULT Surface::SetPalette(Palette* palette) {
-  if (Bits != 8 && palette) return DDERR_INVALIDPIXELFORMAT;
+  // Accepted at every depth and used at 8 bits only: an 8-bit game that had to fall back
+  // to a true-colour mode still attaches its palettes.
   if (Lost) return DDERR_SURFACELOST;
   AttachedPalette = palette;
   return DD_OK;

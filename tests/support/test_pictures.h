@@ -12,3 +12,5 @@ std::vector<uint8_t> MakeBmp(int width, int height,
 // index(x, y) chooses one of the palette's entries (at most 256).
 std::vector<uint8_t> MakeGif(int width, int height, const std::vector<dd::PALETTEENTRY>& palette,
                              const std::function<uint8_t(int x, int y)>& index);
+// A JPEG of one flat colour (lossy: colours come back close, not exact).
+std::vector<uint8_t> MakeFlatJpeg(int width, int height, uint32_t colour);

@@ -142,6 +142,21 @@ TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
   EXPECT_EQ(s->PixelValue(29, 19), 255u - uint8_t(29 * 20 + 19));
 }
 
+TEST(Picture, JpegDecodesToItsColours) {
+  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
+  ASSERT_FALSE(jpeg.empty());
+  auto p = Load(jpeg);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->PixelWidth(), 24);
+  EXPECT_EQ(p->PixelHeight(), 16);
+  const uint32_t rgb = p->PixelRGB(10, 10);
+  EXPECT_NEAR(int(rgb >> 16), 0x30, 4);
+  EXPECT_NEAR(int((rgb >> 8) & 0xFF), 0x80, 4);
+  EXPECT_NEAR(int(rgb & 0xFF), 0xC0, 4);
+  // Cut short, it is refused rather than read past its end.
+  EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
+}
+
 TEST(Picture, FilesTheDecoderRejectsGiveNone) {
   const auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
   const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
