@@ -1,6 +1,9 @@
+#include <cstddef>
+#include <cstdio>
+
+// libjpeg expects size_t and FILE to be declared already.
 #include <jpeglib.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "encoders.hpp"
