@@ -1,22 +1,23 @@
 #include "app/frame_clock.h"
 
+#include "app/demo.h"
 #include "platform/crt_rand.h"
 #include "platform/timer.h"
 #include "screens/modes.h"
 
 namespace {
+
 int64_t CurrentStamp() {
   if (!FrameClock.UseQPC) return timer::timeGetTime();
   int64_t counter = 0;
   timer::QueryPerformanceCounter(counter);
   return counter;
 }
-}  // namespace
 
 // Whole milliseconds, but the fraction is carried over: the stamp advances only by the
 // counter ticks that the returned milliseconds stand for. Otherwise frames shorter than a
 // millisecond would all count 0 and the world would never move.
-double sysFrameTime() {
+double MeasureFrameTime() {
   const int64_t now = CurrentStamp();
   if (!FrameClock.Started) {
     FrameClock.Started = true;
@@ -38,6 +39,15 @@ double sysFrameTime() {
   const int64_t elapsed = ticks * 1000 / frequency;
   FrameClock.LastStamp += elapsed * frequency / 1000;
   return static_cast<double>(elapsed);
+}
+}  // namespace
+
+// A replayed demo answers in place of the clock; a recorded one keeps every answer.
+double sysFrameTime() {
+  if (Demo.Mode == DemoMode::Replay) return DemoReadTime();
+  const double elapsed = MeasureFrameTime();
+  if (Demo.Mode == DemoMode::Record) DemoWriteTime(elapsed);
+  return elapsed;
 }
 
 bool sysTimerStart() {

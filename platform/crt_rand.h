@@ -7,5 +7,7 @@ constexpr int RandMax = 32767;  // RAND_MAX of the run-time library
 
 int rand();
 void srand(unsigned seed);
+// The generator's state, for demos that must replay a game exactly.
+unsigned State();
 
 }  // namespace crt
