@@ -5,7 +5,8 @@
 struct FrameClockState {
   bool UseQPC = false;
   uint64_t Frequency = 0;
-  int64_t LastStamp = 0;  // 0: not read yet
+  bool Started = false;  // the clock has been read once
+  int64_t LastStamp = 0;
 };
 inline FrameClockState FrameClock;
 

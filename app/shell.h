@@ -17,13 +17,14 @@ struct SwitchFlags {
 };
 inline SwitchFlags Switches;
 
-struct WindowState {
+struct ShellState {
   win::HWND Window = nullptr;
+  bool ReleasingAll = false;  // sysReleaseAll is running under sysShowError
   bool AppActive = false;
   int32_t MouseX = 0;
   int32_t MouseY = 0;
 };
-inline WindowState Shell;
+inline ShellState Shell;
 
 // The seven switches, found anywhere in the command line (case-sensitive substrings).
 SwitchFlags ReadSwitches(const std::string& commandLine);

@@ -1,15 +1,32 @@
 #pragma once
 // The file system: loaded archives first, then the disk.
+#include <cstdio>
 #include <memory>
 
 #include "platform/memblock.h"
 
 class TFile;
-struct TFileSystem;
+class TStdFile;
+struct TSPLDir;
+
+struct TSPLArchive {
+  FILE* stream = nullptr;   // owned
+  TSPLDir* root = nullptr;  // owned
+  TSPLArchive* next = nullptr;
+};
+
+struct TFileSystem {
+  TSPLArchive* archives = nullptr;  // the archive loaded last stands first
+};
+
+// Files larger than this are refused: sizes come from the archive, and no file of the
+// game comes near it.
+constexpr uint32_t MaxFileSize = 256u << 20;
 
 TFileSystem* FS_Init();
 bool FS_LoadSPL(TFileSystem* fs, const char* path);
 std::unique_ptr<TFile> FS_Open(TFileSystem* fs, const char* path);
+std::unique_ptr<TStdFile> FS_OpenDisk(const char* path);
 GlobalBlock FS_ReadAll(TFile& file);
 void FS_Done(TFileSystem* fs);
 

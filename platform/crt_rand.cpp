@@ -5,14 +5,16 @@
 namespace crt {
 namespace {
 // A fresh run-time library starts as if seeded with 1.
-uint32_t State = 1;
+uint32_t Generator = 1;
 }  // namespace
 
 int rand() {
-  State = State * 214013u + 2531011u;
-  return static_cast<int>((State >> 16) & 0x7FFF);
+  Generator = Generator * 214013u + 2531011u;
+  return static_cast<int>((Generator >> 16) & 0x7FFF);
 }
 
-void srand(unsigned seed) { State = seed; }
+void srand(unsigned seed) { Generator = seed; }
+
+unsigned State() { return Generator; }
 
 }  // namespace crt

@@ -3,9 +3,11 @@
 // gives the same games on every platform.
 namespace crt {
 
-constexpr int RAND_MAX = 32767;
+constexpr int RandMax = 32767;  // RAND_MAX of the run-time library
 
 int rand();
 void srand(unsigned seed);
+// The generator's state, for demos that must replay a game exactly.
+unsigned State();
 
 }  // namespace crt

@@ -1,7 +1,7 @@
 #pragma once
 // The display: device and mode, flipping primary surface, off-screen surfaces, palettes,
 // blits and device contexts. Surfaces are plain memory at 8 (indexed), 16 (RGB565),
-// 24 or 32 (XRGB) bits; only Flip talks to the screen.
+// 24 (B, G, R bytes) or 32 (XRGB) bits; only Flip talks to the screen.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -16,11 +16,15 @@ constexpr HRESULT DD_OK = 0;
 constexpr HRESULT DDERR_GENERIC = static_cast<HRESULT>(0x80004005);
 constexpr HRESULT DDERR_INVALIDPARAMS = static_cast<HRESULT>(0x80070057);
 constexpr HRESULT DDERR_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
+constexpr HRESULT DDERR_INVALIDPIXELFORMAT = static_cast<HRESULT>(0x88760091);
 constexpr HRESULT DDERR_INVALIDRECT = static_cast<HRESULT>(0x88760096);
-constexpr HRESULT DDERR_SURFACELOST = static_cast<HRESULT>(0x887601C2);
-constexpr HRESULT DDERR_UNSUPPORTEDMODE = static_cast<HRESULT>(0x8876024E);
-constexpr HRESULT DDERR_NOTLOCKED = static_cast<HRESULT>(0x887601E6);
+constexpr HRESULT DDERR_NOTFLIPPABLE = static_cast<HRESULT>(0x887601EA);
 constexpr HRESULT DDERR_SURFACEBUSY = static_cast<HRESULT>(0x887601AE);
+constexpr HRESULT DDERR_SURFACELOST = static_cast<HRESULT>(0x887601C2);
+constexpr HRESULT DDERR_NOTLOCKED = static_cast<HRESULT>(0x887601E6);
+constexpr HRESULT DDERR_UNSUPPORTED = static_cast<HRESULT>(0x80004001);
+constexpr HRESULT DDERR_UNSUPPORTEDMODE = static_cast<HRESULT>(0x8876024E);
+constexpr HRESULT DDERR_NOTFOUND = static_cast<HRESULT>(0x887600FF);
 inline bool Failed(HRESULT hr) { return hr < 0; }
 
 struct RECT {
@@ -42,7 +46,7 @@ constexpr uint32_t DDBLT_COLORFILL = 0x00000400;
 constexpr uint32_t DDBLT_WAIT = 0x01000000;
 struct DDBLTFX {
   uint32_t dwSize = 100;
-  uint32_t dwFillColor = 0;
+  uint32_t dwFillColor = 0;  // a pixel value in the destination's format
 };
 // Colour keys, locks, flips, vertical blank, cooperative level, palettes
 constexpr uint32_t DDCKEY_SRCBLT = 0x08;
@@ -82,6 +86,9 @@ struct DDSURFACEDESC2 {
 class Palette {
  public:
   explicit Palette(const PALETTEENTRY* entries);
+  ~Palette();  // surfaces that still hold it lose it
+  Palette(const Palette&) = delete;
+  Palette& operator=(const Palette&) = delete;
   HRESULT GetEntries(uint32_t start, uint32_t count, PALETTEENTRY* out) const;
   HRESULT SetEntries(uint32_t start, uint32_t count, const PALETTEENTRY* in);
   const std::array<PALETTEENTRY, 256>& Entries() const { return Table; }
@@ -94,7 +101,7 @@ class Palette {
 
 class Surface;
 
-// A device context on a surface: the surface locked for GDI drawing.
+// A device context on a surface: the surface held for GDI drawing until ReleaseDC.
 struct HDC {
   Surface* surface = nullptr;
   uint8_t* bits = nullptr;
@@ -104,11 +111,23 @@ struct COLORREF {
   uint8_t red = 0, green = 0, blue = 0;
 };
 // GDI FillRect with a solid brush: right and bottom exclusive, clipped to the surface.
+// False for a context that is not held.
 bool FillRect(HDC* dc, const RECT& rect, COLORREF colour);
 
 struct LockedRect {
   uint8_t* bits = nullptr;
   int32_t pitch = 0;
+};
+
+// The opaque spans of a keyed surface, one list per row, made on the first keyed blit
+// after the key was set or the surface was written.
+struct KeySpans {
+  struct Span {
+    uint16_t begin, end;  // pixels, end exclusive
+  };
+  std::vector<uint32_t> rowStart;  // index into spans, one more entry than rows
+  std::vector<Span> spans;
+  bool valid = false;
 };
 
 class Surface {
@@ -133,15 +152,18 @@ class Surface {
               const DDBLTFX* fx);
   HRESULT Lock(const RECT* rect, LockedRect& out, uint32_t flags);
   HRESULT Unlock(const RECT* rect);
+  // The key is compared with the pixel's own bits only (the low 8, 16 or 24 bits).
   HRESULT SetColorKey(uint32_t flags, const DDCOLORKEY* key);
   bool HasColorKey() const { return KeySet; }
   uint32_t ColorKey() const { return Key; }
   HRESULT IsLost() const;  // DD_OK, or DDERR_SURFACELOST
-  HRESULT Restore();
+  HRESULT Restore();       // the contents are gone: the owner draws them again
   HRESULT GetDC(HDC*& dc);
   HRESULT ReleaseDC(HDC* dc);
-  HRESULT SetPalette(Palette* palette);  // not owned
+  HRESULT SetPalette(Palette* palette);  // not owned; null detaches; used at 8 bits only
   Palette* GetPalette() const { return AttachedPalette; }
+  // The palette that gives an 8-bit surface its colours: its own, else its primary's.
+  const Palette* EffectivePalette() const;
 
   // Primary surface only.
   HRESULT Flip(Surface* overrideSurface, uint32_t flags);
@@ -149,32 +171,50 @@ class Surface {
 
   // Pixel value of an RGB colour in this surface's format (nearest palette entry at 8 bits).
   uint32_t MapColour(uint8_t red, uint8_t green, uint8_t blue) const;
+  // The RGB colour (0x00RRGGBB) of the pixel at (x, y); for tests and presenting.
+  uint32_t PixelRGB(int x, int y) const;
+  uint32_t PixelValue(int x, int y) const;
 
  protected:
+  HRESULT CheckUsable() const;
+  void Written() { Spans.valid = false; }
+  const KeySpans& CurrentSpans();
+
   int W, H, Bits, RowBytes;
   std::vector<uint8_t> Memory;
   bool KeySet = false;
   uint32_t Key = 0;
+  KeySpans Spans;
   bool Lost = false;
   bool Locked = false;
+  bool DcHeld = false;
   HDC Context;
   Palette* AttachedPalette = nullptr;
+  Surface* Primary = nullptr;                   // back buffers: the surface they belong to
+  std::vector<std::unique_ptr<Surface>> Backs;  // primary: its back buffers
+  bool IsPrimary = false;
   friend class DirectDraw;
-  friend void LoseAllSurfaces();
+  friend class Palette;
+  friend struct SurfaceAccess;
 };
 
 using EnumModesCallback = HRESULT (*)(const DDSURFACEDESC2& mode, void* context);
+constexpr HRESULT DDENUMRET_CANCEL = 0;
+constexpr HRESULT DDENUMRET_OK = 1;
 
 class DirectDraw {
  public:
   DirectDraw();
-  ~DirectDraw();
+  ~DirectDraw();  // gives the display back
+  DirectDraw(const DirectDraw&) = delete;
+  DirectDraw& operator=(const DirectDraw&) = delete;
   HRESULT SetCooperativeLevel(win::HWND window, uint32_t flags);
+  // 800 × 600 at 8, 16, 24 or 32 bits; any refresh rate (0: the default). Presenting is
+  // made ready on the cooperative window (none under a display-less driver).
   HRESULT SetDisplayMode(uint32_t width, uint32_t height, uint32_t bitsPerPixel,
                          uint32_t refreshRate, uint32_t flags);
   HRESULT CreateSurface(const DDSURFACEDESC2& desc, std::unique_ptr<Surface>& out);
-  HRESULT CreatePalette(uint32_t flags, const PALETTEENTRY* entries,
-                        std::unique_ptr<Palette>& out);
+  HRESULT CreatePalette(uint32_t flags, const PALETTEENTRY* entries, std::unique_ptr<Palette>& out);
   HRESULT WaitForVerticalBlank(uint32_t flags, void* event);
   HRESULT EnumDisplayModes(uint32_t flags, const DDSURFACEDESC2* filter, void* context,
                            EnumModesCallback callback);
@@ -182,7 +222,7 @@ class DirectDraw {
 
  private:
   int Depth = 0;
-  int Display = 0;
+  win::HWND Window = nullptr;
   friend HRESULT DirectDrawCreateEx(const GUID* device, std::unique_ptr<DirectDraw>& out);
 };
 
@@ -192,11 +232,17 @@ using EnumDevicesCallback = bool (*)(const GUID* device, const char* description
                                      const char* driverName, void* context);
 HRESULT DirectDrawEnumerate(EnumDevicesCallback callback, void* context);
 
-// For tests: refuse a display depth; make every surface report itself lost.
+// For tests: refuse a display depth; make every surface report itself lost (its
+// contents wiped); count the flips; keep a copy of each presented frame.
 namespace testing {
 void RefuseDepth(int bitsPerPixel, bool refuse = true);
+void AcceptAllDepths();
 void LoseAllSurfaces();
 int FlipCount();
+// The last frame Flip presented, 800 × 600 as 0x00RRGGBB, kept only once asked for.
+void KeepPresentedFrames(bool keep);
+const std::vector<uint32_t>& PresentedFrame();
+bool HasRenderer();
 }  // namespace testing
 
 }  // namespace dd

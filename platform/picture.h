@@ -1,9 +1,7 @@
 #pragma once
 // Decoded pictures (JPEG, GIF, BMP) that keep their palette and render into a device context.
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -12,22 +10,35 @@
 namespace pic {
 
 using HRESULT = dd::HRESULT;
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
 using OLE_XSIZE_HIMETRIC = int32_t;
 using OLE_YSIZE_HIMETRIC = int32_t;
+
+// The GDI palette of a palettised picture: its entries as the file gave them (up to 256).
+struct GdiPalette {
+  std::vector<dd::PALETTEENTRY> entries;
+};
+using HPALETTE = const GdiPalette*;
+// GDI GetPaletteEntries: copies up to count entries from start; returns how many were
+// copied, 0 for no palette (a true-colour picture's null handle).
+uint32_t GetPaletteEntries(HPALETTE palette, uint32_t start, uint32_t count, dd::PALETTEENTRY* out);
 
 class Picture {
  public:
   // Width and height in HIMETRIC, as the platform reports them (pixels × 2540 / 96).
   HRESULT get_Width(OLE_XSIZE_HIMETRIC* width) const;
   HRESULT get_Height(OLE_YSIZE_HIMETRIC* height) const;
-  // Stretches (nearest neighbour) the source part (HIMETRIC) over the destination
-  // rectangle (pixels). A negative height with its origin at the bottom edge draws upright.
-  // Clipped to the surface; at 8 bits colours map to the nearest entry of its palette.
-  HRESULT Render(dd::HDC* dc, int32_t x, int32_t y, int32_t cx, int32_t cy,
-                 OLE_XSIZE_HIMETRIC xSrc, OLE_YSIZE_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc,
-                 OLE_YSIZE_HIMETRIC cySrc, const dd::RECT* bounds);
-  // The 256-entry palette of a palettised picture; none for a true-colour one.
-  const std::optional<std::array<dd::PALETTEENTRY, 256>>& get_hPal() const { return Pal; }
+  // Stretches (nearest neighbour) the source part over the destination rectangle (pixels).
+  // The source is in HIMETRIC measured from the bottom edge upwards, so a negative height
+  // with its origin at the bottom edge draws upright. Clipped to the surface; at 8 bits
+  // colours map to the nearest entry of the surface's palette. bounds is ignored.
+  HRESULT Render(dd::HDC* dc, int32_t x, int32_t y, int32_t cx, int32_t cy, OLE_XSIZE_HIMETRIC xSrc,
+                 OLE_YSIZE_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc,
+                 const dd::RECT* bounds) const;
+  // The palette handle: null for a true-colour picture (and still S_OK, as the platform).
+  HRESULT get_hPal(HPALETTE* palette) const;
 
   int PixelWidth() const { return W; }
   int PixelHeight() const { return H; }
@@ -36,11 +47,12 @@ class Picture {
  private:
   int W = 0, H = 0;
   std::vector<uint32_t> Rgb;  // 0x00RRGGBB, top row first
-  std::optional<std::array<dd::PALETTEENTRY, 256>> Pal;
+  bool Palettised = false;
+  GdiPalette Pal;
   friend std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes);
 };
 
-// Decodes a whole file held in memory; none when the decoder rejects it.
+// Decodes a whole JPEG, GIF or BMP file held in memory; none when the decoder rejects it.
 std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes);
 
 }  // namespace pic

@@ -113,6 +113,7 @@ namespace testing {
 const std::vector<std::string>& MessageBoxes();
 // Deliver `msg` once the queue has been polled idle `idleTurns` more times.
 void ScheduleMessage(int idleTurns, const MSG& msg);
+size_t ScheduledMessages();  // scheduled and not yet delivered
 // Forget the window, the class, the queue, the cursor and the boxes.
 void Reset();
 }  // namespace testing

@@ -34,14 +34,17 @@ void sysReleasePalettes();
 void sysReleaseDisplay();  // PrimarySurface (with BackBuffer), then ddObject
 void sysReleasePictures();
 
+// None when the file is missing or the decoder rejects it.
 std::unique_ptr<pic::Picture> sysLoadImage(const char* path);
 bool sysRestoreSurfaces();
 bool sysRestoreBackground(int index);
 bool sysRestoreFont();
 
+// Bytes below 20 print as blanks; glyphs are cut at the back buffer's edges.
 bool sysPrintChar(int x, int y, const char* text);
 bool sysDarkRect(const dd::RECT& rect);
-bool sysTextBox(char* text);
+// Lines split at byte 10; the text is only read.
+bool sysTextBox(const char* text);
 
 // The display-mode dialog: true on OK, with the chosen depth, refresh rate and device
 // (null for the default device).

@@ -1,0 +1,16 @@
+#pragma once
+// Writes an archive: directories and files in byte order of their names, member data
+// behind the root's end tag in the same order. The same files give the same bytes.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// Paths joined with '/'; the directories they name are implied.
+using SplFiles = std::map<std::string, std::vector<uint8_t>>;
+
+// False when a name is empty, longer than 254 bytes, or the archive would reach 2 GiB.
+bool WriteSplArchive(const SplFiles& files, std::vector<uint8_t>& out, std::string& error);
+
+// The same for tests and tools that know their names are good: empty on failure.
+std::vector<uint8_t> WriteSplArchive(const SplFiles& files);

@@ -1,0 +1,51 @@
+#pragma once
+// Inside the display layer only: the state shared by its parts.
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/ddraw.h"
+
+namespace dd {
+
+struct DisplayState {
+  std::vector<Surface*> LiveSurfaces;  // every surface in existence, for loss and palettes
+  std::array<bool, 33> Refused{};      // depths a test made the display refuse
+  int Flips = 0;
+  bool KeepFrames = false;
+  std::vector<uint32_t> Frame;  // the last presented frame, when kept
+  // Presenting: owned here, made on the window when the mode is set.
+  SDL_Window* Window = nullptr;
+  SDL_Renderer* Renderer = nullptr;
+  SDL_Texture* Texture = nullptr;
+};
+inline DisplayState Display;
+
+// Gives access to a surface's inner parts to the other files of the layer.
+struct SurfaceAccess {
+  static bool& Lost(Surface& s) { return s.Lost; }
+  static std::vector<uint8_t>& Memory(Surface& s) { return s.Memory; }
+  static void Written(Surface& s) { s.Written(); }
+  static Palette*& AttachedPalette(Surface& s) { return s.AttachedPalette; }
+};
+
+// Presenting (ddraw_present.cpp).
+void OpenPresenter(win::HWND window);
+void ClosePresenter();
+void Present(const Surface& front);
+
+// Pixel formats.
+constexpr uint32_t PixelMask(int bits) { return bits >= 24 ? 0xFFFFFFu : (1u << bits) - 1; }
+constexpr uint32_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
+  return (static_cast<uint32_t>(r >> 3) << 11) | (static_cast<uint32_t>(g >> 2) << 5) | (b >> 3);
+}
+constexpr uint32_t Rgb565ToRgb(uint32_t p) {
+  uint32_t r = (p >> 11) & 31, g = (p >> 5) & 63, b = p & 31;
+  return (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));
+}
+// The colours of an 8-bit surface without any palette: 3 bits red, 3 green, 2 blue.
+const std::array<PALETTEENTRY, 256>& DefaultPalette();
+
+}  // namespace dd

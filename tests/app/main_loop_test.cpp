@@ -1,0 +1,66 @@
+// The whole program in this process, headless: it starts, runs its frames and quits.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "app/shell.h"
+#include "platform/window.h"
+#include "support/temp_dir.h"
+
+namespace {
+win::MSG Key(uint16_t vk) { return win::MSG{nullptr, win::WM_KEYDOWN, vk, 1}; }
+}  // namespace
+
+TEST(MainLoop, QuitsWithExitCodeZeroOnF12AfterRunningFrames) {
+  IsolatedUserData data;
+  win::testing::ScheduleMessage(25, Key(win::VK_F12));
+  EXPECT_EQ(WinMain("--no-sound"), 0);
+  // The key arrives only after 25 idle turns, each of which simulated and drew a frame.
+  EXPECT_EQ(win::testing::ScheduledMessages(), 0u);
+  EXPECT_EQ(win::MainWindow(), nullptr);
+}
+
+TEST(MainLoop, QuitsWithExitCodeZeroWhenTheWindowIsClosed) {
+  IsolatedUserData data;
+  win::testing::ScheduleMessage(10, win::MSG{nullptr, win::WM_CLOSE, 0, 0});
+  EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 0);
+  EXPECT_EQ(win::MainWindow(), nullptr);
+}
+
+TEST(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
+  IsolatedUserData data;
+  // Deactivated, the loop blocks on the queue: the scheduled activation is delivered only
+  // because nothing else is waiting, and F12 then needs fresh idle turns.
+  win::testing::ScheduleMessage(5, win::MSG{nullptr, win::WM_ACTIVATEAPP, 0, 0});
+  win::testing::ScheduleMessage(0, win::MSG{nullptr, win::WM_ACTIVATEAPP, 1, 0});
+  win::testing::ScheduleMessage(5, Key(win::VK_F12));
+  EXPECT_EQ(WinMain("--no-sound"), 0);
+  EXPECT_TRUE(Shell.AppActive);
+}
+
+TEST(MainLoop, TheProgramEndsCleanlyOnTermination) {
+  const std::filesystem::path program = std::filesystem::path(NAUVREL_BINARY_DIR) / "nauvrel";
+  ASSERT_TRUE(std::filesystem::exists(program));
+  TempDir data;
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setenv("XDG_DATA_HOME", data.path.c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    chdir(NAUVREL_BINARY_DIR);
+    execl(program.c_str(), "nauvrel", "--no-sound", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  kill(child, SIGTERM);  // SDL turns it into a quit request: the close path
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}

@@ -1,0 +1,110 @@
+#include "support/test_pictures.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+std::vector<uint8_t> MakeBmp(int width, int height,
+                             const std::function<uint32_t(int x, int y)>& colour) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
+  for (int y = 0; y < height; ++y) {
+    auto* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
+    for (int x = 0; x < width; ++x) {
+      const uint32_t c = colour(x, y);
+      row[3 * x] = static_cast<uint8_t>(c >> 16);
+      row[3 * x + 1] = static_cast<uint8_t>(c >> 8);
+      row[3 * x + 2] = static_cast<uint8_t>(c);
+    }
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(width) * height * 4 + 1024);
+  SDL_RWops* rw = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
+  SDL_SaveBMP_RW(s, rw, 0);
+  bytes.resize(static_cast<size_t>(SDL_RWtell(rw)));
+  SDL_RWclose(rw);
+  SDL_FreeSurface(s);
+  return bytes;
+}
+
+namespace {
+
+// LZW without compression: every pixel is its own 9-bit code, with a clear code often
+// enough that the decoder never widens its codes.
+struct BitWriter {
+  std::vector<uint8_t> bytes;
+  uint32_t buffer = 0;
+  int count = 0;
+  void Put(uint32_t code, int bits) {
+    buffer |= code << count;
+    count += bits;
+    while (count >= 8) {
+      bytes.push_back(static_cast<uint8_t>(buffer));
+      buffer >>= 8;
+      count -= 8;
+    }
+  }
+  void Flush() {
+    if (count > 0) bytes.push_back(static_cast<uint8_t>(buffer));
+    buffer = 0, count = 0;
+  }
+};
+
+void Put16(std::vector<uint8_t>& out, int v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+}  // namespace
+
+std::vector<uint8_t> MakeGif(int width, int height, const std::vector<dd::PALETTEENTRY>& palette,
+                             const std::function<uint8_t(int x, int y)>& index) {
+  std::vector<uint8_t> out = {'G', 'I', 'F', '8', '9', 'a'};
+  Put16(out, width);
+  Put16(out, height);
+  out.push_back(0xF7);  // global colour table of 256 entries
+  out.push_back(0);
+  out.push_back(0);
+  for (int i = 0; i < 256; ++i) {
+    const dd::PALETTEENTRY e =
+        i < static_cast<int>(palette.size()) ? palette[i] : dd::PALETTEENTRY{};
+    out.insert(out.end(), {e.peRed, e.peGreen, e.peBlue});
+  }
+  out.push_back(0x2C);
+  Put16(out, 0);
+  Put16(out, 0);
+  Put16(out, width);
+  Put16(out, height);
+  out.push_back(0);
+  out.push_back(8);  // minimum code size
+  BitWriter bits;
+  constexpr uint32_t Clear = 256, End = 257;
+  int sinceClear = 0;
+  bits.Put(Clear, 9);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (sinceClear == 250) bits.Put(Clear, 9), sinceClear = 0;
+      bits.Put(index(x, y), 9);
+      ++sinceClear;
+    }
+  bits.Put(End, 9);
+  bits.Flush();
+  for (size_t at = 0; at < bits.bytes.size(); at += 255) {
+    const size_t n = std::min<size_t>(255, bits.bytes.size() - at);
+    out.push_back(static_cast<uint8_t>(n));
+    out.insert(out.end(), bits.bytes.begin() + at, bits.bytes.begin() + at + n);
+  }
+  out.push_back(0);
+  out.push_back(0x3B);
+  return out;
+}
+
+std::vector<uint8_t> MakeFlatJpeg(int width, int height, uint32_t colour) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
+  SDL_FillRect(s, nullptr,
+               SDL_MapRGB(s->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
+  std::vector<uint8_t> bytes(static_cast<size_t>(width) * height * 4 + 4096);
+  SDL_RWops* rw = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
+  const bool saved = IMG_SaveJPG_RW(s, rw, 0, 95) == 0;
+  bytes.resize(saved ? static_cast<size_t>(SDL_RWtell(rw)) : 0);
+  SDL_RWclose(rw);
+  SDL_FreeSurface(s);
+  return bytes;
+}

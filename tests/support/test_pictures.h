@@ -1,0 +1,16 @@
+#pragma once
+// Picture files made in memory for tests: true-colour BMP and palettised GIF.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/ddraw.h"
+
+// colour(x, y) gives 0x00RRGGBB, top row first.
+std::vector<uint8_t> MakeBmp(int width, int height,
+                             const std::function<uint32_t(int x, int y)>& colour);
+// index(x, y) chooses one of the palette's entries (at most 256).
+std::vector<uint8_t> MakeGif(int width, int height, const std::vector<dd::PALETTEENTRY>& palette,
+                             const std::function<uint8_t(int x, int y)>& index);
+// A JPEG of one flat colour (lossy: colours come back close, not exact).
+std::vector<uint8_t> MakeFlatJpeg(int width, int height, uint32_t colour);

@@ -1,0 +1,148 @@
+// The bitmap font: glyph cells, strings, the dark box and the centred text box.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/init.h"
+#include "app/shell.h"
+#include "video/video.h"
+
+namespace {
+
+constexpr uint32_t Backdrop = 0x000050, Key = 0x000000;
+constexpr uint32_t CellColour(int glyph) { return 0x100000u + glyph; }
+
+std::vector<std::string> DebugLines;
+void Collect(void*, int, SDL_LogPriority, const char* message) { DebugLines.push_back(message); }
+
+class TextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    win::testing::Reset();
+    Switches = SwitchFlags{};
+    ASSERT_TRUE(sysSetupDisplay(nullptr, 32, 0));
+    ASSERT_TRUE(sysCreateSurfaces());
+    // Each cell in its own colour, with one keyed pixel at (3, 3) of the cell.
+    dd::Surface& font = *Video.ddsFont;
+    for (int g = 0; g < 240; ++g) {
+      const dd::RECT cell{16 * (g % 20), 32 * (g / 20), 16 * (g % 20) + 16, 32 * (g / 20) + 32};
+      Fill(font, CellColour(g), &cell);
+      const dd::RECT hole{cell.left + 3, cell.top + 3, cell.left + 4, cell.top + 4};
+      Fill(font, Key, &hole);
+    }
+    dd::DDCOLORKEY key{Key, Key};
+    font.SetColorKey(dd::DDCKEY_SRCBLT, &key);
+    Fill(*Video.BackBuffer, Backdrop, nullptr);
+    SDL_LogSetOutputFunction(Collect, nullptr);
+    SDL_LogSetPriority(SDL_LOG_CATEGORY_APPLICATION, SDL_LOG_PRIORITY_DEBUG);
+    DebugLines.clear();
+    boxesBefore = win::testing::MessageBoxes().size();
+  }
+  void TearDown() override {
+    EXPECT_EQ(win::testing::MessageBoxes().size(), boxesBefore);
+    sysReleaseAll();
+  }
+  static void Fill(dd::Surface& s, uint32_t value, const dd::RECT* r) {
+    dd::DDBLTFX fx;
+    fx.dwFillColor = value;
+    ASSERT_EQ(s.Blt(r, nullptr, nullptr, dd::DDBLT_COLORFILL, &fx), dd::DD_OK);
+  }
+  // The glyph drawn with its top-left corner at (x, y): 15 × 31, its hole keyed out.
+  static void ExpectGlyph(int x, int y, int glyph) {
+    dd::Surface& back = *Video.BackBuffer;
+    for (int dy = -1; dy <= 31; ++dy)
+      for (int dx = -1; dx <= 15; ++dx) {
+        const bool inside = dx >= 0 && dx < 15 && dy >= 0 && dy < 31 && !(dx == 3 && dy == 3);
+        if (!inside && (dx < 0 || dy < 0)) continue;  // may belong to a neighbour
+        ASSERT_EQ(back.PixelRGB(x + dx, y + dy), inside ? CellColour(glyph) : Backdrop)
+            << "glyph " << glyph << " at +" << dx << ",+" << dy;
+      }
+  }
+  size_t boxesBefore = 0;
+};
+
+TEST_F(TextTest, EachByteDrawsItsCellLessTheLastColumnAndRow) {
+  const struct {
+    uint8_t code;
+    int glyph;
+  } table[] = {{32, 12},   {46, 26},   {48, 28},   {65, 45},   {193, 173},
+               {204, 184}, {217, 197}, {218, 198}, {255, 235}, {20, 0}};
+  for (const auto& row : table) {
+    Fill(*Video.BackBuffer, Backdrop, nullptr);
+    const char text[] = {static_cast<char>(row.code), 0};
+    ASSERT_TRUE(sysPrintChar(100, 200, text));
+    ExpectGlyph(100, 200, row.glyph);
+  }
+}
+
+TEST_F(TextTest, AStringAdvancesSixteenAndAlsoGoesToTheDebugger) {
+  ASSERT_TRUE(sysPrintChar(10, 20, "A0."));
+  ExpectGlyph(10, 20, 45);
+  ExpectGlyph(26, 20, 28);
+  ExpectGlyph(42, 20, 26);
+  ASSERT_EQ(DebugLines.size(), 1u);
+  EXPECT_EQ(DebugLines[0], "A0.");
+}
+
+TEST_F(TextTest, EmptyStringDrawsNothingAndMissingTextFails) {
+  ASSERT_TRUE(sysPrintChar(10, 20, ""));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(10, 20), Backdrop);
+  EXPECT_FALSE(sysPrintChar(10, 20, nullptr));
+  EXPECT_EQ(DebugLines.size(), 1u);  // the empty one
+}
+
+TEST_F(TextTest, BytesWithoutGlyphAndTextAtTheEdgesDoNotStopTheGame) {
+  // Below 20 there is no glyph: a blank, and the pen moves on.
+  ASSERT_TRUE(sysPrintChar(100, 100,
+                           "\x01"
+                           "A\x13"));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(100, 100), Backdrop);
+  ExpectGlyph(116, 100, 45);
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(132, 100), Backdrop);
+  // Glyphs reaching out of the back buffer are cut at its edges.
+  ASSERT_TRUE(sysPrintChar(790, 590, "AA"));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(799, 599), CellColour(45));
+  ASSERT_TRUE(sysPrintChar(-10, -20, "A"));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(0, 0), CellColour(45));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(5, 11), Backdrop);
+  ASSERT_TRUE(sysPrintChar(5000, -5000, "AAAA"));
+}
+
+TEST_F(TextTest, TwoLineBoxIsCentredAndLeavesTheCallersTextAlone) {
+  char text[] = "ab\ncde";
+  const std::string before(text, sizeof text);
+  ASSERT_TRUE(sysTextBox(text));
+  EXPECT_EQ(std::string(text, sizeof text), before);
+  const dd::Surface& back = *Video.BackBuffer;
+  const uint32_t dark = 0x000064;
+  EXPECT_EQ(back.PixelRGB(366, 268), dark);
+  EXPECT_EQ(back.PixelRGB(433, 331), dark);
+  EXPECT_EQ(back.PixelRGB(375, 300), dark);
+  EXPECT_EQ(back.PixelRGB(365, 300), Backdrop);
+  EXPECT_EQ(back.PixelRGB(434, 300), Backdrop);
+  EXPECT_EQ(back.PixelRGB(400, 267), Backdrop);
+  EXPECT_EQ(back.PixelRGB(400, 332), Backdrop);
+  EXPECT_EQ(back.PixelRGB(376, 268), CellColour('a' - 20));
+  EXPECT_EQ(back.PixelRGB(392, 268), CellColour('b' - 20));
+  EXPECT_EQ(back.PixelRGB(408, 268), dark);  // the short line stays left-aligned
+  EXPECT_EQ(back.PixelRGB(376, 300), CellColour('c' - 20));
+  EXPECT_EQ(back.PixelRGB(408, 300), CellColour('e' - 20));
+  ASSERT_EQ(DebugLines.size(), 2u);
+  EXPECT_EQ(DebugLines[0], "ab");
+  EXPECT_EQ(DebugLines[1], "cde");
+}
+
+TEST_F(TextTest, EmptyTextBoxIsTwentyByThirtyTwoInTheMiddle) {
+  ASSERT_TRUE(sysTextBox(""));
+  const dd::Surface& back = *Video.BackBuffer;
+  int dark = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) dark += back.PixelRGB(x, y) == 0x000064;
+  EXPECT_EQ(dark, 20 * 32);
+  EXPECT_EQ(back.PixelRGB(390, 284), 0x000064u);
+  EXPECT_EQ(back.PixelRGB(409, 315), 0x000064u);
+}
+
+}  // namespace
