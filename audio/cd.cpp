@@ -12,9 +12,7 @@ namespace {
 
 enum class DiscCheck { MusicDisc, NoMusicDisc, Failed };
 
-bool Send(const char* command) {
-  return mci::mciSendString(command, nullptr, 0, nullptr) == 0;
-}
+bool Send(const char* command) { return mci::mciSendString(command, nullptr, 0, nullptr) == 0; }
 
 bool SendNotify(const char* command) {
   return mci::mciSendString(command, nullptr, 0, Shell.Window) == 0;
@@ -28,7 +26,8 @@ bool Ask(const char* command, char (&reply)[N]) {
 // Replies are compared as the system's lstrcmpi does: without regard to case.
 bool SameText(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b)
-    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
+    if (std::tolower(static_cast<unsigned char>(*a)) !=
+        std::tolower(static_cast<unsigned char>(*b)))
       return false;
   return *a == *b;
 }
@@ -153,8 +152,10 @@ bool cdStop() {
 bool cdClose() {
   if (!CD.CDOpen) return true;
   bool stopped = Send("stop cdaudio");
-  if (stopped) CD.CDPlaying = false;
-  else sysShowError("stop cdaudio");
+  if (stopped)
+    CD.CDPlaying = false;
+  else
+    sysShowError("stop cdaudio");
   Send("close cdaudio");
   CD.CDOpen = false;
   return stopped;

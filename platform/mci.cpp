@@ -61,8 +61,7 @@ MCIERROR Status(const Command& command, char* reply, size_t length) {
       return Reply(std::to_string(PlayedPosition().track), reply, length);
     case Item::TrackType:
       if (command.track < 1 || command.track > TrackCount()) return MCIERR_OUTOFRANGE;
-      return Reply(Device.disc->tracks[command.track - 1].audio ? "zvuk" : "other", reply,
-                   length);
+      return Reply(Device.disc->tracks[command.track - 1].audio ? "zvuk" : "other", reply, length);
     default:
       return MCIERR_UNRECOGNIZED_KEYWORD;
   }
@@ -75,8 +74,7 @@ bool HasAudio() {
 }
 
 int64_t Frames(int minutes, int seconds, int frames) {
-  return (int64_t{minutes} * 60 * SectorsPerSecond + int64_t{seconds} * SectorsPerSecond +
-          frames) *
+  return (int64_t{minutes} * 60 * SectorsPerSecond + int64_t{seconds} * SectorsPerSecond + frames) *
          FramesPerSector;
 }
 

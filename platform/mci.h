@@ -35,8 +35,7 @@ constexpr win::LPARAM CDAudioDeviceId = 1;
 // Sends one command. A reply (status, capability) is written into `reply` as text,
 // zero-terminated, when the buffer holds it. Commands ending in "notify" post
 // MM_MCINOTIFY to `callback` when their play request ends.
-MCIERROR mciSendString(const char* command, char* reply, size_t replyLength,
-                       win::HWND callback);
+MCIERROR mciSendString(const char* command, char* reply, size_t replyLength, win::HWND callback);
 
 namespace testing {
 // Leave physical drives out of the disc search.

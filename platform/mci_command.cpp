@@ -41,6 +41,13 @@ std::optional<std::vector<int>> Position(const std::string& word) {
 
 ParsedCommand Fail(MCIERROR error) { return {std::nullopt, error}; }
 
+Command Make(Verb verb, Item item = Item::None) {
+  Command command;
+  command.verb = verb;
+  command.item = item;
+  return command;
+}
+
 bool Is(const std::vector<std::string>& words, std::initializer_list<const char*> rest) {
   if (words.size() != 2 + rest.size()) return false;
   size_t i = 2;
@@ -50,7 +57,7 @@ bool Is(const std::vector<std::string>& words, std::initializer_list<const char*
 }
 
 ParsedCommand ParsePlay(const std::vector<std::string>& words) {
-  Command command{.verb = Verb::Play};
+  Command command = Make(Verb::Play);
   size_t i = 2;
   if (i < words.size() && words[i] == "from") {
     if (i + 1 >= words.size()) return Fail(MCIERR_MISSING_PARAMETER);
@@ -68,7 +75,7 @@ ParsedCommand ParsePlay(const std::vector<std::string>& words) {
 }
 
 ParsedCommand ParseStatus(const std::vector<std::string>& words) {
-  Command command{.verb = Verb::Status};
+  Command command = Make(Verb::Status);
   if (Is(words, {"media", "present"})) {
     command.item = Item::MediaPresent;
   } else if (Is(words, {"number", "of", "tracks"})) {
@@ -93,9 +100,10 @@ ParsedCommand ParseCommand(const std::string& text) {
 
   const std::string& verb = words[0];
   static const std::pair<const char*, Verb> verbs[] = {
-      {"open", Verb::Open}, {"close", Verb::Close}, {"status", Verb::Status},
-      {"capability", Verb::Capability}, {"set", Verb::Set}, {"play", Verb::Play},
-      {"pause", Verb::Pause}, {"stop", Verb::Stop}};
+      {"open", Verb::Open},     {"close", Verb::Close},
+      {"status", Verb::Status}, {"capability", Verb::Capability},
+      {"set", Verb::Set},       {"play", Verb::Play},
+      {"pause", Verb::Pause},   {"stop", Verb::Stop}};
   const std::pair<const char*, Verb>* found = nullptr;
   for (const auto& entry : verbs)
     if (verb == entry.first) found = &entry;
@@ -109,16 +117,14 @@ ParsedCommand ParseCommand(const std::string& text) {
       return ParseStatus(words);
     case Verb::Capability:
       if (!Is(words, {"has", "audio"})) return Fail(MCIERR_UNRECOGNIZED_KEYWORD);
-      return {Command{.verb = Verb::Capability, .item = Item::HasAudio}, 0};
+      return {Make(Verb::Capability, Item::HasAudio), 0};
     case Verb::Set:
-      if (Is(words, {"time", "format", "tmsf"}))
-        return {Command{.verb = Verb::Set, .item = Item::TimeFormatTmsf}, 0};
-      if (Is(words, {"time", "format", "msf"}))
-        return {Command{.verb = Verb::Set, .item = Item::TimeFormatMsf}, 0};
+      if (Is(words, {"time", "format", "tmsf"})) return {Make(Verb::Set, Item::TimeFormatTmsf), 0};
+      if (Is(words, {"time", "format", "msf"})) return {Make(Verb::Set, Item::TimeFormatMsf), 0};
       return Fail(MCIERR_UNRECOGNIZED_KEYWORD);
     default:
       if (words.size() != 2) return Fail(MCIERR_UNRECOGNIZED_KEYWORD);
-      return {Command{.verb = found->second}, 0};
+      return {Make(found->second), 0};
   }
 }
 

@@ -24,8 +24,8 @@ enum class Item {
 struct Command {
   Verb verb = Verb::Open;
   Item item = Item::None;
-  int track = 0;            // of TrackType
-  std::vector<int> from;    // the fields of "from a:b:c:d", empty when absent
+  int track = 0;          // of TrackType
+  std::vector<int> from;  // the fields of "from a:b:c:d", empty when absent
   bool notify = false;
 };
 

@@ -1,8 +1,7 @@
 // Drives and BIN images through libcdio: the table of contents, then raw audio sectors.
+#include <SDL_endian.h>
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
-
-#include <SDL_endian.h>
 
 #include <algorithm>
 #include <cstring>
@@ -41,9 +40,8 @@ std::optional<Disc> ReadContents(CdIo_t* raw, const std::string& name) {
     lsn_t start = cdio_get_track_lsn(cdio.get(), t);
     lsn_t last = cdio_get_track_last_lsn(cdio.get(), t);
     if (start == CDIO_INVALID_LSN || last == CDIO_INVALID_LSN || last < start) {
-      OutputDebugString(("CD: " + name + ": track " + std::to_string(t) +
-                         " lies outside the disc")
-                            .c_str());
+      OutputDebugString(
+          ("CD: " + name + ": track " + std::to_string(t) + " lies outside the disc").c_str());
       return std::nullopt;
     }
     bool audio = cdio_get_track_format(cdio.get(), t) == TRACK_FORMAT_AUDIO;
@@ -99,8 +97,8 @@ size_t ReadCdioFrames(CdioSource& source, const DiscTrack& track, int index, int
 
   std::vector<int16_t> raw(static_cast<size_t>(sectors) * FramesPerSector * 2);
   lsn_t lsn = static_cast<lsn_t>(source.firstSector[index] + firstSector);
-  if (cdio_read_audio_sectors(source.cdio.get(), raw.data(), lsn,
-                              static_cast<uint32_t>(sectors)) != DRIVER_OP_SUCCESS) {
+  if (cdio_read_audio_sectors(source.cdio.get(), raw.data(), lsn, static_cast<uint32_t>(sectors)) !=
+      DRIVER_OP_SUCCESS) {
     return 0;  // a short image or an unreadable stretch ends the track here
   }
   for (int64_t i = 0; i < want * 2; ++i)

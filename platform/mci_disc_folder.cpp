@@ -16,14 +16,14 @@ namespace {
 
 bool IsTrackFileExtension(std::string extension) {
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".ogg" || extension == ".flac" || extension == ".wav" ||
-         extension == ".mp3";
+  return extension == ".ogg" || extension == ".flac" || extension == ".wav" || extension == ".mp3";
 }
 
 // The leading track number of a file name, or -1.
 int LeadingNumber(const std::string& name) {
   size_t digits = 0;
-  while (digits < name.size() && digits < 4 && std::isdigit(static_cast<unsigned char>(name[digits])))
+  while (digits < name.size() && digits < 4 &&
+         std::isdigit(static_cast<unsigned char>(name[digits])))
     ++digits;
   if (digits == 0) return -1;
   return std::stoi(name.substr(0, digits));
@@ -110,8 +110,9 @@ void PrefetchFolderTrack(FolderSource& source, int index) {
 size_t ReadFolderFrames(FolderSource& source, int index, int64_t frame, int16_t* out,
                         size_t frames) {
   // Keep the track being read and the one after it; let the rest go.
-  std::erase_if(source.decoded,
-                [index](const auto& entry) { return entry.first != index && entry.first != index + 1; });
+  std::erase_if(source.decoded, [index](const auto& entry) {
+    return entry.first != index && entry.first != index + 1;
+  });
   PrefetchFolderTrack(source, index);
   const std::vector<int16_t>& samples = source.decoded[index];
   int64_t total = static_cast<int64_t>(samples.size() / 2);

@@ -100,8 +100,7 @@ bool ReadStep(std::unique_lock<std::mutex>& held) {
 // Decode the next track while the ring is full, so that it is ready when reached.
 void PrefetchStep(std::unique_lock<std::mutex>& held) {
   int next = P.feed.track + 1;
-  if (P.state == PlayState::Stopped || P.feedEnded || P.prefetched == next ||
-      next > TrackCount())
+  if (P.state == PlayState::Stopped || P.feedEnded || P.prefetched == next || next > TrackCount())
     return;
   P.prefetched = next;
   held.unlock();
@@ -116,8 +115,7 @@ void ReaderLoop() {
     PrefetchStep(held);
     if (P.quit) break;
     P.wake.wait(held, [] {
-      return P.quit ||
-             (P.state != PlayState::Stopped && !P.feedEnded && P.filled < ChunkCount);
+      return P.quit || (P.state != PlayState::Stopped && !P.feedEnded && P.filled < ChunkCount);
     });
   }
 }
