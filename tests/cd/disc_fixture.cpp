@@ -1,5 +1,6 @@
 #include "disc_fixture.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include "app/shell.h"
@@ -94,6 +95,9 @@ std::vector<uint64_t> TakeNotifications() {
 }
 
 void CDTest::SetUp() {
+  // Headless unless told otherwise: the tests need an audio output, not a sound card.
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
   mci::testing::Reset();
   win::testing::Reset();
   mci::testing::SkipDrives(true);
