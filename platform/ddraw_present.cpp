@@ -26,8 +26,8 @@ void Forget() {
   PresenterWindowId = 0;
 }
 
-// One frame as 0x00RRGGBB rows.
-void Convert(const Surface& front, uint8_t* out, int outPitch) {
+// One frame as XRGB rows; the unused byte is cleared only where someone reads it back.
+void Convert(const Surface& front, uint8_t* out, int outPitch, bool clearUnused) {
   const int bits = front.BitsPerPixel();
   std::array<uint32_t, 256> lookup{};
   if (bits == 8) {
@@ -53,6 +53,10 @@ void Convert(const Surface& front, uint8_t* out, int outPitch) {
           dst[x] = src[3 * x] | (src[3 * x + 1] << 8) | (uint32_t{src[3 * x + 2]} << 16);
         break;
       default:
+        if (!clearUnused) {
+          std::memcpy(dst, src, FrameWidth * 4);
+          break;
+        }
         for (int x = 0; x < FrameWidth; ++x) {
           uint32_t v;
           std::memcpy(&v, src + 4 * x, 4);
@@ -97,7 +101,7 @@ void ClosePresenter() {
 void Present(const Surface& front) {
   if (Display.KeepFrames) {
     Display.Frame.resize(static_cast<size_t>(FrameWidth) * FrameHeight);
-    Convert(front, reinterpret_cast<uint8_t*>(Display.Frame.data()), FrameWidth * 4);
+    Convert(front, reinterpret_cast<uint8_t*>(Display.Frame.data()), FrameWidth * 4, true);
   }
   if (!PresenterAlive()) {
     Forget();
@@ -106,7 +110,7 @@ void Present(const Surface& front) {
   void* pixels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(Display.Texture, nullptr, &pixels, &pitch) != 0) return;
-  Convert(front, static_cast<uint8_t*>(pixels), pitch);
+  Convert(front, static_cast<uint8_t*>(pixels), pitch, false);
   SDL_UnlockTexture(Display.Texture);
   SDL_SetRenderDrawColor(Display.Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Display.Renderer);

@@ -15,6 +15,9 @@ namespace pic {
 
 namespace {
 
+constexpr int LargestSide = 8192;
+constexpr int64_t LargestArea = 4096 * 4096;
+
 // Pixels at 96 dots per inch in hundredths of a millimetre, rounded as MulDiv does.
 int32_t ToHimetric(int pixels) { return static_cast<int32_t>((int64_t{pixels} * 2540 + 48) / 96); }
 
@@ -66,13 +69,15 @@ std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes) {
   }
   SDL_Surface* decoded = IMG_LoadTyped_RW(rw, 1, type);
   if (!decoded) return nullptr;
-  auto picture = std::make_unique<Picture>();
-  picture->W = decoded->w;
-  picture->H = decoded->h;
-  if (picture->W <= 0 || picture->H <= 0) {
+  // A header may claim any size; the game's pictures are a screen at most.
+  if (decoded->w <= 0 || decoded->h <= 0 || decoded->w > LargestSide || decoded->h > LargestSide ||
+      int64_t{decoded->w} * decoded->h > LargestArea) {
     SDL_FreeSurface(decoded);
     return nullptr;
   }
+  auto picture = std::make_unique<Picture>();
+  picture->W = decoded->w;
+  picture->H = decoded->h;
   picture->Rgb.resize(static_cast<size_t>(picture->W) * picture->H);
 
   const SDL_Palette* palette = decoded->format->palette;

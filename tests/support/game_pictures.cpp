@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "fs/spl_writer.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -91,4 +94,13 @@ void LoadGamePictures(int depth) {
     Video.*e.handle = pic::OleLoadPicture(files.at(depth == 8 ? e.palettised : e.trueColour));
     ASSERT_TRUE(Video.*e.handle);
   }
+}
+
+void WriteGameArchive(const FileMap& files, const std::string& path) {
+  const std::vector<uint8_t> bytes = WriteSplArchive(files);
+  ASSERT_FALSE(bytes.empty());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  ASSERT_TRUE(out.good());
 }

@@ -17,3 +17,5 @@ FileMap GamePictureFiles(int depth);
 uint32_t GamePictureColour(const std::string& path, int x, int y);
 // Decodes the files into the picture handles, as sysInit would have loaded them.
 void LoadGamePictures(int depth);
+// Packs the files into an archive at `path` (a test's Nauvrel.spl).
+void WriteGameArchive(const FileMap& files, const std::string& path);

@@ -167,6 +167,8 @@ TEST(Picture, FilesTheDecoderRejectsGiveNone) {
   const auto gif = MakeGif(4, 4, {}, [](int, int) { return uint8_t{0}; });
   EXPECT_FALSE(Load(std::vector<uint8_t>(gif.begin(), gif.begin() + 12)));
   EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}));
+  // A picture far larger than any screen is refused rather than held.
+  EXPECT_FALSE(Load(MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; })));
 }
 
 }  // namespace

@@ -1,0 +1,183 @@
+// Start-up and teardown: the order of the steps, their messages and the release before them.
+#include "app/init.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "app/shell.h"
+#include "fs/file_system.h"
+#include "support/game_pictures.h"
+#include "support/temp_dir.h"
+#include "video/video.h"
+
+namespace {
+
+// Each test runs in a fresh working directory that holds its own Nauvrel.spl.
+class InitTest : public ::testing::Test {
+ protected:
+  InitTest() : previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir.path);
+  }
+  ~InitTest() override { std::filesystem::current_path(previous); }
+  void SetUp() override { Reset(); }
+  void TearDown() override { sysReleaseAll(); }
+  // A fresh start: nothing held, no boxes shown, every depth offered, no switches.
+  static void Reset() {
+    sysReleaseAll();
+    win::testing::Reset();
+    dd::testing::AcceptAllDepths();
+    Switches = SwitchFlags{};
+    Switches.NoSound = true;
+  }
+  static void Archive(const FileMap& files) { WriteGameArchive(files, "Nauvrel.spl"); }
+  static FileMap Without(FileMap files, std::initializer_list<const char*> paths) {
+    for (const char* p : paths) files.erase(p);
+    return files;
+  }
+  // Start-up failed with exactly this one message, and nothing is left held.
+  static void ExpectStoppedWith(const std::string& message) {
+    ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
+    EXPECT_EQ(win::testing::MessageBoxes()[0], message);
+    ExpectAllReleased();
+  }
+  static void ExpectAllReleased() {
+    EXPECT_FALSE(FileSystem.Files);
+    EXPECT_FALSE(Video.ddObject || Video.PrimarySurface || Video.BackBuffer);
+    EXPECT_FALSE(Video.ddsGame || Video.ddsFont || Video.ddsBackground || Video.ddsMenuSel);
+    EXPECT_FALSE(Video.imgMenuBckg || Video.imgGame || Video.imgFont || Video.imgBackground1);
+    EXPECT_FALSE(Video.dplGame || Video.dplHiScore);
+  }
+  std::filesystem::path previous;
+  TempDir dir;
+};
+
+TEST_F(InitTest, MissingArchiveStopsAtTheArchive) {
+  EXPECT_FALSE(sysInit());
+  ExpectStoppedWith("FS_LoadSPL: Nauvrel.spl failed");
+}
+
+TEST_F(InitTest, StartsAtEachDepthWithItsOwnPictures) {
+  for (int depth : {32, 16, 8}) {
+    Reset();
+    Switches.Use32BitColors = depth == 32;
+    Switches.Use8BitColors = depth == 8;
+    Archive(GamePictureFiles(depth));
+    ASSERT_TRUE(sysInit()) << depth;
+    EXPECT_TRUE(win::testing::MessageBoxes().empty());
+    EXPECT_EQ(Video.ddObject->DisplayDepth(), depth);
+    EXPECT_EQ(Video.BackBuffer->BitsPerPixel(), depth);
+    pic::HPALETTE palette = nullptr;
+    Video.imgGame->get_hPal(&palette);
+    EXPECT_EQ(palette != nullptr, depth == 8);  // GIFs under Grafika8 at 8 bits only
+    EXPECT_EQ(Video.dplGame != nullptr, depth == 8);
+    EXPECT_TRUE(Video.ddsGame->HasColorKey());
+    sysReleaseAll();
+    ExpectAllReleased();
+  }
+}
+
+TEST_F(InitTest, MissingOrBrokenMembersStopAtTheFirstThatFails) {
+  const FileMap all = GamePictureFiles(32);
+  Archive(Without(all, {"Grafika/Logo.jpg", "Grafika/Barel.bmp"}));
+  EXPECT_FALSE(sysInit());
+  ExpectStoppedWith("sysLoadImage: Barel.bmp");
+
+  Reset();
+  FileMap broken = all;
+  broken["Grafika/Help2.jpg"] = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'};
+  Archive(broken);
+  EXPECT_FALSE(sysInit());
+  ExpectStoppedWith("sysLoadImage: Help2.jpg");
+
+  Reset();
+  Archive(Without(all, {"Grafika/Font.bmp"}));
+  EXPECT_FALSE(sysInit());
+  ExpectStoppedWith("sysLoadImage: Font.bmp");
+}
+
+TEST_F(InitTest, EightBitMessagesNameTheirGifs) {
+  Switches.Use8BitColors = true;
+  Archive(Without(GamePictureFiles(8), {"Grafika8/Bonus.gif"}));
+  EXPECT_FALSE(sysInit());
+  ExpectStoppedWith("sysLoadImage: bonus.gif");
+}
+
+TEST_F(InitTest, RefusedDepthsFallBackTo24Then16KeepingTheRequestedPictures) {
+  Archive(GamePictureFiles(32));
+  dd::testing::RefuseDepth(32);
+  ASSERT_TRUE(sysInit());
+  EXPECT_EQ(Video.ddObject->DisplayDepth(), 24);
+  EXPECT_EQ(Video.RequestedDepth, 32);
+  sysReleaseAll();
+
+  dd::testing::RefuseDepth(24);
+  ASSERT_TRUE(sysInit());
+  EXPECT_EQ(Video.ddObject->DisplayDepth(), 16);
+  EXPECT_EQ(Video.ddsGame->BitsPerPixel(), 16);
+  sysReleaseAll();
+
+  dd::testing::RefuseDepth(16);
+  EXPECT_FALSE(sysInit());
+  ExpectStoppedWith("SetDisplayMode failed");
+}
+
+TEST_F(InitTest, EightBitsOnATrueColourFallbackStillUsesGifsAndPalettes) {
+  Switches.Use8BitColors = true;
+  Archive(GamePictureFiles(8));
+  dd::testing::RefuseDepth(8);
+  ASSERT_TRUE(sysInit());
+  EXPECT_EQ(Video.ddObject->DisplayDepth(), 24);
+  EXPECT_TRUE(Video.dplGame && Video.dplHiScore);
+  EXPECT_EQ(Video.ddsGame->GetPalette(), Video.dplGame.get());
+}
+
+TEST_F(InitTest, ADepthNothingIsDrawnForLoadsOnlyTheFontAndStopsAtMenuSel) {
+  // The files are all there; only the font is read at such a depth.
+  Archive(GamePictureFiles(32));
+  FileSystem.Files = FS_Init();
+  ASSERT_TRUE(FS_LoadSPL(FileSystem.Files, "Nauvrel.spl"));
+  EXPECT_FALSE(sysInitDisplay(nullptr, 15, 0));
+  ExpectStoppedWith("Image not loaded or surface not created: MenuSel");
+}
+
+TEST_F(InitTest, WithoutBackgroundsTheirFilesAreNotNeeded) {
+  Switches.ShowBackground = false;
+  Archive(Without(GamePictureFiles(32), {"Grafika/Background1.jpg", "Grafika/Background2.jpg",
+                                         "Grafika/Background3.jpg"}));
+  ASSERT_TRUE(sysInit());
+  EXPECT_FALSE(Video.ddsBackground || Video.imgBackground1 || Video.imgBackground3);
+  EXPECT_TRUE(Video.ddsGame && Video.ddsNauvrelExplB);
+}
+
+TEST_F(InitTest, ReleasingTwiceAndAfterAFailureReleasesNothingTwice) {
+  Archive(GamePictureFiles(32));
+  ASSERT_TRUE(sysInit());
+  sysReleaseAll();
+  ExpectAllReleased();
+  sysReleaseAll();
+  ExpectAllReleased();
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+
+  // A failure half-way has already released; the exit path's release finds nothing.
+  Archive(Without(GamePictureFiles(32), {"Grafika/HiScore.jpg"}));
+  EXPECT_FALSE(sysInit());
+  sysReleaseAll();
+  sysReleaseAll();
+  ExpectStoppedWith("sysLoadImage: HiScore.jpg");
+}
+
+TEST_F(InitTest, DirectionTableUsesTheShortPi) {
+  Archive(GamePictureFiles(32));
+  ASSERT_TRUE(sysInit());
+  EXPECT_EQ(DirCos[0], 1.0);
+  EXPECT_EQ(DirSin[9], 1.0);
+  // With the 15-digit π, cos 90° is not the full-precision 6e-17 but about 1.6e-15.
+  EXPECT_GT(DirCos[9], 1e-15);
+  EXPECT_LT(DirCos[9], 2e-15);
+  EXPECT_NEAR(DirCos[12], -0.5, 1e-14);
+  EXPECT_NEAR(DirSin[27], -1.0, 1e-14);
+}
+
+}  // namespace
