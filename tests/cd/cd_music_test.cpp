@@ -54,7 +54,7 @@ TEST_F(CDMusic, NextAndPreviousOnTenTracks) {
                         {1, false, 1}, {0, true, 2},  {0, false, 1}, {10, false, 10}};
   for (const Case& c : cases) {
     if (c.playing)
-      Playing(c.playing);
+      ASSERT_NO_FATAL_FAILURE(Playing(c.playing));
     else
       ASSERT_TRUE(cdPause());
     ASSERT_TRUE(c.next ? cdNextTrack() : cdPrevTrack());
