@@ -117,9 +117,9 @@ TEST(ArchiveFuzzCorpus, EverySeedRunsThroughTheReader) {
   const fs::path corpus = fs::path(NAUVREL_SOURCE_DIR) / "tests/fuzz/corpus/archive";
   // What the reader says of the seeds that stand for a case; others only must not crash.
   const std::map<std::string, bool> verdicts = {
-      {"minimal.spl", true},     {"small.spl", true},  {"deep64.spl", true},
-      {"interleaved.spl", true}, {"tail.spl", true},   {"absurd.spl", true},
-      {"badtag.spl", false},     {"nested.spl", false}, {"truncated.spl", false}};
+      {"minimal.arc", true},     {"small.arc", true},  {"deep64.arc", true},
+      {"interleaved.arc", true}, {"tail.arc", true},   {"absurd.arc", true},
+      {"badtag.arc", false},     {"nested.arc", false}, {"truncated.arc", false}};
   int seeds = 0;
   for (const auto& entry : fs::directory_iterator(corpus)) {
     std::string bytes = Read(entry.path());
