@@ -10,14 +10,29 @@
 
 #include "app/shell.h"
 #include "platform/window.h"
+#include "support/game_pictures.h"
 #include "support/temp_dir.h"
 
 namespace {
+
 win::MSG Key(uint16_t vk) { return win::MSG{nullptr, win::WM_KEYDOWN, vk, 1}; }
+
+// The game runs in a folder of its own with an archive of test pictures.
+class MainLoop : public ::testing::Test {
+ protected:
+  IsolatedUserData data;
+  TempDir folder;
+  std::filesystem::path previous = std::filesystem::current_path();
+  void SetUp() override {
+    std::filesystem::current_path(folder.path);
+    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
+  }
+  void TearDown() override { std::filesystem::current_path(previous); }
+};
+
 }  // namespace
 
-TEST(MainLoop, QuitsWithExitCodeZeroOnF12AfterRunningFrames) {
-  IsolatedUserData data;
+TEST_F(MainLoop, QuitsWithExitCodeZeroOnF12AfterRunningFrames) {
   win::testing::ScheduleMessage(25, Key(win::VK_F12));
   EXPECT_EQ(WinMain("--no-sound"), 0);
   // The key arrives only after 25 idle turns, each of which simulated and drew a frame.
@@ -25,15 +40,13 @@ TEST(MainLoop, QuitsWithExitCodeZeroOnF12AfterRunningFrames) {
   EXPECT_EQ(win::MainWindow(), nullptr);
 }
 
-TEST(MainLoop, QuitsWithExitCodeZeroWhenTheWindowIsClosed) {
-  IsolatedUserData data;
+TEST_F(MainLoop, QuitsWithExitCodeZeroWhenTheWindowIsClosed) {
   win::testing::ScheduleMessage(10, win::MSG{nullptr, win::WM_CLOSE, 0, 0});
   EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 0);
   EXPECT_EQ(win::MainWindow(), nullptr);
 }
 
-TEST(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
-  IsolatedUserData data;
+TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   // Deactivated, the loop blocks on the queue: the scheduled activation is delivered only
   // because nothing else is waiting, and F12 then needs fresh idle turns.
   win::testing::ScheduleMessage(5, win::MSG{nullptr, win::WM_ACTIVATEAPP, 0, 0});
@@ -43,17 +56,14 @@ TEST(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   EXPECT_TRUE(Shell.AppActive);
 }
 
-TEST(MainLoop, TheProgramEndsCleanlyOnTermination) {
+TEST_F(MainLoop, TheProgramEndsCleanlyOnTermination) {
   const std::filesystem::path program = std::filesystem::path(NAUVREL_BINARY_DIR) / "nauvrel";
   ASSERT_TRUE(std::filesystem::exists(program));
-  TempDir data;
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    setenv("XDG_DATA_HOME", data.path.c_str(), 1);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    chdir(NAUVREL_BINARY_DIR);
     execl(program.c_str(), "nauvrel", "--no-sound", static_cast<char*>(nullptr));
     _exit(127);
   }
