@@ -14,14 +14,11 @@
 #include "persist/settings.h"
 #include "screens/modes.h"
 #include "support/game_pictures.h"
+#include "support/game_window.h"
 #include "support/temp_dir.h"
 #include "video/video.h"
 
 namespace {
-
-win::LRESULT Quiet(win::HWND hwnd, uint32_t message, win::WPARAM w, win::LPARAM l) {
-  return win::DefWindowProc(hwnd, message, w, l);
-}
 
 const char* DepthSwitch(int depth) {
   return depth == 8 ? "--use-8-bit-colors" : depth == 16 ? "--use-16-bit-colors" : "";
@@ -30,17 +27,9 @@ const char* DepthSwitch(int depth) {
 class LostDisplay : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
-    std::filesystem::current_path(folder.path);
     WriteGameArchive(GamePictureFiles(GetParam()), "Nauvrel.spl");
     win::testing::Reset();
-    win::SetWindowedPreference(true);
-    win::WindowClass wc;
-    wc.lpfnWndProc = Quiet;
-    wc.lpszClassName = "Nauvrel_wnd";
-    ASSERT_TRUE(win::RegisterClassEx(wc));
-    Shell.Window = win::CreateWindowEx("Nauvrel_wnd", "Nauvrel", 544, 375);
-    ASSERT_TRUE(Shell.Window);
-    win::ShowWindow(Shell.Window);
+    ASSERT_TRUE(OpenQuietWindow());
     Switches = ReadSwitches(std::string("--no-sound --no-cd-music ") + DepthSwitch(GetParam()));
     Settings = SettingsState{};
     World = WorldState{};
@@ -55,9 +44,7 @@ class LostDisplay : public ::testing::TestWithParam<int> {
     FreeFallers();
     FreeBubbles();
     sysReleaseAll();
-    win::DestroyWindow(Shell.Window);
-    Shell.Window = nullptr;
-    std::filesystem::current_path(previous);
+    CloseQuietWindow();
   }
 
   // One frame as it is, one after the display was lost: both presented, and the same.
@@ -81,9 +68,8 @@ class LostDisplay : public ::testing::TestWithParam<int> {
     EXPECT_TRUE(win::testing::MessageBoxes().empty()) << what;
   }
 
-  TempDir folder;
+  InTempDir here;
   IsolatedUserData data;
-  std::filesystem::path previous = std::filesystem::current_path();
 };
 
 TEST_P(LostDisplay, EveryScreenComesBackAsItWas) {

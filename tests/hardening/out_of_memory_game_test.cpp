@@ -23,9 +23,7 @@ win::MSG Msg(uint32_t message, win::WPARAM w, win::LPARAM l) {
 
 TEST(OutOfMemoryGame, ATrailBubbleThatCannotBeMadeEndsTheGameTheUsualWay) {
   IsolatedUserData data;
-  TempDir folder;
-  const fs::path previous = fs::current_path();
-  fs::current_path(folder.path);
+  InTempDir here;
   WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
   win::testing::Reset();
   // Past the logo, a new game from the menu, the introduction away; the submarine's
@@ -52,7 +50,6 @@ TEST(OutOfMemoryGame, ATrailBubbleThatCannotBeMadeEndsTheGameTheUsualWay) {
   FreeFloaters();
   FreeFallers();
   FreeBubbles();
-  fs::current_path(previous);
 }
 
 }  // namespace

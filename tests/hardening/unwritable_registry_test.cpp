@@ -27,11 +27,7 @@ std::string ReadText(const fs::path& path) {
 
 class UnwritableRegistry : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::current_path(folder.path);
-    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
-  }
-  void TearDown() override { fs::current_path(previous); }
+  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
 
   // The game from its start to a close a few frames later; its exit code.
   static int RunToClose() {
@@ -45,8 +41,7 @@ class UnwritableRegistry : public ::testing::Test {
   fs::path Hive(const char* name) const { return data.dir.path / "HalvoTeam/Nauvrel" / name; }
 
   IsolatedUserData data;
-  TempDir folder;
-  fs::path previous = fs::current_path();
+  InTempDir here;
 };
 
 TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
