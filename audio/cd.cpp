@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/shell.h"
@@ -57,6 +58,21 @@ DiscCheck cdCheckDisc() {
 }
 
 // Current track while a play request runs; `idle` otherwise. False: reported.
+// The disc is looked at again after each question: nothing while a music disc is still in,
+// otherwise what cdInit returns (the device closed when there is no music to play).
+std::optional<bool> StopUnlessMusicDisc() {
+  switch (cdCheckDisc()) {
+    case DiscCheck::Failed:
+      return false;
+    case DiscCheck::NoMusicDisc:
+      CloseDevice();
+      return true;
+    case DiscCheck::MusicDisc:
+      break;
+  }
+  return std::nullopt;
+}
+
 bool CurrentTrack(int idle, int& track) {
   track = idle;
   if (!CD.CDPlaying) return true;
@@ -98,26 +114,10 @@ bool cdInit() {
     CloseDevice();
     return true;
   }
-  switch (cdCheckDisc()) {
-    case DiscCheck::Failed:
-      return false;
-    case DiscCheck::NoMusicDisc:
-      CloseDevice();
-      return true;
-    case DiscCheck::MusicDisc:
-      break;
-  }
+  if (const std::optional<bool> stop = StopUnlessMusicDisc()) return *stop;
   if (!Ask("status cdaudio number of tracks", reply))
     return sysShowError("status cdaudio number of track failed");
-  switch (cdCheckDisc()) {
-    case DiscCheck::Failed:
-      return false;
-    case DiscCheck::NoMusicDisc:
-      CloseDevice();
-      return true;
-    case DiscCheck::MusicDisc:
-      break;
-  }
+  if (const std::optional<bool> stop = StopUnlessMusicDisc()) return *stop;
   CD.CDTrackCount = std::atoi(reply);
   if (CD.CDTrackCount == 0) {
     CloseDevice();

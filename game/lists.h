@@ -1,10 +1,31 @@
 #pragma once
 // The doubly linked lists of the world: a new record goes in front of the head, removal
 // unlinks a record and frees it.
+#include <array>
 #include <new>
 
+// The kinds of record the lists hold, for refusing their allocation on request.
+enum class RecordKind { Floater, Faller, Bubble };
+
+// Memory running out, on request: while a kind's budget is not negative, each allocation
+// of that kind spends one unit and the allocation at 0 fails. Tests set it; the game never
+// does, so every budget stays at -1 (no limit).
+struct AllocationFaultState {
+  std::array<int, 3> budget{-1, -1, -1};
+};
+inline AllocationFaultState AllocationFaults;
+
+inline bool AllocationRefused(RecordKind kind) {
+  int& budget = AllocationFaults.budget[static_cast<int>(kind)];
+  if (budget < 0) return false;
+  if (budget == 0) return true;
+  --budget;
+  return false;
+}
+
 template <typename Record>
-Record* NewRecord() {
+Record* NewRecord(RecordKind kind) {
+  if (AllocationRefused(kind)) return nullptr;
   return new (std::nothrow) Record{};
 }
 

@@ -56,7 +56,7 @@ bool SetupLevel(uint16_t level) {
 }
 
 bool CreateFloater(int column, int row) {
-  FloatingBarel* floater = NewRecord<FloatingBarel>();
+  FloatingBarel* floater = NewRecord<FloatingBarel>(RecordKind::Floater);
   if (!floater) return false;
   floater->column = column;
   floater->y = 570 - 40 * row;
@@ -72,7 +72,7 @@ bool CreateFaller(int column, int row) {
     if (column >= 0 && column < GridColumns) World.ColumnBonusUsed[column] = 0;
     return true;
   }
-  Faller* faller = NewRecord<Faller>();
+  Faller* faller = NewRecord<Faller>(RecordKind::Faller);
   if (!faller) return sysShowError("can't create faller");
   faller->column = column;
   faller->y = 570 - 40 * row;
@@ -84,7 +84,7 @@ bool CreateFaller(int column, int row) {
 
 namespace {
 Bubble* NewBubble(double x, double y, int direction, int delay) {
-  Bubble* bubble = NewRecord<Bubble>();
+  Bubble* bubble = NewRecord<Bubble>(RecordKind::Bubble);
   if (!bubble) return nullptr;
   const int d = (direction % 36 + 36) % 36;  // always 0 to 35 from the callers
   bubble->x = x;

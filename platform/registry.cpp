@@ -57,6 +57,14 @@ bool Exists(const file::Document& doc, const std::string& path) {
   return IsRoot(path) || file::HasKey(doc, path);
 }
 
+// The hive file behind `key`, read, and the full path of its subkey.
+LONG ReadSubKey(HKEY key, const char* subKey, Key& base, std::string& path, file::Document& doc) {
+  if (const LONG r = Resolve(key, base); r != ERROR_SUCCESS) return r;
+  if (!ValidSubKey(subKey)) return ERROR_INVALID_PARAMETER;
+  path = Join(base.path, subKey);
+  return store::Read(base.file, doc);
+}
+
 }  // namespace
 
 LONG RegCreateKeyEx(HKEY key, const char* subKey, DWORD, const char*, DWORD, REGSAM samDesired,
@@ -64,12 +72,9 @@ LONG RegCreateKeyEx(HKEY key, const char* subKey, DWORD, const char*, DWORD, REG
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
   Key base;
-  if (const LONG r = Resolve(key, base); r != ERROR_SUCCESS) return r;
-  if (!ValidSubKey(subKey)) return ERROR_INVALID_PARAMETER;
-  const std::string path = Join(base.path, subKey);
-
+  std::string path;
   file::Document doc;
-  if (const LONG r = store::Read(base.file, doc); r != ERROR_SUCCESS) return r;
+  if (const LONG r = ReadSubKey(key, subKey, base, path, doc); r != ERROR_SUCCESS) return r;
   DWORD outcome = REG_OPENED_EXISTING_KEY;
   if (!Exists(doc, path)) {
     const LONG r = store::Update(base.file, [&](file::Document& current) {
@@ -89,12 +94,9 @@ LONG RegOpenKeyEx(HKEY key, const char* subKey, DWORD, REGSAM samDesired, HKEY* 
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
   Key base;
-  if (const LONG r = Resolve(key, base); r != ERROR_SUCCESS) return r;
-  if (!ValidSubKey(subKey)) return ERROR_INVALID_PARAMETER;
-  const std::string path = Join(base.path, subKey);
-
+  std::string path;
   file::Document doc;
-  if (const LONG r = store::Read(base.file, doc); r != ERROR_SUCCESS) return r;
+  if (const LONG r = ReadSubKey(key, subKey, base, path, doc); r != ERROR_SUCCESS) return r;
   if (!Exists(doc, path)) return ERROR_FILE_NOT_FOUND;
   *result = new Key{base.file, path, samDesired};
   return ERROR_SUCCESS;

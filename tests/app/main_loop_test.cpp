@@ -21,13 +21,8 @@ win::MSG Key(uint16_t vk) { return win::MSG{nullptr, win::WM_KEYDOWN, vk, 1}; }
 class MainLoop : public ::testing::Test {
  protected:
   IsolatedUserData data;
-  TempDir folder;
-  std::filesystem::path previous = std::filesystem::current_path();
-  void SetUp() override {
-    std::filesystem::current_path(folder.path);
-    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
-  }
-  void TearDown() override { std::filesystem::current_path(previous); }
+  InTempDir here;
+  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
 };
 
 }  // namespace

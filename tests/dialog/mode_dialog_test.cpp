@@ -145,9 +145,7 @@ TEST_F(ModeDialogTest, AnIdentifierOfNoDisplayMakesNoDevice) {
 
 TEST_F(ModeDialogTest, TheGameStartsAtTheChosenDepth) {
   IsolatedUserData data;
-  TempDir folder;
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder.path);
+  InTempDir here;
   WriteGameArchive(GamePictureFiles(16), "Nauvrel.spl");
   int turns = 0;
   dlg::testing::SetDriver([&](dlg::HDLG d) {
@@ -161,5 +159,4 @@ TEST_F(ModeDialogTest, TheGameStartsAtTheChosenDepth) {
   EXPECT_EQ(WinMain("--select-mode --no-sound"), 0);
   EXPECT_EQ(Video.RequestedDepth, 16);
   EXPECT_EQ(ModeDialog.RefreshRate, 75);
-  std::filesystem::current_path(previous);
 }

@@ -3,11 +3,13 @@
 #include "app/frame_clock.h"
 #include "app/init.h"
 #include "app/shell.h"
+#include "game/lists.h"
 #include "game/simulation.h"
 #include "platform/crt_rand.h"
 #include "screens/modes.h"
 
 void ResetWorld() {
+  AllocationFaults = {};
   FreeFloaters();
   FreeFallers();
   FreeBubbles();

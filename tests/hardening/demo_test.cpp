@@ -20,13 +20,8 @@ namespace {
 class DemoTest : public ::testing::Test {
  protected:
   IsolatedUserData data;
-  TempDir folder;
-  fs::path previous = fs::current_path();
-  void SetUp() override {
-    fs::current_path(folder.path);
-    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
-  }
-  void TearDown() override { fs::current_path(previous); }
+  InTempDir here;
+  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
 };
 
 std::string RunCommand(const std::string& command) {

@@ -95,28 +95,43 @@ void RandomInput(std::mt19937& rng) {
     case gmMenu:
       // New game most often; settings, hi-scores, help and continue too (never quit).
       switch (pick(6)) {
-        case 0: case 1: case 2: return click(650, 30);
-        case 3: return click(600, 120);
-        case 4: return click(650, 160);
-        default: return pick(2) ? click(700, 210) : click(600, 80);
+        case 0:
+        case 1:
+        case 2:
+          return click(650, 30);
+        case 3:
+          return click(600, 120);
+        case 4:
+          return click(650, 160);
+        default:
+          return pick(2) ? click(700, 210) : click(600, 80);
       }
     case gmSettings:
       if (pick(8) == 0) return key(win::VK_ESCAPE);
       return click(593 + pick(193), std::array{90, 145, 200, 260, 315, 370, 428}[pick(7)]);
     case gmPlay:
       if (Screen.NameEntry) {
-        const uint16_t keys[] = {'A', 'N', 'M', 'P', win::VK_SPACE, win::VK_BACK, '7',
-                                 win::VK_ESCAPE, win::VK_F12, win::VK_RETURN};
+        const uint16_t keys[] = {'A',           'N',           'M', 'P',
+                                 win::VK_SPACE, win::VK_BACK,  '7', win::VK_ESCAPE,
+                                 win::VK_F12,   win::VK_RETURN};
         return key(keys[pick(10)]);
       }
       switch (pick(10)) {
-        case 0: return key(win::VK_ESCAPE);
-        case 1: return click(pick(800), pick(600));
-        case 2: return MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, pick(2), 0), void();
-        case 3: case 4: case 5: return key(win::VK_CONTROL);
-        default: return key(win::VK_SPACE);
+        case 0:
+          return key(win::VK_ESCAPE);
+        case 1:
+          return click(pick(800), pick(600));
+        case 2:
+          return MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, pick(2), 0), void();
+        case 3:
+        case 4:
+        case 5:
+          return key(win::VK_CONTROL);
+        default:
+          return key(win::VK_SPACE);
       }
-    default: return pick(2) ? key(static_cast<uint16_t>('A' + pick(26))) : click(pick(800), pick(600));
+    default:
+      return pick(2) ? key(static_cast<uint16_t>('A' + pick(26))) : click(pick(800), pick(600));
   }
 }
 

@@ -14,3 +14,12 @@ TempDir::~TempDir() {
 }
 
 IsolatedUserData::IsolatedUserData() { setenv("XDG_DATA_HOME", dir.path.c_str(), 1); }
+
+InTempDir::InTempDir() : previous(std::filesystem::current_path()) {
+  std::filesystem::current_path(dir.path);
+}
+
+InTempDir::~InTempDir() {
+  std::error_code ignored;
+  std::filesystem::current_path(previous, ignored);
+}

@@ -16,3 +16,14 @@ struct IsolatedUserData {
   TempDir dir;
   IsolatedUserData();
 };
+
+// A fresh folder as the current one for the lifetime of the object: where the game looks
+// for its archive.
+struct InTempDir {
+  TempDir dir;
+  std::filesystem::path previous;
+  InTempDir();
+  ~InTempDir();
+  InTempDir(const InTempDir&) = delete;
+  InTempDir& operator=(const InTempDir&) = delete;
+};

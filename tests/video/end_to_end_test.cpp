@@ -7,36 +7,17 @@
 #include "app/shell.h"
 #include "fs/file_system.h"
 #include "support/game_pictures.h"
+#include "support/game_window.h"
 #include "support/temp_dir.h"
 #include "video/video.h"
 
 namespace {
 
-win::LRESULT Quiet(win::HWND hwnd, uint32_t message, win::WPARAM w, win::LPARAM l) {
-  return win::DefWindowProc(hwnd, message, w, l);
-}
-
-struct InTempDir {
-  InTempDir() : previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(dir.path);
-  }
-  ~InTempDir() { std::filesystem::current_path(previous); }
-  TempDir dir;
-  std::filesystem::path previous;
-};
-
 TEST(EndToEnd, StartsDrawsAFrameFlipsItAndReleasesEverything) {
   InTempDir here;
   WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
   win::testing::Reset();
-  win::SetWindowedPreference(true);
-  win::WindowClass wc;
-  wc.lpfnWndProc = Quiet;
-  wc.lpszClassName = "Nauvrel_wnd";
-  ASSERT_TRUE(win::RegisterClassEx(wc));
-  Shell.Window = win::CreateWindowEx("Nauvrel_wnd", "Nauvrel", 544, 375);
-  ASSERT_TRUE(Shell.Window);
-  win::ShowWindow(Shell.Window);
+  ASSERT_TRUE(OpenQuietWindow());
   Switches = ReadSwitches("--no-sound --no-cd-music");
 
   ASSERT_TRUE(sysInit());
@@ -65,8 +46,7 @@ TEST(EndToEnd, StartsDrawsAFrameFlipsItAndReleasesEverything) {
   sysReleaseAll();
   EXPECT_FALSE(Video.ddObject || Video.PrimarySurface || FileSystem.Files);
   EXPECT_FALSE(dd::testing::HasRenderer());
-  win::DestroyWindow(Shell.Window);
-  Shell.Window = nullptr;
+  CloseQuietWindow();
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 

@@ -1,18 +1,6 @@
 #include "encoders.hpp"
 
 namespace forge {
-namespace {
-
-void put16(Bytes& out, unsigned v) {
-  out.push_back(std::uint8_t(v));
-  out.push_back(std::uint8_t(v >> 8));
-}
-void put32(Bytes& out, std::uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
-
-}  // namespace
 
 Bytes encodeBmp(const Picture& picture) {
   const std::uint32_t rowBytes = (3 * picture.width + 3) & ~3u;

@@ -92,17 +92,11 @@ void compress(const std::vector<std::uint8_t>& indices, Bytes& out) {
   writer.finish();
 }
 
-void put16(Bytes& out, unsigned v) {
-  out.push_back(std::uint8_t(v));
-  out.push_back(std::uint8_t(v >> 8));
-}
-
 }  // namespace
 
 Bytes encodeGif(const IndexedPicture& picture) {
   Bytes out;
-  const char* header = "GIF89a";
-  out.insert(out.end(), header, header + 6);
+  putText(out, "GIF89a");
   put16(out, picture.width);
   put16(out, picture.height);
   out.push_back(0xF7);  // global table, 8 bits of colour resolution, 256 entries

@@ -1,0 +1,151 @@
+// Memory running out in the middle of a step: the records the game cannot do without end
+// the game (the faller with its message, the others silently); bubbles of the mine, the
+// torpedo and exploding barrels are only decoration, and the game goes on without them.
+#include "game/lists.h"
+#include "game/simulation.h"
+#include "platform/crt_rand.h"
+#include "platform/window.h"
+#include "world_fixture.h"
+
+namespace {
+
+class OutOfMemory : public WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    win::testing::Reset();
+  }
+  void TearDown() override {
+    AllocationFaults = {};
+    WorldTest::TearDown();
+  }
+  static void Refuse(RecordKind kind, int allowed = 0) {
+    AllocationFaults.budget[static_cast<int>(kind)] = allowed;
+  }
+  static size_t Boxes() { return win::testing::MessageBoxes().size(); }
+};
+
+TEST_F(OutOfMemory, ABudgetAllowsThatManyRecordsOfItsKindOnly) {
+  Refuse(RecordKind::Bubble, 2);
+  EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
+  EXPECT_TRUE(CreateFloater(3, 3));  // another kind is not limited
+  EXPECT_TRUE(CreateBackBubble(10, 10, 0, 0));
+  EXPECT_FALSE(CreateBubble(10, 10, 0, 0));
+  EXPECT_FALSE(CreateBackBubble(10, 10, 0, 0));
+  EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 2);
+  EXPECT_EQ(ListLength(World.FloatingBarels), 1);
+  AllocationFaults = {};
+  EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
+}
+
+// A failed bubble draws nothing: the game that goes on stays the same game.
+TEST_F(OutOfMemory, AFailedBubbleLeavesTheGeneratorAlone) {
+  crt::srand(77);
+  const uint32_t before = crt::State();
+  Refuse(RecordKind::Bubble);
+  EXPECT_FALSE(CreateBubble(10, 10, 5, 0));
+  EXPECT_EQ(crt::State(), before);
+}
+
+TEST_F(OutOfMemory, ALiftedBarrelThatCannotFloatEndsTheGameWithoutAMessage) {
+  SetColumn(2, "BBB");
+  World.BarelsLeft = 3;
+  PlaceSubmarine(-50, 0);
+  ASSERT_TRUE(FireTorpedo());
+  World.Sub.row = 13;
+  Refuse(RecordKind::Floater);
+  bool ended = false;
+  for (int i = 0; i < 400 && World.Torpedo.row != -1 && !ended; ++i) ended = !Step(10);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(Boxes(), 0u);
+  EXPECT_EQ(World.FloatingBarels, nullptr);
+}
+
+// A mine through a stack draws a faller for some seeds: the first seed that does, run
+// again without memory for the faller, stops with the faller's message.
+TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
+  const auto mineThroughStack = [this](unsigned seed, bool withoutMemory) {
+    ResetWorld();
+    if (withoutMemory) Refuse(RecordKind::Faller);
+    crt::srand(seed);
+    SetColumn(4, "BBBB");
+    World.BarelsLeft = 4;
+    PlaceSubmarine(210, 13, 20);
+    EXPECT_TRUE(DropMine());
+    for (int i = 0; i < 1000 && !World.Fallers; ++i)
+      if (!Step(10)) return false;
+    return true;
+  };
+  unsigned seed = 1;
+  for (; seed < 200; ++seed) {
+    ASSERT_TRUE(mineThroughStack(seed, false));
+    if (World.Fallers) break;
+  }
+  ASSERT_NE(World.Fallers, nullptr) << "no seed drew a faller";
+
+  EXPECT_FALSE(mineThroughStack(seed, true));
+  EXPECT_EQ(World.Fallers, nullptr);
+  ASSERT_EQ(Boxes(), 1u);
+  EXPECT_EQ(win::testing::MessageBoxes().back(), "can't create faller");
+}
+
+TEST_F(OutOfMemory, TheSubmarinesExplosionStopsAtTheFirstBubbleItCannotMake) {
+  Bubbles.NauvrelExplBubbleRange = 20;
+  SetColumn(4, "BBB");
+  World.BarelsLeft = 3;
+  PlaceSubmarine(150, 2);
+  Refuse(RecordKind::Bubble, 10);
+  bool ended = false;
+  for (int i = 0; i < 1000 && !ended; ++i) ended = !Step(1);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(World.Sub.DyingState, 1);
+  EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 10);
+  EXPECT_EQ(Boxes(), 0u);
+}
+
+TEST_F(OutOfMemory, ATrailBubbleThatCannotBeMadeEndsTheGame) {
+  Bubbles.NauvrelBubblesOn = 1;
+  Bubbles.NauvrelBubbleDelay = 0;
+  PlaceSubmarine(100, 13);
+  ASSERT_TRUE(Step(10));
+  Refuse(RecordKind::Bubble);
+  EXPECT_FALSE(Step(10));
+  EXPECT_EQ(ListLength(World.BackBubbles), 1);
+  EXPECT_EQ(Boxes(), 0u);
+}
+
+TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
+  Bubbles.MineBubblesOn = 1;
+  Bubbles.MineBubbleDelay = 0;
+  Bubbles.TorpedoBubblesOn = 1;
+  Bubbles.TorpedoBubbleDelay = 10;
+  Bubbles.BarelExplBubbleMax = 30;
+  Bubbles.BarelFloatBubbleMax = 30;
+  SetColumn(5, "BBBBBB");      // the mine's stack
+  SetColumn(12, "BBBBBBBBB");  // the torpedo's, hit in row 7
+  Cell(17, 0).state = csBarel;
+  Cell(17, 0).since = 1;  // a fuse that burns down after 50 ms
+  Cell(17, 0).stamp = 50;
+  World.BarelsLeft = CountBarrels();
+  World.ColumnBonusUsed.fill(1);
+  PlaceSubmarine(40 * 5 + 50, 13, 20);
+  ASSERT_TRUE(DropMine());
+  PlaceSubmarine(-50, 7);
+  ASSERT_TRUE(FireTorpedo());
+  PlaceSubmarine(40 * 5 + 50, 13, 20);
+  Refuse(RecordKind::Bubble);
+
+  ASSERT_TRUE(Run(8000));
+  EXPECT_EQ(World.FrontBubbles, nullptr);
+  EXPECT_EQ(World.BackBubbles, nullptr);
+  EXPECT_EQ(World.Mine.y, 0);
+  EXPECT_EQ(World.Mine.hits, 4);
+  EXPECT_EQ(World.Torpedo.row, -1);
+  EXPECT_EQ(Cell(12, 7).state, csEmpty);
+  EXPECT_EQ(Cell(12, 8).state, csEmpty);  // floated away
+  EXPECT_EQ(Cell(17, 0).state, csEmpty);
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  EXPECT_EQ(Boxes(), 0u);
+}
+
+}  // namespace
