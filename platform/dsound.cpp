@@ -20,6 +20,7 @@ constexpr uint32_t DescriptionSize = 36;  // the record as DirectSound knows it
 struct Device {
   int rate = 44100;
   int channels = 2;
+  bool lost = false;  // the output went away; nothing of it is ever restored
   std::vector<bool> channelsInUse;
 
   ~Device() {
@@ -61,6 +62,9 @@ struct TestingState {
   int live = 0;
 };
 TestingState Testing;
+
+// The device DirectSoundCreate opened last, while it lives.
+std::weak_ptr<Device> OpenDevice;
 
 }  // namespace
 
@@ -114,6 +118,7 @@ HRESULT DirectSoundBuffer::Play(uint32_t, uint32_t, uint32_t) {
   ++Testing.counts[this].requests;
   if (Testing.failPlay != DS_OK) return Testing.failPlay;
   if (primary) return DSERR_INVALIDCALL;
+  if (device->lost) return DSERR_BUFFERLOST;
   if (Mix_Playing(channel) && Mix_GetChunk(channel) == &samples->chunk) return DS_OK;
   ++Testing.counts[this].starts;
   if (samples->chunk.alen == 0) return DS_OK;  // nothing to hear, and nothing to fail
@@ -185,9 +190,17 @@ HRESULT DirectSoundCreate(const void* guid, LPDIRECTSOUND& out) {
   device->rate = frequency;
   device->channels = channels;
   Mix_AllocateChannels(0);
+  OpenDevice = device;
   out.reset(new DirectSound);
   out->device = std::move(device);
   return DS_OK;
+}
+
+void NoteDeviceRemoved() {
+  if (const std::shared_ptr<Device> device = OpenDevice.lock()) {
+    device->lost = true;
+    Mix_HaltChannel(-1);
+  }
 }
 
 namespace testing {
@@ -197,6 +210,7 @@ PlayCounts Plays(const DirectSoundBuffer* buffer) {
 }
 const std::vector<const DirectSoundBuffer*>& PlayLog() { return Testing.log; }
 void ClearPlayLog() { Testing.log.clear(); }
+void LoseDevice() { NoteDeviceRemoved(); }
 void FailPlay(HRESULT code) { Testing.failPlay = code; }
 void FailCreate(bool fail) { Testing.failCreate = fail; }
 const std::vector<int16_t>* DeviceSamples(const DirectSoundBuffer* buffer) {

@@ -70,6 +70,8 @@ PlayCounts Plays(const DirectSoundBuffer* buffer);
 // Buffers that received a Play request, in order of the requests (null once released).
 const std::vector<const DirectSoundBuffer*>& PlayLog();
 void ClearPlayLog();
+// The sound output goes away, as when its card is pulled out.
+void LoseDevice();
 // The next Play calls fail with this code (DS_OK: play again).
 void FailPlay(HRESULT code);
 // DirectSoundCreate fails while set.
@@ -126,5 +128,9 @@ using LPDIRECTSOUND = std::unique_ptr<DirectSound>;
 
 // The default device (guid null) on the shared audio output; DSERR_NODRIVER without one.
 HRESULT DirectSoundCreate(const void* guid, LPDIRECTSOUND& out);
+
+// The audio output went away: every buffer of the open device is lost from now on, and
+// Play reports DSERR_BUFFERLOST.
+void NoteDeviceRemoved();
 
 }  // namespace ds
