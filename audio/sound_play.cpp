@@ -8,9 +8,11 @@ namespace {
 
 bool Silent() { return Switches.NoSound || !Settings.UseSound; }
 
+// A buffer that is not there (the set not made, or released after a failure) has
+// nothing to play; only a buffer that refuses to play is a fault.
 bool PlayOnce(ds::DirectSoundBuffer* buffer, const char* message) {
-  if (Silent()) return true;
-  if (!buffer || ds::FAILED(buffer->Play(0, 0, 0))) return sysShowError(message);
+  if (Silent() || !buffer) return true;
+  if (ds::FAILED(buffer->Play(0, 0, 0))) return sysShowError(message);
   return true;
 }
 
