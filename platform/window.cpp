@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dsound.h"
 #include "platform/keys.h"
 #include "platform/sdl_window.h"
 
@@ -121,6 +122,9 @@ void Translate(const SDL_Event& event) {
       if (const uint16_t vk = VirtualKey(key.sym, key.scancode)) Enqueue(WM_KEYDOWN, vk, 1);
       break;
     }
+    case SDL_AUDIODEVICEREMOVED:  // only ever reported for an opened device: the mixer's
+      if (!event.adevice.iscapture) ds::NoteDeviceRemoved();
+      break;
     case SDL_MOUSEMOTION:
       Enqueue(WM_MOUSEMOVE, 0, MousePosition(event.motion.x, event.motion.y));
       break;

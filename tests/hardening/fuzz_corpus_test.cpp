@@ -27,3 +27,24 @@ TEST(FuzzCorpus, PicturesDecodeOrAreRefused) {
 }
 
 TEST(FuzzCorpus, DemosReadOrAreRefused) { EXPECT_GE(RunCorpus("demo", FuzzDemoReader), 5); }
+
+// Seeds named good-* make a buffer that plays; bad-* are refused.
+TEST(FuzzCorpus, GoodWavSeedsPlayAndBadOnesAreRefused) {
+  const auto corpus = std::filesystem::path(NAUVREL_SOURCE_DIR) / "tests/fuzz/corpus/wav";
+  int good = 0, bad = 0;
+  for (const auto& file : std::filesystem::directory_iterator(corpus)) {
+    std::ifstream in(file.path(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const bool played = FuzzWavBuffer(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    const std::string name = file.path().filename().string();
+    if (name.starts_with("good-")) {
+      EXPECT_TRUE(played) << name;
+      ++good;
+    } else {
+      EXPECT_FALSE(played) << name;
+      ++bad;
+    }
+  }
+  EXPECT_GE(good, 4);
+  EXPECT_GE(bad, 6);
+}

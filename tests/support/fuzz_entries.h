@@ -9,3 +9,5 @@ void FuzzArchiveReader(const uint8_t* data, size_t size);
 void FuzzPictureLoad(const uint8_t* data, size_t size);
 // Reads the bytes as a demo, header and records, until it ends or is refused.
 void FuzzDemoReader(const uint8_t* data, size_t size);
+// Makes a sound buffer of the bytes as a WAV image and plays it; true when it played.
+bool FuzzWavBuffer(const uint8_t* data, size_t size);

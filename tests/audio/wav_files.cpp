@@ -1,0 +1,73 @@
+#include "wav_files.h"
+
+#include <cmath>
+#include <cstring>
+
+void Put16(Bytes& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+void Put32(Bytes& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+Bytes Chunk(const char* id, const Bytes& data) {
+  Bytes out(id, id + 4);
+  Put32(out, static_cast<uint32_t>(data.size()));
+  out.insert(out.end(), data.begin(), data.end());
+  if (data.size() % 2) out.push_back(0);
+  return out;
+}
+
+Bytes Format(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
+  Bytes out;
+  const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
+  Put16(out, tag);
+  Put16(out, channels);
+  Put32(out, rate);
+  Put32(out, rate * align);
+  Put16(out, align);
+  Put16(out, bits);
+  return out;
+}
+
+Bytes FormatWithExtra(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
+                      const Bytes& extra) {
+  Bytes out = Format(tag, channels, rate, bits);
+  Put16(out, static_cast<uint32_t>(extra.size()));
+  out.insert(out.end(), extra.begin(), extra.end());
+  return out;
+}
+
+Bytes Extensible(uint16_t subTag, uint16_t channels, uint32_t rate, uint16_t bits) {
+  Bytes extra;
+  Put16(extra, bits);                       // valid bits
+  Put32(extra, channels == 2 ? 0x3 : 0x4);  // speaker mask
+  Put16(extra, subTag);
+  const uint8_t tail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                            0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+  extra.insert(extra.end(), tail, tail + 14);
+  return FormatWithExtra(0xFFFE, channels, rate, bits, extra);
+}
+
+Bytes Riff(const std::vector<Bytes>& chunks) {
+  Bytes body{'W', 'A', 'V', 'E'};
+  for (const Bytes& chunk : chunks) body.insert(body.end(), chunk.begin(), chunk.end());
+  Bytes out{'R', 'I', 'F', 'F'};
+  Put32(out, static_cast<uint32_t>(body.size()));
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+Bytes Wav(const Bytes& format, const Bytes& samples) {
+  return Riff({Chunk("fmt ", format), Chunk("data", samples)});
+}
+
+Bytes Tone(int frames) {
+  Bytes out;
+  for (int i = 0; i < frames; ++i)
+    Put16(out, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 0.05))));
+  return out;
+}

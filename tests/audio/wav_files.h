@@ -1,0 +1,24 @@
+#pragma once
+// WAV files made in the test, chunk by chunk, good and broken.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+void Put16(Bytes& out, uint32_t v);
+void Put32(Bytes& out, uint32_t v);
+// A chunk with its header, and the pad byte after an odd size.
+Bytes Chunk(const char* id, const Bytes& data);
+// The 16-byte format record, with `extra` bytes behind a count when given.
+Bytes Format(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits);
+Bytes FormatWithExtra(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
+                      const Bytes& extra);
+// The extensible record over a plain format tag (1 PCM, 3 float).
+Bytes Extensible(uint16_t subTag, uint16_t channels, uint32_t rate, uint16_t bits);
+// "RIFF" size "WAVE" and the chunks, in the order given.
+Bytes Riff(const std::vector<Bytes>& chunks);
+// The usual file: "fmt " then "data".
+Bytes Wav(const Bytes& format, const Bytes& samples);
+// The samples of a 16-bit mono file at 44 100 Hz, for the sounds of a whole game.
+Bytes Tone(int frames);

@@ -1,0 +1,166 @@
+// WAV images in memory become static buffers in the device's format, or are refused.
+#include "audio/wav.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+
+#include "audio/sound_state.h"
+#include "wav_files.h"
+
+namespace {
+
+GlobalBlock Block(const Bytes& bytes, size_t slack = 0) {
+  GlobalBlock block = GlobalBlock::Alloc(bytes.size() + slack);
+  std::memcpy(block.Lock().data(), bytes.data(), bytes.size());
+  return block;
+}
+
+class WavTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(ds::DirectSoundCreate(nullptr, Sound.dsObject), ds::DS_OK);
+    ASSERT_EQ(Sound.dsObject->SetCooperativeLevel(nullptr, ds::DSSCL_PRIORITY), ds::DS_OK);
+  }
+  void TearDown() override { Sound.dsObject.reset(); }
+
+  // The buffer's samples, interleaved 16-bit stereo at 44 100 Hz; none when refused.
+  static std::optional<std::vector<int16_t>> Load(const Bytes& file, size_t slack = 0) {
+    const ds::LPDIRECTSOUNDBUFFER buffer = wavCreateBuffer(Block(file, slack));
+    if (!buffer) return std::nullopt;
+    return *ds::testing::DeviceSamples(buffer.get());
+  }
+};
+
+Bytes Samples8(std::initializer_list<uint8_t> values) { return Bytes(values); }
+
+Bytes Samples(int bytesPerSample, std::initializer_list<uint32_t> values) {
+  Bytes out;
+  for (uint32_t v : values)
+    for (int i = 0; i < bytesPerSample; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  return out;
+}
+
+Bytes Floats(std::initializer_list<float> values) {
+  Bytes out;
+  for (float f : values) {
+    uint32_t v;
+    std::memcpy(&v, &f, 4);
+    Put32(out, v);
+  }
+  return out;
+}
+
+using Frames = std::vector<int16_t>;
+
+TEST_F(WavTest, EveryAcceptedFormatArrivesAsTheSameStereoSamples) {
+  // 8-bit is unsigned; mono goes to both sides.
+  EXPECT_EQ(Load(Wav(Format(1, 1, 44100, 8), Samples8({0x80, 0xC0, 0x00, 0x80}))),
+            Frames({0, 0, 16384, 16384, -32767, -32767, 0, 0}));
+  EXPECT_EQ(Load(Wav(Format(1, 2, 44100, 16), Samples(2, {1000, 0xF830}))), Frames({1000, -2000}));
+  EXPECT_EQ(Load(Wav(Format(1, 2, 44100, 24), Samples(3, {0x123456, 0xC00000}))),
+            Frames({4660, -16384}));
+  EXPECT_EQ(Load(Wav(Format(1, 1, 44100, 32), Samples(4, {0x40000000}))), Frames({16384, 16384}));
+  EXPECT_EQ(Load(Wav(Format(3, 1, 44100, 32), Floats({0.25f}))), Frames({8192, 8192}));
+  // Beyond full scale is clipped, not wrapped.
+  EXPECT_EQ(Load(Wav(Format(3, 2, 44100, 32), Floats({2.0f, -2.0f}))), Frames({32767, -32768}));
+  EXPECT_EQ(Load(Wav(Extensible(1, 2, 44100, 16), Samples(2, {1000, 0xF830}))),
+            Frames({1000, -2000}));
+  EXPECT_EQ(Load(Wav(Extensible(3, 1, 44100, 32), Floats({0.25f}))), Frames({8192, 8192}));
+}
+
+TEST_F(WavTest, OtherRatesAreResampledToTheDevicesOnce) {
+  const auto half = Load(Wav(Format(1, 1, 22050, 16), Tone(100)));
+  ASSERT_TRUE(half);
+  EXPECT_EQ(half->size(), 2u * 200);
+  const auto double_ = Load(Wav(Format(1, 1, 88200, 16), Tone(100)));
+  ASSERT_TRUE(double_);
+  EXPECT_EQ(double_->size(), 2u * 50);
+}
+
+TEST_F(WavTest, ChunksMayStandInAnyOrderBehindOthersAndOddChunksArePadded) {
+  const Bytes format = Chunk("fmt ", Format(1, 1, 44100, 8));
+  const Bytes data = Chunk("data", Samples8({0xC0, 0x80, 0xC0, 0x80, 0xC0}));  // odd: padded
+  const Bytes list = Chunk("LIST", Bytes{'I', 'N', 'F', 'O', 'x'});
+  const Frames expected{16384, 16384, 0, 0, 16384, 16384, 0, 0, 16384, 16384};
+  EXPECT_EQ(Load(Riff({data, format})), expected);
+  EXPECT_EQ(Load(Riff({list, format, Chunk("junk", Bytes(7, 0xEE)), data})), expected);
+  EXPECT_EQ(Load(Riff({data, list, format})), expected);
+  // A block larger than the file (its surplus zero) reads the same.
+  EXPECT_EQ(Load(Riff({format, data}), 64), expected);
+}
+
+TEST_F(WavTest, ANonPcmFormatKeepsItsExtraBytes) {
+  const Bytes extra{1, 2, 3, 4, 5, 6};
+  const Bytes format = FormatWithExtra(2, 1, 22050, 4, extra);
+  const GlobalBlock block = Block(Wav(format, Bytes(16, 0)));
+  mmio::MemFile file = mmio::mmioOpen(block.Lock());
+  mmio::MMCKINFO riff;
+  ds::FormatRecord record;
+  ASSERT_EQ(wavReadFormat(file, riff, record), ds::DS_OK);
+  ASSERT_EQ(record.bytes.size(), 18u + extra.size());
+  EXPECT_EQ(record.Get()->wFormatTag, 2);
+  EXPECT_EQ(record.Get()->cbSize, extra.size());
+  EXPECT_TRUE(std::equal(extra.begin(), extra.end(), record.Extra()));
+  EXPECT_EQ(riff.dwDataOffset, 8u);
+  // ...and a format the device cannot play makes no buffer.
+  EXPECT_FALSE(Load(Wav(format, Bytes(16, 0))));
+}
+
+TEST_F(WavTest, BrokenFilesMakeNoBuffer) {
+  const Bytes format = Format(1, 1, 44100, 16);
+  const Bytes data = Chunk("data", Tone(8));
+  const Bytes good = Riff({Chunk("fmt ", format), data});
+  ASSERT_TRUE(Load(good));
+
+  struct Case {
+    const char* what;
+    Bytes file;
+  };
+  Bytes notRiff = good;
+  std::memcpy(notRiff.data(), "RIFX", 4);
+  Bytes notWave = good;
+  std::memcpy(notWave.data() + 8, "AVI ", 4);
+  Bytes bigData = good;
+  bigData[bigData.size() - 16 - 4] = 0xFF;  // the data size's low byte: far beyond the block
+  bigData[bigData.size() - 16 - 3] = 0x7F;
+  const Case cases[] = {
+      {"short fmt", Riff({Chunk("fmt ", Bytes(format.begin(), format.begin() + 14)), data})},
+      {"no data", Riff({Chunk("fmt ", format)})},
+      {"no fmt", Riff({data})},
+      {"not RIFF", notRiff},
+      {"not WAVE", notWave},
+      {"data beyond the block", bigData},
+      {"cbSize beyond the chunk",
+       Riff({Chunk("fmt ",
+                   [] {
+                     Bytes f = Format(3, 1, 44100, 32);
+                     Put16(f, 40);  // forty extra bytes announced, two there
+                     Put16(f, 0);
+                     return f;
+                   }()),
+             data})},
+      {"truncated", Bytes(good.begin(), good.begin() + 30)},
+      {"empty", Bytes(4, 0)},
+      {"bad block alignment", Wav(
+                                  [] {
+                                    Bytes f = Format(1, 2, 44100, 16);
+                                    f[12] = 3;
+                                    return f;
+                                  }(),
+                                  Tone(8))},
+      {"three channels", Wav(Format(1, 3, 44100, 16), Tone(9))},
+      {"12-bit", Wav(Format(1, 1, 44100, 12), Tone(8))},
+  };
+  for (const Case& c : cases) EXPECT_FALSE(Load(c.file)) << c.what;
+}
+
+TEST_F(WavTest, NoDeviceMeansNoBuffer) {
+  const Bytes good = Wav(Format(1, 1, 44100, 16), Tone(8));
+  Sound.dsObject.reset();
+  EXPECT_EQ(wavCreateBuffer(Block(good)), nullptr);
+  EXPECT_EQ(wavCreateBuffer(GlobalBlock{}), nullptr);
+}
+
+}  // namespace
