@@ -20,6 +20,8 @@ enum CellState : int32_t {
 };
 using BonusType = CellState;
 
+inline bool IsBonus(int32_t state) { return state >= btUpper && state <= btDeath; }
+
 constexpr int GridColumns = 18;
 constexpr int GridRows = 13;
 

@@ -1,0 +1,215 @@
+#include "game/rules.h"
+#include "game/simulation.h"
+#include "platform/crt_rand.h"
+#include "world_fixture.h"
+
+namespace {
+
+constexpr int BonusColumn = 5;
+constexpr int BonusRow = 3;
+
+// A bonus on a stack of three barrels in column 5.
+void LayBonus(int32_t kind) {
+  World.ColumnBonusUsed.fill(1);
+  SetColumn(BonusColumn, "BBB");
+  Cell(BonusColumn, BonusRow).state = kind;
+  Cell(BonusColumn, BonusRow).since = World.GameClock;
+  World.BarelsLeft = CountBarrels();
+}
+
+struct BonusTest : WorldTest {
+  // The submarine in row 3 runs into the bonus within the first step.
+  void TakeBySubmarine(int32_t kind) {
+    LayBonus(kind);
+    PlaceSubmarine(40 * BonusColumn + 19, BonusRow);
+    ASSERT_TRUE(Step(10));
+    ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
+  }
+  // The mine from row 13 sinks into it; a slow submarine stays above the grid.
+  void TakeByMine(int32_t kind) {
+    LayBonus(kind);
+    PlaceSubmarine(40 * BonusColumn + 50, 13, 20);
+    ASSERT_TRUE(DropMine());
+    for (int i = 0; i < 1000 && Cell(BonusColumn, BonusRow).state == kind; ++i)
+      ASSERT_TRUE(Step(10));
+    ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
+  }
+  void Take(int32_t kind, bool bySubmarine) {
+    if (bySubmarine)
+      TakeBySubmarine(kind);
+    else
+      TakeByMine(kind);
+  }
+};
+
+struct EachWay : BonusTest, ::testing::WithParamInterface<bool> {};
+
+TEST_P(EachWay, UpperAndLowerStartARowChange) {
+  Take(btLower, GetParam());
+  if (GetParam()) {  // the submarine is in row 3
+    EXPECT_EQ(World.Sub.rowChangeActive, 1);
+    EXPECT_EQ(World.Sub.rowChangeUp, 0);
+    ASSERT_TRUE(Run(300));
+    EXPECT_EQ(World.Sub.row, 2);
+    Take(btUpper, true);
+    EXPECT_EQ(World.Sub.rowChangeActive, 1);
+    EXPECT_EQ(World.Sub.rowChangeUp, 1);
+    ASSERT_TRUE(Run(300));
+    EXPECT_EQ(World.Sub.row, 4);
+  } else {  // row 13: down is allowed, up is used up (the submarine cannot rise above it)
+    EXPECT_EQ(World.Sub.rowChangeActive, 1);
+    EXPECT_EQ(World.Sub.rowChangeUp, 0);
+    World.Sub.rowChangeActive = 0;
+    Take(btUpper, false);
+    EXPECT_EQ(World.Sub.rowChangeActive, 0);
+    ASSERT_TRUE(Run(1000));
+    EXPECT_EQ(World.Sub.row, 13);
+  }
+}
+
+TEST_P(EachWay, TimedBonusesLastThirtySecondsFromTheLastTake) {
+  Take(btDoubleScore, GetParam());
+  EXPECT_EQ(World.DoubleScore, 1);
+  const double firstStart = World.DoubleScoreStart;
+  EXPECT_EQ(firstStart, World.GameClock);
+  Take(btMinusScore, GetParam());
+  EXPECT_EQ(World.MinusScore, 1);
+  EXPECT_EQ(World.MinusScoreStart, World.GameClock);
+  // Both at once: a mine hit costs two points.
+  World.Score = 10;
+  MineHitScore();
+  EXPECT_EQ(World.Score, 8);
+  World.Sub.row = 13;
+  World.Mine.y = 0;
+  while (World.GameClock - firstStart <= 30000) {
+    EXPECT_EQ(World.DoubleScore, 1);
+    ASSERT_TRUE(Step(100));
+    World.Sub.x = 0;
+  }
+  EXPECT_EQ(World.DoubleScore, 0);
+  EXPECT_EQ(World.MinusScore, World.GameClock - World.MinusScoreStart <= 30000 ? 1 : 0);
+}
+
+TEST_P(EachWay, SpeedUpAndSlowDownAddToThePendingChange) {
+  Take(btSpeedUp, GetParam());
+  const double up = World.Sub.pendingSpeedChange;
+  EXPECT_GE(up, 0);
+  EXPECT_LT(up, 40);
+  Take(btSlowDown, GetParam());
+  EXPECT_GT(World.Sub.pendingSpeedChange, up - 40);
+  EXPECT_LE(World.Sub.pendingSpeedChange, up);
+}
+
+TEST_P(EachWay, ScoreBonusAddsUpToFortyNinePoints) {
+  World.Score = 100;
+  World.BestScore = 100;
+  Take(btScoreBonus, GetParam());
+  EXPECT_GE(World.Score, 100);
+  EXPECT_LT(World.Score, 150);
+  EXPECT_EQ(World.BestScore, static_cast<uint32_t>(World.Score));
+}
+
+TEST_P(EachWay, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
+  for (int c = 0; c < GridColumns; c += 2) SetColumn(c, "BBBB3");  // 36 barrels, 9 bonuses
+  Cell(16, 3).state = csExploding;                                 // one going already
+  World.Score = 5;
+  World.DoubleScore = 1;
+  World.DoubleScoreStart = World.GameClock;
+  Take(btFinishLevel, GetParam());  // column 5 brings three barrels more
+  World.Sub.row = 13;               // out of the way of the fused barrels
+  World.Mine.y = 0;
+  World.ColumnBonusUsed.fill(0);  // fuses never release a faller all the same
+  EXPECT_EQ(World.Score, 5 + 2 * (35 + 3));
+  EXPECT_EQ(CountState(btUpper), 0);
+  EXPECT_EQ(CountState(csExploding), 0);
+  // Chosen: the explosion cut short is off the count at once.
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  ASSERT_TRUE(Run(1000, 10));
+  EXPECT_EQ(CountState(csBarel), 0);
+  ASSERT_TRUE(Run(700, 10));
+  EXPECT_EQ(World.BarelsLeft, 0);
+  EXPECT_EQ(World.Fallers, nullptr);
+  EXPECT_EQ(World.Score, 5 + 2 * 38);  // the fuses bring nothing more
+}
+
+TEST_P(EachWay, RestartLevelKeepsTheScoreAndPointsNeeded) {
+  World.Level = 3;
+  World.Score = 250;
+  World.BestScore = 260;
+  World.PointsNeeded = 300;
+  ASSERT_TRUE(CreateFloater(1, 1));
+  Take(btRestartLevel, GetParam());
+  EXPECT_EQ(World.Score, 250);
+  EXPECT_EQ(World.BestScore, 260u);
+  EXPECT_EQ(World.PointsNeeded, 300u);
+  EXPECT_EQ(World.Level, 3);
+  EXPECT_EQ(World.Sub.speed, 160);
+  EXPECT_EQ(World.Sub.row, 13);
+  EXPECT_EQ(World.Mine.y, 0);
+  EXPECT_EQ(World.FloatingBarels, nullptr);
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+}
+
+TEST_P(EachWay, DeathSlowsTheSubmarineToAnExplosion) {
+  Take(btDeath, GetParam());
+  EXPECT_EQ(World.Sub.DyingState, 2);
+  ASSERT_TRUE(Run(1100, 10));
+  EXPECT_EQ(World.Sub.speed, 0);
+  EXPECT_EQ(World.Level, 1);
+  ASSERT_TRUE(Run(3200, 10));
+  EXPECT_EQ(World.Level, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BySubmarineAndByMine, EachWay, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Submarine" : "Mine"; });
+
+TEST_F(BonusTest, LowerInRowZeroIsUsedUpWithoutEffect) {
+  World.ColumnBonusUsed.fill(1);
+  Cell(BonusColumn, 0).state = btLower;
+  Cell(BonusColumn, 0).since = World.GameClock;
+  PlaceSubmarine(40 * BonusColumn + 19, 0);
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(Cell(BonusColumn, 0).state, csEmpty);
+  EXPECT_EQ(World.Sub.rowChangeActive, 0);
+}
+
+// Chosen: while the submarine dies, speed bonuses are used up without effect (the draw is
+// still made): they would set an exploded submarine moving again, or keep the slow-down
+// of btDeath from ever reaching its explosion.
+TEST_F(BonusTest, SpeedBonusesCannotSaveADyingSubmarine) {
+  World.Sub.DyingState = 1;
+  World.Sub.speed = 0;
+  World.Sub.explosionStamp = World.GameClock;
+  LayBonus(btSpeedUp);
+  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  LayBonus(btSlowDown);
+  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
+  ASSERT_TRUE(Run(3000, 10));
+  EXPECT_EQ(World.Sub.speed, 0);
+  EXPECT_EQ(World.Level, 0);
+}
+
+TEST_F(BonusTest, SpeedBonusDrawsStayInTheRandomSequence) {
+  crt::srand(99);
+  LayBonus(btSpeedUp);
+  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  const int alive = crt::rand();
+  crt::srand(99);
+  World.Sub.DyingState = 2;
+  LayBonus(btSpeedUp);
+  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  EXPECT_EQ(crt::rand(), alive);
+}
+
+TEST_F(BonusTest, TheTorpedoDestroysABonusWithoutEffect) {
+  LayBonus(btDoubleScore);
+  PlaceSubmarine(-50, BonusRow);
+  ASSERT_TRUE(FireTorpedo());
+  World.Sub.row = 13;
+  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(10));
+  EXPECT_EQ(Cell(BonusColumn, BonusRow).state, csEmpty);
+  EXPECT_EQ(World.DoubleScore, 0);
+}
+
+}  // namespace

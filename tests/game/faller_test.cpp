@@ -1,0 +1,122 @@
+#include "game/simulation.h"
+#include "platform/crt_rand.h"
+#include "world_fixture.h"
+
+namespace {
+
+// A faller of the given kind in column c, starting from row r.
+Faller& MakeFaller(int c, int r, int32_t kind) {
+  while (!World.Fallers) EXPECT_TRUE(CreateFaller(c, r));
+  Faller& f = *World.Fallers;
+  f.column = c;
+  f.y = 570 - 40 * r;
+  f.kind = kind;
+  return f;
+}
+
+// Advances the clock and updates the fallers only, in steps of ms.
+void Sink(double total, double ms) {
+  for (double t = 0; t < total && World.Fallers; t += ms) {
+    World.GameClock += ms;
+    UpdateFallers();
+  }
+}
+
+TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelow) {
+  SetColumn(3, "BB.");
+  MakeFaller(3, 8, btSpeedUp);
+  Sink(20000, 10);
+  EXPECT_EQ(World.Fallers, nullptr);
+  EXPECT_EQ(Cell(3, 2).state, btSpeedUp);
+  EXPECT_EQ(Cell(3, 2).since, World.GameClock);
+
+  MakeFaller(3, 9, btDeath);  // lands on the bonus
+  Sink(20000, 10);
+  EXPECT_EQ(Cell(3, 3).state, btDeath);
+
+  MakeFaller(6, 9, btUpper);  // an empty column: row 0
+  Sink(20000, 10);
+  EXPECT_EQ(Cell(6, 0).state, btUpper);
+  EXPECT_EQ(World.BarelsLeft, 0);
+}
+
+TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
+  SetColumn(3, "B");
+  Faller& f = MakeFaller(3, 2, btLower);
+  World.GameClock += 600;  // 18 px: still in row 2, below its centre line
+  UpdateFallers();
+  ASSERT_EQ(World.Fallers, &f);
+  World.GameClock += 700;  // 39 px down: 1 px above the centre line of row 1
+  UpdateFallers();
+  ASSERT_EQ(World.Fallers, &f);
+  World.GameClock += 40;  // on it
+  UpdateFallers();
+  EXPECT_EQ(World.Fallers, nullptr);
+  EXPECT_EQ(Cell(3, 1).state, btLower);
+}
+
+// Chosen: however long the step, a faller does not sink through a barrel below it.
+TEST_F(WorldTest, ALongStepDoesNotSinkAFallerThroughTheStack) {
+  SetColumn(3, "BB");
+  World.BarelsLeft = 2;
+  MakeFaller(3, 8, btScoreBonus);
+  World.GameClock += 10000;  // 300 px in one step
+  UpdateFallers();
+  EXPECT_EQ(Cell(3, 0).state, csBarel);
+  EXPECT_EQ(Cell(3, 1).state, csBarel);
+  EXPECT_EQ(Cell(3, 2).state, btScoreBonus);
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+
+  MakeFaller(9, 12, btUpper);  // far below the bottom of an empty column
+  World.GameClock += 60000;
+  UpdateFallers();
+  EXPECT_EQ(Cell(9, 0).state, btUpper);
+}
+
+TEST_F(WorldTest, AnExplodingBarrelDoesNotHoldAFallerUp) {
+  SetColumn(3, "BX");
+  MakeFaller(3, 2, btMinusScore);
+  World.GameClock += 100;
+  UpdateFallers();
+  EXPECT_NE(World.Fallers, nullptr);
+  Cell(3, 1).state = csEmpty;
+  Sink(5000, 10);
+  EXPECT_EQ(Cell(3, 1).state, btMinusScore);
+}
+
+TEST_F(WorldTest, ABonusLiesForThirtySecondsAndThenItsColumnIsDone) {
+  World.Sub.speed = 20;
+  SetColumn(4, "B7");
+  World.BarelsLeft = 1;
+  ASSERT_TRUE(Run(30000, 100));
+  EXPECT_EQ(Cell(4, 1).state, btSpeedUp);
+  World.Sub.x = 0;
+  ASSERT_TRUE(Step(100));
+  EXPECT_EQ(Cell(4, 1).state, csEmpty);
+  EXPECT_EQ(World.ColumnBonusUsed[4], 1);
+}
+
+// A mine through four barrels: four faller chances at 1/6, but one draw at most.
+TEST_F(WorldTest, OnlyMineHitsDrawFallersAndEachColumnOnlyOnce) {
+  int draws = 0;
+  for (unsigned seed = 1; seed <= 60; ++seed) {
+    ResetWorld();
+    crt::srand(seed);
+    World.Sub.speed = 20;
+    SetColumn(4, "BBBB");
+    World.BarelsLeft = 4;
+    PlaceSubmarine(210, 13, 20);
+    ASSERT_TRUE(DropMine());
+    for (int i = 0; i < 1000 && World.Mine.y != 0; ++i) ASSERT_TRUE(Step(10));
+    ASSERT_TRUE(Run(20000, 50));
+    const int bonuses = GridColumns * GridRows - CountState(csEmpty) - CountBarrels();
+    EXPECT_LE(bonuses + ListLength(World.Fallers), 1) << seed;
+    EXPECT_EQ(CountBarrels(), 0);
+    draws += World.ColumnBonusUsed[4];
+    EXPECT_EQ(World.BarelsLeft, 0);
+  }
+  EXPECT_GT(draws, 15);  // 1 − (5/6)^4 of the games
+  EXPECT_LT(draws, 50);
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+#include <cstring>
+
+#include "app/frame_clock.h"
+#include "app/shell.h"
+#include "game/simulation.h"
+#include "persist/hiscore.h"
+#include "screens/modes.h"
+#include "world_fixture.h"
+
+namespace {
+
+// The submarine just before the end of its pass.
+void NearPassEnd(int row) { PlaceSubmarine(849, row); }
+
+TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
+  World.Score = 77;
+  World.BestScore = 90;
+  World.Sub.DyingState = 1;
+  Screen.Mode = gmMenu;
+  World.GameClock = 5000;
+  NewGame();
+  EXPECT_EQ(World.Level, 1);
+  EXPECT_EQ(Screen.Mode, gmPlay);
+  EXPECT_EQ(Screen.LevelIntro, 1);
+  EXPECT_EQ(World.Score, 0);
+  EXPECT_EQ(World.BestScore, 0u);
+  EXPECT_EQ(World.Sub.DyingState, 0);
+  EXPECT_EQ(World.Sub.speed, 120);
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  EXPECT_EQ(World.PointsNeeded, static_cast<uint32_t>(2 * World.BarelsLeft / 3));
+  EXPECT_EQ(World.GameClock, 5000);
+  EXPECT_TRUE(IsGameInProgress());
+}
+
+TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
+  SetColumn(17, "B");
+  World.BarelsLeft = 1;
+  World.Score = 10;
+  World.PointsNeeded = 3;
+  NearPassEnd(1);
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.Level, 1);
+  EXPECT_EQ(World.Sub.row, 0);
+  EXPECT_EQ(World.Sub.x, -50);
+  NearPassEnd(0);
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.Level, 2);
+  EXPECT_EQ(Screen.LevelIntro, 1);
+  EXPECT_EQ(World.Sub.row, 13);
+  EXPECT_EQ(World.Sub.speed, 140);
+  EXPECT_EQ(World.PointsNeeded, static_cast<uint32_t>(10 + 2 * World.BarelsLeft / 3));
+  EXPECT_EQ(World.Score, 10);
+}
+
+TEST_F(WorldTest, TheLevelEndsAfterAnyPassOnceNoBarrelIsLeft) {
+  World.BarelsLeft = 0;
+  World.Score = 11;
+  World.PointsNeeded = 10;
+  NearPassEnd(9);
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.Level, 2);
+  EXPECT_EQ(World.Sub.row, 13);
+}
+
+TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNeeded) {
+  World.Level = 3;
+  World.BarelsLeft = 0;
+  World.Score = 40;
+  World.PointsNeeded = 40;  // equal is not enough
+  World.GameClock = 9000;
+  World.BestScore = 55;
+  NearPassEnd(4);
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.Level, 3);
+  EXPECT_EQ(Screen.LevelIntro, 0);
+  EXPECT_EQ(World.PointsNeeded, 40u);
+  EXPECT_EQ(World.Score, 40);
+  EXPECT_EQ(World.BestScore, 55u);
+  EXPECT_EQ(World.GameClock, 9010);
+  EXPECT_EQ(World.Sub.speed, 160);
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  EXPECT_GT(World.BarelsLeft, 0);
+}
+
+TEST_F(WorldTest, ContinueGameResumesOnlyAGameInProgressWithoutAJump) {
+  World.Level = 0;
+  Screen.Mode = gmMenu;
+  EXPECT_FALSE(ContinueGame());
+  EXPECT_EQ(Screen.Mode, gmMenu);
+
+  World.Level = 2;
+  PlaceSubmarine(300, 13);
+  Screen.Mode = gmMenu;  // Escape: the world stands
+  clock.AdvanceMicroseconds(60'000'000);
+  EXPECT_TRUE(SimulateFrame());
+  EXPECT_EQ(World.Sub.x, 300);
+  EXPECT_TRUE(ContinueGame());
+  EXPECT_EQ(Screen.Mode, gmPlay);
+  ASSERT_TRUE(Step(10));
+  EXPECT_DOUBLE_EQ(World.Sub.x, 301.2);
+}
+
+TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenu) {
+  for (uint32_t best : {0u, 100000u}) {
+    World.Level = 4;
+    World.BestScore = best;
+    Screen = {};
+    Screen.Mode = gmPlay;
+    GameOver();
+    EXPECT_EQ(World.Level, 0);
+    EXPECT_FALSE(IsGameInProgress());
+    if (hisQualifies(best)) {
+      EXPECT_EQ(Screen.NameEntry, 1);
+      EXPECT_EQ(Screen.Mode, gmPlay);
+    } else {
+      EXPECT_EQ(Screen.NameEntry, 0);
+      EXPECT_EQ(Screen.Mode, gmMenu);
+    }
+    EXPECT_FALSE(ContinueGame());
+  }
+}
+
+TEST_F(WorldTest, NothingMovesWhileTheGameIsHeld) {
+  SetColumn(2, "BX");
+  World.BarelsLeft = 2;
+  PlaceSubmarine(100, 13);
+  ASSERT_TRUE(DropMine());
+  ASSERT_TRUE(CreateBubble(100, 300, 27, 0));
+  const WorldState before = World;
+  const auto same = [&before] {
+    return World.GameClock == before.GameClock && World.Sub.x == before.Sub.x &&
+           World.Mine.y == before.Mine.y &&
+           Cell(2, 1).phase == before.BarelGrid[13 * 2 + 1].phase &&
+           (World.FrontBubbles ? World.FrontBubbles->y : World.BackBubbles->y) == 300;
+  };
+  ASSERT_TRUE(Step(0));  // a step of 0 ms
+  EXPECT_TRUE(same());
+
+  const auto held = [&](auto hold, auto release) {
+    hold();
+    EXPECT_TRUE(Step(500));
+    EXPECT_TRUE(same());
+    release();
+  };
+  held([] { Screen.Mode = gmMenu; }, [] { Screen.Mode = gmPlay; });
+  held([] { Screen.LevelIntro = 1; }, [] { Screen.LevelIntro = 0; });
+  held([] { Screen.NameEntry = 1; }, [] { Screen.NameEntry = 0; });
+  held([] { Shell.AppActive = false; }, [] { Shell.AppActive = true; });
+  // Held time is never simulated once the clock is restarted, as the mode operations do.
+  sysFrameTime();
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.GameClock, before.GameClock + 10);
+}
+
+}  // namespace

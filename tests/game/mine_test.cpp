@@ -1,0 +1,137 @@
+#include "game/simulation.h"
+#include "world_fixture.h"
+
+namespace {
+
+// The submarine above column c, in row 13, where it meets nothing.
+// No faller draws: what the mine leaves behind stays empty.
+void AboveColumn(int c) {
+  PlaceSubmarine(40 * c + 50, 13);
+  World.ColumnBonusUsed.fill(1);
+}
+
+// Lets the mine fall until it is gone (at most 10 s).
+void FallOut(WorldTest& test) {
+  for (int i = 0; i < 1000 && World.Mine.y != 0; ++i) ASSERT_TRUE(test.Step(10));
+  ASSERT_EQ(World.Mine.y, 0);
+}
+
+struct MineScoring {
+  bool minus, doubled;
+  int32_t before, after;
+};
+
+class MineOverStack : public WorldTest, public ::testing::WithParamInterface<MineScoring> {};
+
+TEST_P(MineOverStack, DestroysAtMostFourBarrelsAndScoresEach) {
+  const MineScoring s = GetParam();
+  SetColumn(5, "BBBBBB");
+  World.BarelsLeft = 6;
+  World.Score = s.before;
+  World.MinusScore = s.minus;
+  World.DoubleScore = s.doubled;
+  World.MinusScoreStart = World.DoubleScoreStart = World.GameClock;
+  AboveColumn(5);
+  World.Sub.speed = 20;  // stays above column 5 for the whole fall
+  ASSERT_TRUE(DropMine());
+  EXPECT_EQ(World.Mine.column, 5);
+  EXPECT_EQ(World.Mine.y, 50);
+
+  FallOut(*this);
+  EXPECT_EQ(World.Mine.hits, 4);
+  EXPECT_EQ(World.Score, s.after);
+  for (int r = 0; r < 2; ++r) EXPECT_EQ(Cell(5, r).state, csBarel);
+  // The four from the top explode and are gone when their explosions end.
+  ASSERT_TRUE(Run(700));
+  for (int r = 2; r < 6; ++r) EXPECT_EQ(Cell(5, r).state, csEmpty) << r;
+  EXPECT_EQ(World.BarelsLeft, 2);
+  EXPECT_GE(World.Score, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scores, MineOverStack,
+    ::testing::Values(MineScoring{false, false, 0, 4}, MineScoring{false, true, 0, 8},
+                      MineScoring{true, false, 10, 6}, MineScoring{true, true, 10, 2},
+                      MineScoring{true, false, 3, 0}, MineScoring{true, true, 5, 0}));
+
+TEST_F(WorldTest, BestScoreFollowsOnlyARisingScore) {
+  World.BestScore = 3;
+  SetColumn(2, "BBBB");
+  World.BarelsLeft = 4;
+  AboveColumn(2);
+  World.Sub.speed = 20;
+  ASSERT_TRUE(DropMine());
+  FallOut(*this);
+  EXPECT_EQ(World.Score, 4);
+  EXPECT_EQ(World.BestScore, 4u);
+  World.MinusScore = 1;
+  World.MinusScoreStart = World.GameClock;
+  SetColumn(2, "BB");
+  AboveColumn(2);
+  ASSERT_TRUE(DropMine());
+  FallOut(*this);
+  EXPECT_EQ(World.Score, 2);
+  EXPECT_EQ(World.BestScore, 4u);
+}
+
+TEST_F(WorldTest, ABonusInTheMinesWayTakesEffectWithoutCountingAHit) {
+  SetColumn(7, "BBB5");  // a double-score bonus on a stack of three
+  World.BarelsLeft = 3;
+  AboveColumn(7);
+  World.Sub.speed = 20;
+  ASSERT_TRUE(DropMine());
+  FallOut(*this);
+  EXPECT_EQ(Cell(7, 3).state, csEmpty);
+  EXPECT_EQ(World.Mine.hits, 3);  // the three barrels; the bonus did not stop the mine
+  EXPECT_EQ(World.DoubleScore, 1);
+  EXPECT_EQ(World.Score, 6);
+}
+
+TEST_F(WorldTest, OneMineAtATimeAndNoneBeyondTheGrid) {
+  AboveColumn(3);
+  ASSERT_TRUE(DropMine());
+  const double y = World.Mine.y;
+  World.Sub.x += 200;
+  ASSERT_TRUE(DropMine());
+  EXPECT_EQ(World.Mine.column, 3);
+  EXPECT_EQ(World.Mine.y, y);
+
+  World.Mine.y = 0;
+  PlaceSubmarine(-10, 13);  // still left of the screen: no mine
+  ASSERT_TRUE(DropMine());
+  EXPECT_EQ(World.Mine.y, 0);
+  PlaceSubmarine(810, 13);  // q = 20
+  ASSERT_TRUE(DropMine());
+  EXPECT_EQ(World.Mine.y, 0);
+
+  // Column -1 falls beside the grid and touches nothing.
+  SetColumn(0, "BBBBBBBBBBBB");
+  World.BarelsLeft = 12;
+  PlaceSubmarine(10, 13, 20);
+  ASSERT_TRUE(DropMine());
+  EXPECT_EQ(World.Mine.column, -1);
+  FallOut(*this);
+  EXPECT_EQ(CountState(csBarel), 12);
+}
+
+TEST_F(WorldTest, NoMineOnceTheSubmarineHasExploded) {
+  AboveColumn(3);
+  World.Sub.DyingState = 2;  // slowing down after btDeath: still allowed
+  ASSERT_TRUE(DropMine());
+  EXPECT_NE(World.Mine.y, 0);
+  World.Mine.y = 0;
+  World.Sub.speed = 0;
+  ASSERT_TRUE(DropMine());
+  EXPECT_EQ(World.Mine.y, 0);
+}
+
+TEST_F(WorldTest, AMineStartsWhereARowChangeHasTakenTheSubmarine) {
+  PlaceSubmarine(200, 5);
+  World.Sub.rowChangeActive = 1;
+  World.Sub.rowChangeUp = 0;
+  World.Sub.rowChangeProgress = 12;
+  ASSERT_TRUE(DropMine());
+  EXPECT_EQ(World.Mine.y, 570 - 200 + 12);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include "game/simulation.h"
+#include "screens/modes.h"
+#include "world_fixture.h"
+
+namespace {
+
+bool GameIsOver() { return World.Level == 0 && (Screen.NameEntry || Screen.Mode == gmMenu); }
+
+// Steps of 1 ms until the game is over; returns the time from the explosion.
+int MsUntilGameOver(WorldTest& test, double explodedAt) {
+  for (int i = 0; i < 10000 && !GameIsOver(); ++i) EXPECT_TRUE(test.Step(1));
+  return static_cast<int>(World.GameClock - explodedAt);
+}
+
+TEST_F(WorldTest, StrikingABarrelExplodesAndTheGameEndsAfterFrame59) {
+  SetColumn(4, "BBB");
+  World.BarelsLeft = 3;
+  PlaceSubmarine(150, 2);
+  for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
+  EXPECT_EQ(World.Sub.DyingState, 1);
+  EXPECT_EQ(World.Sub.speed, 0);
+  EXPECT_EQ(World.Sub.x, 170);  // set back to the struck column
+  EXPECT_EQ(Cell(4, 2).state, csEmpty);
+  EXPECT_EQ(World.Level, 1);
+  const double at = World.Sub.explosionStamp;
+
+  // A barrel where it lies is passed through: no second explosion, and no torpedo.
+  // Frames advance every 37 ms: frame 60 at 59 × 37 + 25.
+  SetColumn(3, "BBB");
+  ASSERT_TRUE(FireTorpedo());
+  EXPECT_EQ(World.Torpedo.row, -1);
+  EXPECT_EQ(MsUntilGameOver(*this, at), 59 * 37 + 25);
+  EXPECT_EQ(Cell(3, 2).state, csBarel);
+  EXPECT_GT(World.Sub.explosionFrame, 59);
+}
+
+TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereItStands) {
+  SetColumn(3, "BBc");  // btDeath on two barrels
+  SetColumn(4, "BBB");
+  SetColumn(5, "BBB");
+  World.BarelsLeft = 8;
+  PlaceSubmarine(130, 2);
+  for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
+  ASSERT_EQ(World.Sub.DyingState, 2);
+  EXPECT_EQ(Cell(3, 2).state, csEmpty);
+  EXPECT_EQ(World.Sub.changeRate, 120);
+  EXPECT_EQ(World.Sub.pendingSpeedChange, -120);
+  const double took = World.GameClock;
+
+  double lastX = World.Sub.x;
+  for (int i = 0; i < 2000 && World.Sub.speed > 0; ++i) {
+    ASSERT_TRUE(Step(1));
+    EXPECT_GE(World.Sub.x, lastX);
+    lastX = World.Sub.x;
+  }
+  EXPECT_EQ(World.Sub.speed, 0);
+  EXPECT_NEAR(World.GameClock - took, 1000, 2);
+  const double at = World.Sub.explosionStamp;
+  EXPECT_EQ(at, World.GameClock);
+  EXPECT_GE(World.Sub.x, 180);  // it went into column 4, through the barrel in its row
+  EXPECT_EQ(Cell(4, 2).state, csBarel);
+  EXPECT_EQ(World.Sub.DyingState, 2);
+  // It explodes where it stands; the slower animation ends at 59 × 52 + 35 ms.
+  EXPECT_EQ(MsUntilGameOver(*this, at), 59 * 52 + 35);
+  EXPECT_EQ(World.Sub.x, lastX);
+}
+
+TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
+  SetColumn(1, "B");
+  World.BarelsLeft = 1;
+  PlaceSubmarine(60, 0);
+  ASSERT_TRUE(Step(1));
+  ASSERT_EQ(World.Sub.DyingState, 1);
+  ASSERT_TRUE(Step(1000));  // 40 frames at once
+  EXPECT_EQ(World.Sub.explosionFrame, 40);
+  EXPECT_EQ(World.Level, 1);
+  ASSERT_TRUE(Step(1000));
+  EXPECT_TRUE(GameIsOver());
+}
+
+// Chosen: a row change never takes the submarine out of rows 0 to 13.
+TEST_F(WorldTest, RowChangesKeepTheSubmarineWithinItsRows) {
+  PlaceSubmarine(100, 12);
+  World.Sub.rowChangeActive = 1;
+  World.Sub.rowChangeUp = 1;
+  ASSERT_TRUE(Run(200, 10));  // 30 px of travel at 120 px/s is 250 ms
+  EXPECT_EQ(World.Sub.row, 12);
+  ASSERT_TRUE(Run(100, 10));
+  EXPECT_EQ(World.Sub.row, 13);
+  EXPECT_EQ(World.Sub.rowChangeActive, 0);
+
+  // Moving down from row 1 at the end of a pass: the pass takes it to row 0 first.
+  World.BarelsLeft = 1;
+  PlaceSubmarine(845, 1);
+  World.Sub.rowChangeActive = 1;
+  World.Sub.rowChangeUp = 0;
+  World.Sub.rowChangeProgress = 0;
+  ASSERT_TRUE(Run(400, 10));
+  EXPECT_EQ(World.Sub.rowChangeActive, 0);
+  EXPECT_EQ(World.Sub.row, 0);
+}
+
+TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
+  PlaceSubmarine(0, 13);
+  World.Sub.pendingSpeedChange = 30;
+  ASSERT_TRUE(Run(1000, 10));
+  EXPECT_NEAR(World.Sub.speed, 135, 1e-9);
+  ASSERT_TRUE(Run(2000, 10));
+  EXPECT_NEAR(World.Sub.speed, 150, 1e-9);
+  EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
+
+  // A slow-down that overshoots in one long step gives the excess back.
+  World.Sub.pendingSpeedChange = -10;
+  World.Sub.x = 0;
+  ASSERT_TRUE(Step(1000));
+  EXPECT_NEAR(World.Sub.speed, 135, 1e-9);
+  ASSERT_TRUE(Step(1000));
+  EXPECT_NEAR(World.Sub.speed, 140, 1e-9);
+  EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
+
+  // Alive, never below 20 px/s.
+  World.Sub.x = 0;
+  World.Sub.speed = 30;
+  World.Sub.pendingSpeedChange = -39;
+  ASSERT_TRUE(Run(3000, 10));
+  EXPECT_EQ(World.Sub.speed, 20);
+  EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
+  EXPECT_EQ(World.Sub.DyingState, 0);
+}
+
+}  // namespace

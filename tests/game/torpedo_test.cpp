@@ -1,0 +1,112 @@
+#include <algorithm>
+
+#include "game/simulation.h"
+#include "world_fixture.h"
+
+namespace {
+
+TEST_F(WorldTest, ATorpedoAboveTheGridTouchesNothing) {
+  for (int c = 0; c < GridColumns; ++c) SetColumn(c, "BBBBBBBBBBBBB");
+  World.BarelsLeft = GridColumns * GridRows;
+  PlaceSubmarine(-50, 13);
+  ASSERT_TRUE(FireTorpedo());
+  EXPECT_EQ(World.Torpedo.row, 13);
+  EXPECT_EQ(World.Torpedo.speed, 240);
+  EXPECT_EQ(World.Torpedo.x, -35);
+  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.Torpedo.row, -1);
+  EXPECT_EQ(CountState(csBarel), GridColumns * GridRows);
+  EXPECT_EQ(World.FloatingBarels, nullptr);
+}
+
+TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
+  SetColumn(2, "BBBB");  // hit in row 1, rows 2 and 3 float away
+  SetColumn(5, "BB.B");  // hit, the one above the gap floats too
+  SetColumn(8, "B5");    // a bonus in the path goes without effect
+  SetColumn(11, "BX");   // an explosion in the path is left alone
+  SetColumn(14, "BBBBBBB");
+  SetColumn(17, "BB");
+  World.BarelsLeft = CountBarrels();
+  World.Score = 20;
+  World.DoubleScore = 1;
+  World.DoubleScoreStart = World.GameClock;
+  World.ColumnBonusUsed.fill(0);
+  PlaceSubmarine(-50, 1);
+  ASSERT_TRUE(FireTorpedo());
+  World.Sub.row = 13;  // out of the torpedo's way
+
+  int lifted = 0;
+  int previousLeft = World.BarelsLeft;
+  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) {
+    const int floaters = ListLength(World.FloatingBarels);
+    ASSERT_TRUE(Step(10));
+    const int newFloaters = ListLength(World.FloatingBarels) - floaters;
+    // The count drops at once by one per floating barrel.
+    if (newFloaters > 0) {
+      EXPECT_EQ(World.BarelsLeft, previousLeft - newFloaters);
+    }
+    lifted += std::max(newFloaters, 0);
+    previousLeft = World.BarelsLeft;
+  }
+  EXPECT_EQ(lifted, 2 + 1 + 5);
+  EXPECT_EQ(World.Score, 20 - 2 * 4);  // four barrels in row 1, two points each
+  EXPECT_EQ(Cell(8, 1).state, csEmpty);
+  EXPECT_EQ(World.DoubleScore, 1);
+  for (int c : {2, 5, 14, 17}) EXPECT_EQ(Cell(c, 0).state, csBarel);
+  // Exploding cells count until their explosions end.
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  ASSERT_TRUE(Run(700));
+  EXPECT_EQ(CountState(csExploding), 0);
+  EXPECT_EQ(World.BarelsLeft, 6);
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  EXPECT_EQ(World.Fallers, nullptr);  // torpedo hits never release a bonus
+  // The lifted barrels rise off the screen and bring nothing.
+  ASSERT_TRUE(Run(2000));
+  EXPECT_EQ(World.FloatingBarels, nullptr);
+  EXPECT_EQ(World.Score, 12);
+}
+
+TEST_F(WorldTest, TorpedoCostsEvenWithoutMinusScoreAndNeverBelowZero) {
+  for (int c = 0; c < 5; ++c) SetColumn(c, "B");
+  World.BarelsLeft = 5;
+  World.Score = 3;
+  PlaceSubmarine(-50, 0);
+  ASSERT_TRUE(FireTorpedo());
+  World.Sub.row = 13;
+  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.Score, 0);
+  EXPECT_EQ(CountState(csBarel), 0);
+}
+
+TEST_F(WorldTest, OneTorpedoAtATimeNotDuringARowChangeNorWhileDying) {
+  PlaceSubmarine(100, 13);
+  ASSERT_TRUE(FireTorpedo());
+  World.Sub.x = 300;
+  ASSERT_TRUE(FireTorpedo());
+  EXPECT_EQ(World.Torpedo.x, 115);
+  World.Torpedo.row = -1;
+  World.Sub.rowChangeActive = 1;
+  ASSERT_TRUE(FireTorpedo());
+  EXPECT_EQ(World.Torpedo.row, -1);
+  World.Sub.rowChangeActive = 0;
+  World.Sub.DyingState = 2;
+  ASSERT_TRUE(FireTorpedo());
+  EXPECT_EQ(World.Torpedo.row, -1);
+}
+
+// Chosen: a step of less than a whole pixel counts as one pixel for the torpedo's bubble
+// rate, so short steps at low speed neither divide by zero nor lose the trail.
+TEST_F(WorldTest, TorpedoBubblesSurviveStepsBelowAPixel) {
+  Bubbles.TorpedoBubblesOn = 1;
+  for (int delay : {10, 0, -5}) {
+    Bubbles.TorpedoBubbleDelay = delay;
+    const double start = World.GameClock;
+    World.Torpedo = {.row = 13, .x = 100, .speed = 40, .lastBubble = start};
+    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(Step(1));  // 0.04 px per step
+    EXPECT_NEAR(World.Torpedo.x, 140, 1e-9);
+    // 10: one bubble after more than 500 ms; 0 and below: a bubble in every step.
+    EXPECT_EQ(World.Torpedo.lastBubble, delay > 0 ? start + 501 : World.GameClock) << delay;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+// A known world for the rule tests: an empty grid, a running play mode, a clock that the
+// test moves by hand.
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "game/world.h"
+#include "support/fake_clock.h"
+
+// Frees the lists and puts every world, screen and bubble record back to a fresh start:
+// play mode running, submarine alive at level 1 speed above the grid, all bubbles off.
+void ResetWorld();
+
+// Column c from row 0 upwards: 'B' barrel, 'X' exploding (phase 0, now), '.' empty, and
+// the digits '3' to '9', 'a' (10), 'b' (11), 'c' (12) for bonuses lying since now.
+void SetColumn(int column, std::string_view cells);
+void ClearGrid();
+// Barrels and exploding barrels in the grid: what BarelsLeft should say.
+int CountBarrels();
+int CountState(int32_t state);
+
+template <typename Record>
+int ListLength(const Record* head) {
+  int n = 0;
+  for (; head; head = head->next) ++n;
+  return n;
+}
+
+// Places the submarine with its x at the left edge of the given column's cell.
+void PlaceSubmarine(double x, int row, double speed = 120);
+
+struct WorldTest : ::testing::Test {
+  FakeClock clock;
+  void SetUp() override;
+  void TearDown() override;
+  // One simulation step of ms milliseconds.
+  bool Step(int ms);
+  // Steps of ms until total ms have passed; false as soon as one step fails.
+  bool Run(int total, int ms = 10);
+};
