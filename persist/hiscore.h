@@ -1,22 +1,31 @@
 #pragma once
 // The hi-score table: 20 records of 36 bytes, the first 15 ranked.
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #pragma pack(push, 1)
 struct HiScoreEntry {
-  char name[32];
-  uint32_t score;  // little-endian on disk; this port runs on little-endian machines
+  char name[32];   // zero-terminated; for display use hisName, which never runs past it
+  uint32_t score;  // stored little-endian; loading and saving convert
 };
 #pragma pack(pop)
 static_assert(sizeof(HiScoreEntry) == 36);
 
+constexpr size_t HiScoreEntries = 20;
+constexpr size_t HiScoreRanked = 15;   // entries 15 to 19 are carried along unchanged
+constexpr size_t HiScoreNameMax = 31;  // characters of a name; longer names are cut
+
 struct HiScoreState {
-  std::array<HiScoreEntry, 20> Table{};
+  std::array<HiScoreEntry, HiScoreEntries> Table{};
 };
 inline HiScoreState HiScores;
 
 bool hisLoadData();
 bool hisSaveData();
 bool hisQualifies(uint32_t score);
+// Names longer than 31 characters keep their first 31.
 bool hisInsert(const char* name, uint32_t score);
+// The name of entry `index`: at most 31 bytes, ending at its terminator.
+std::string_view hisName(size_t index);

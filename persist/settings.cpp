@@ -1,0 +1,89 @@
+// The seven settings under HKEY_CURRENT_USER: read once before the window exists,
+// written once at exit.
+#include "persist/settings.h"
+
+#include "app/shell.h"
+#include "platform/registry.h"
+#include "screens/input.h"
+
+namespace {
+
+constexpr const char* SettingsKey = "Software\\HalvoTeam\\Nauvrel";
+
+struct DwordSetting {
+  const char* name;
+  uint32_t SettingsState::*field;
+  const char* failure;
+};
+
+// In the order they are read and written.
+constexpr DwordSetting BubbleSettings[] = {
+    {"NauvrelBubbles", &SettingsState::NauvrelBubbles, "RegSetValueEx: NauvrelBubbles"},
+    {"NauvrelExplBubbles", &SettingsState::NauvrelExplBubbles, "RegSetValueEx: NauvrelExplBubbles"},
+    {"MineBubbles", &SettingsState::MineBubbles, "RegSetValueEx: MineBubbles"},
+    {"TorpedoBubbles", &SettingsState::TorpedoBubbles, "regSetValueEx: TorpedoBubbles"},
+    {"BarelExplBubbles", &SettingsState::BarelExplBubbles, "RegSetValueEx: BarelExplBubbles"},
+    {"BarelFloatBubbles", &SettingsState::BarelFloatBubbles, "RegSetValueEx: BarelFloatBubbles"},
+};
+
+// A REG_DWORD of exactly four bytes, or nothing: a shorter one would leave part of the
+// number unread.
+bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
+  reg::DWORD type = 0;
+  reg::BYTE bytes[4] = {};
+  reg::DWORD size = sizeof bytes;
+  if (reg::RegQueryValueEx(key, name, nullptr, &type, bytes, &size) != reg::ERROR_SUCCESS ||
+      type != reg::REG_DWORD || size != sizeof bytes)
+    return false;
+  value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+  return true;
+}
+
+bool SetDword(reg::HKEY key, const char* name, uint32_t value) {
+  const reg::BYTE bytes[4] = {static_cast<reg::BYTE>(value), static_cast<reg::BYTE>(value >> 8),
+                              static_cast<reg::BYTE>(value >> 16),
+                              static_cast<reg::BYTE>(value >> 24)};
+  return reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, bytes, sizeof bytes) ==
+         reg::ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool LoadSettings() {
+  reg::HKEY key = nullptr;
+  if (reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
+                          nullptr, &key, nullptr) != reg::ERROR_SUCCESS)
+    return sysShowError("RegCreateKeyEx failed");
+
+  for (const DwordSetting& s : BubbleSettings) {
+    uint32_t value = 0;
+    Settings.*s.field = QueryDword(key, s.name, value) ? value : 192;
+  }
+  uint32_t useSound = 0;
+  Settings.UseSound = QueryDword(key, "UseSound", useSound) ? useSound != 0 && !Switches.NoSound
+                                                            : !Switches.NoSound;
+  reg::RegCloseKey(key);
+
+  ApplySettings();
+  return true;
+}
+
+bool SaveSettings() {
+  reg::HKEY key = nullptr;
+  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, SettingsKey, 0, reg::KEY_WRITE, &key) !=
+      reg::ERROR_SUCCESS)
+    return sysShowError("RegOpenKeyEx (SaveSettings) failed");
+
+  for (const DwordSetting& s : BubbleSettings) {
+    if (!SetDword(key, s.name, Settings.*s.field)) {
+      reg::RegCloseKey(key);
+      return sysShowError(s.failure);
+    }
+  }
+  if (!SetDword(key, "UseSound", Settings.UseSound ? 1 : 0)) {
+    reg::RegCloseKey(key);
+    return sysShowError("RegSetValueEx: UseSound");
+  }
+  reg::RegCloseKey(key);
+  return true;
+}

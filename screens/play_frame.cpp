@@ -1,0 +1,43 @@
+// One frame of the playfield, back to front, with the two text overlays on top.
+#include <cstdio>
+
+#include "screens/display.h"
+#include "video/video.h"
+
+namespace {
+
+bool DisplayOverlays() {
+  char text[1024];
+  if (Screen.LevelIntro) {
+    std::snprintf(text, sizeof text,
+                  "%d. \xDAROVE\xD2\nPRO POSTUP DO DAL\x8A\xCD \xDAROVN\xCC\n"
+                  "POT\xD8"
+                  "EBUJETE %d BOD\xD9,\nVA\x8A"
+                  "E NEJVY\x8A\x8A\xCD SKORE JE %d BOD\xD9.",
+                  static_cast<int>(World.Level), static_cast<int>(World.PointsNeeded),
+                  static_cast<int>(World.BestScore));
+    if (!sysTextBox(text)) return false;
+  }
+  if (Screen.NameEntry) {
+    std::snprintf(text, sizeof text,
+                  "UM\xCDSTIL JSTE SE DO TABULKY V\xCDT\xCCZ\xD9\nZADEJTE PROS\xCDM SV\xC9 "
+                  "JM\xC9NO:\n%s.",
+                  Screen.PlayerName);
+    if (!sysTextBox(text)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool DisplayPlayFrame() {
+  if (!DisplayBackground() || !sysDisplayBubbles(World.BackBubbles)) return false;
+  if (World.Mine.y != 0.0 && !sysDisplayMine(World.Mine.column, World.Mine.y)) return false;
+  if (World.Torpedo.row != -1 && !sysDisplayTorpedo(World.Torpedo.x, World.Torpedo.row))
+    return false;
+  for (int32_t column = 0; column < GridColumns; ++column)
+    for (int32_t row = 0; row < GridRows; ++row)
+      if (!DisplayBarel(column, row, Cell(column, row))) return false;
+  return sysDisplayFloating() && DisplayFaller() && sysDispayPlayer(World.Sub.x, World.Sub.row) &&
+         sysDisplayBubbles(World.FrontBubbles) && sysDisplayScore(World.Score) && DisplayOverlays();
+}

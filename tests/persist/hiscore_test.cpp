@@ -1,0 +1,173 @@
+// The hi-score table: defaults, ranking, ties, the stored value and its names.
+#include "persist/hiscore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "hive_files.h"
+#include "platform/registry.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr const char* Path = "Software\\HalvoTeam\\Nauvrel";
+
+void StoreHiScore(const std::vector<uint8_t>& bytes) {
+  reg::HKEY key = nullptr;
+  ASSERT_EQ(reg::RegCreateKeyEx(reg::HKEY_LOCAL_MACHINE, Path, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
+                                nullptr, &key, nullptr),
+            reg::ERROR_SUCCESS);
+  ASSERT_EQ(reg::RegSetValueEx(key, "HiScore", 0, reg::REG_BINARY, bytes.data(),
+                               static_cast<reg::DWORD>(bytes.size())),
+            reg::ERROR_SUCCESS);
+  reg::RegCloseKey(key);
+}
+
+std::vector<uint8_t> StoredHiScore() {
+  reg::HKEY key = nullptr;
+  std::vector<uint8_t> bytes(1000);
+  reg::DWORD size = static_cast<reg::DWORD>(bytes.size());
+  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_LOCAL_MACHINE, Path, 0, reg::KEY_READ, &key),
+            reg::ERROR_SUCCESS);
+  EXPECT_EQ(reg::RegQueryValueEx(key, "HiScore", nullptr, nullptr, bytes.data(), &size),
+            reg::ERROR_SUCCESS);
+  reg::RegCloseKey(key);
+  bytes.resize(size);
+  return bytes;
+}
+
+// A table of 720 bytes with every score and name byte chosen, little-endian scores.
+std::vector<uint8_t> PatternTable() {
+  std::vector<uint8_t> bytes(720);
+  for (size_t i = 0; i < 720; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 3);
+  for (size_t e = 0; e < 15; ++e) {
+    bytes[e * 36 + 10] = 0;  // ranked names end inside their field
+    const uint32_t score = 10000 - 100 * static_cast<uint32_t>(e);
+    std::memcpy(&bytes[e * 36 + 32], &score, 4);
+  }
+  return bytes;
+}
+
+void LoadDefaults() {
+  HiScores = HiScoreState{};
+  IsolatedUserData data;
+  ASSERT_TRUE(hisLoadData());
+}
+
+}  // namespace
+
+TEST(HiScore, FirstRunShowsTheDefaultTable) {
+  LoadDefaults();
+  for (size_t i = 0; i < 15; ++i) {
+    EXPECT_EQ(hisName(i), "Halvo team");
+    EXPECT_EQ(HiScores.Table[i].score, 750u - 50 * i);
+  }
+  EXPECT_EQ(HiScores.Table[15].score, 0u);
+  EXPECT_EQ(static_cast<int32_t>(HiScores.Table[16].score), -50);
+  EXPECT_EQ(static_cast<int32_t>(HiScores.Table[19].score), -200);
+  EXPECT_FALSE(hisQualifies(50));
+  EXPECT_TRUE(hisQualifies(51));
+  EXPECT_TRUE(hisInsert("Nemo", 51));
+  EXPECT_EQ(hisName(14), "Nemo");
+  EXPECT_EQ(HiScores.Table[14].score, 51u);
+  EXPECT_EQ(HiScores.Table[13].score, 100u);
+}
+
+TEST(HiScore, EqualScoresGoBelowAndTheLastRankedEntryDropsOut) {
+  LoadDefaults();
+  hisInsert("Tie", 750);
+  EXPECT_EQ(hisName(0), "Halvo team");
+  EXPECT_EQ(hisName(1), "Tie");
+  EXPECT_EQ(HiScores.Table[2].score, 700u);
+  EXPECT_EQ(HiScores.Table[14].score, 100u);  // 50 is gone
+  const HiScoreEntry carried = HiScores.Table[15];
+  hisInsert("Top", 0xFFFFFFFFu);  // unsigned: above every score
+  EXPECT_EQ(hisName(0), "Top");
+  EXPECT_EQ(hisName(2), "Tie");
+  EXPECT_EQ(std::memcmp(&HiScores.Table[15], &carried, sizeof carried), 0);
+
+  for (auto& e : HiScores.Table) e.score = 300;
+  std::strcpy(HiScores.Table[14].name, "Last");
+  EXPECT_FALSE(hisQualifies(300));
+  EXPECT_TRUE(hisQualifies(301));
+  hisInsert("Higher", 301);
+  EXPECT_EQ(hisName(0), "Higher");
+  for (size_t i = 1; i < 15; ++i) EXPECT_NE(hisName(i), "Last");
+}
+
+TEST(HiScore, AValueOfTheWrongSizeGivesDefaultsAndIsOverwrittenAtExit) {
+  for (size_t size : {719u, 721u, 0u}) {
+    IsolatedUserData data;
+    StoreHiScore(std::vector<uint8_t>(size, 0x11));
+    HiScores = HiScoreState{};
+    ASSERT_TRUE(hisLoadData());
+    EXPECT_EQ(HiScores.Table[0].score, 750u) << size;
+    EXPECT_EQ(StoredHiScore().size(), size);  // nothing is written back on load
+    ASSERT_TRUE(hisSaveData());
+    const std::vector<uint8_t> saved = StoredHiScore();
+    ASSERT_EQ(saved.size(), 720u);
+    EXPECT_EQ(std::memcmp(saved.data(), "Halvo team", 11), 0);
+  }
+}
+
+TEST(HiScore, AStoredTableSurvivesLoadAndSaveByteForByte) {
+  IsolatedUserData data;
+  const std::vector<uint8_t> stored = PatternTable();
+  StoreHiScore(stored);
+  ASSERT_TRUE(hisLoadData());
+  EXPECT_EQ(HiScores.Table[1].score, 9900u);
+  ASSERT_TRUE(hisSaveData());
+  EXPECT_EQ(StoredHiScore(), stored);
+
+  // After an insertion the carried entries 15 to 19 are still the stored bytes.
+  ASSERT_TRUE(hisLoadData());
+  hisInsert("Nemo", 9950);
+  ASSERT_TRUE(hisSaveData());
+  const std::vector<uint8_t> saved = StoredHiScore();
+  EXPECT_TRUE(std::equal(saved.begin() + 15 * 36, saved.end(), stored.begin() + 15 * 36));
+  EXPECT_EQ(std::memcmp(&saved[36], "Nemo", 5), 0);
+  EXPECT_EQ(std::memcmp(&saved[72], stored.data() + 36, 36), 0);  // 9900 moved down one
+  EXPECT_EQ(std::memcmp(&saved[14 * 36], stored.data() + 13 * 36, 36), 0);
+}
+
+TEST(HiScore, NamesNeverRunPastTheirField) {
+  IsolatedUserData data;
+  std::vector<uint8_t> stored = PatternTable();
+  std::memset(stored.data(), 'A', 32);  // entry 0 without a terminator
+  std::memset(stored.data() + 16 * 36, 'B', 36);
+  StoreHiScore(stored);
+  ASSERT_TRUE(hisLoadData());
+  EXPECT_EQ(hisName(0), std::string(31, 'A'));
+  EXPECT_EQ(hisName(16), std::string(31, 'B'));  // shown cut, stored as it was
+  hisInsert("Z", 20000);
+  EXPECT_EQ(hisName(1), std::string(31, 'A'));
+  EXPECT_EQ(std::strlen(HiScores.Table[1].name), 31u);
+  ASSERT_TRUE(hisSaveData());
+  EXPECT_EQ(std::memcmp(StoredHiScore().data() + 16 * 36, stored.data() + 16 * 36, 36), 0);
+
+  const std::string longName(39, 'x');
+  hisInsert(longName.c_str(), 30000);
+  EXPECT_EQ(hisName(0), std::string(31, 'x'));
+  EXPECT_EQ(HiScores.Table[0].name[31], '\0');
+  EXPECT_EQ(HiScores.Table[0].score, 30000u);
+  EXPECT_EQ(hisName(20), "");
+}
+
+TEST(HiScore, FailuresToSaveAreReported) {
+  IsolatedUserData data;
+  win::testing::Reset();
+  ASSERT_TRUE(hisLoadData());
+  reg::testing::FailNextReplaceBeforeRename();
+  EXPECT_FALSE(hisSaveData());
+  std::filesystem::remove(MachineHive(data));
+  EXPECT_FALSE(hisSaveData());
+  ASSERT_EQ(win::testing::MessageBoxes().size(), 2u);
+  EXPECT_EQ(win::testing::MessageBoxes()[0], "hisSaveData: RegSetValueEx");
+  EXPECT_EQ(win::testing::MessageBoxes()[1], "hisSaveData: RegOpenKeyEx");
+
+  std::filesystem::remove_all(data.dir.path / "HalvoTeam");
+  WriteText(data.dir.path / "HalvoTeam", "a file where the folder should be");
+  EXPECT_FALSE(hisLoadData());
+  EXPECT_EQ(win::testing::MessageBoxes().back(), "hisLoadData: RegCreateKeyEx");
+}

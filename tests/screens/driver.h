@@ -1,0 +1,74 @@
+#pragma once
+// Drives the game as a player would: window messages into MainWndProc, then a frame.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/frame_clock.h"
+#include "app/shell.h"
+#include "game/world.h"
+#include "persist/hiscore.h"
+#include "persist/settings.h"
+#include "screens/input.h"
+#include "screens/modes.h"
+#include "support/fake_clock.h"
+#include "support/video_fixture.h"
+#include "video/video.h"
+
+class ScreenTest : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    win::testing::Reset();
+    clock.emplace();
+    FrameClock = FrameClockState{};
+    FreeFloaters();
+    FreeFallers();
+    FreeBubbles();
+    World = WorldState{};
+    Screen = ScreenState{};
+    Settings = SettingsState{};
+    HiScores = HiScoreState{};
+    ApplySettings();
+    fixture::SetUpVideo(GetParam());
+    ASSERT_TRUE(sysTimerStart());  // enters the logo, as start-up does
+  }
+  void TearDown() override {
+    FreeFloaters();
+    FreeFallers();
+    FreeBubbles();
+    fixture::TearDownVideo();
+    clock.reset();
+  }
+
+  static void Key(uint16_t key) { MainWndProc(nullptr, win::WM_KEYDOWN, key, 0); }
+  static void Click(uint16_t x, uint16_t y) {
+    MainWndProc(nullptr, win::WM_LBUTTONUP, 0, win::MAKELPARAM(x, y));
+  }
+  static void Move(uint16_t x, uint16_t y) {
+    MainWndProc(nullptr, win::WM_MOUSEMOVE, 0, win::MAKELPARAM(x, y));
+  }
+  static void Frame() { ASSERT_TRUE(RenderFrame()); }
+  static uint32_t Pixel(int x, int y) { return fixture::Pixel(x, y); }
+
+  // Takes every waiting message off the queue; true when one of them was WM_CLOSE.
+  static bool ClosePosted() {
+    bool close = false;
+    win::MSG msg;
+    while (win::PeekMessage(msg)) {
+      win::GetMessage(msg);
+      close = close || msg.message == win::WM_CLOSE;
+    }
+    return close;
+  }
+  // The last message box shown.
+  static std::string LastError() {
+    const auto& boxes = win::testing::MessageBoxes();
+    return boxes.empty() ? std::string() : boxes.back();
+  }
+
+  std::optional<FakeClock> clock;
+};
+
+inline std::string DepthName(const ::testing::TestParamInfo<int>& info) {
+  return "Depth" + std::to_string(info.param);
+}
