@@ -243,6 +243,15 @@ int FlipCount();
 void KeepPresentedFrames(bool keep);
 const std::vector<uint32_t>& PresentedFrame();
 bool HasRenderer();
+// Every BltFast that succeeds is appended to `into` while it is set (null: none), so that
+// benchmarks can give the very same blits to another blitter.
+struct BlitRecord {
+  Surface* source;
+  RECT rect;
+  int32_t x, y;
+  uint32_t flags;
+};
+void RecordBlits(std::vector<BlitRecord>* into);
 }  // namespace testing
 
 }  // namespace dd

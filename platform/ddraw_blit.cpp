@@ -17,6 +17,8 @@ bool Inside(const RECT& r, int width, int height) {
          r.top < r.bottom;
 }
 
+std::vector<testing::BlitRecord>* Recorder = nullptr;
+
 uint32_t Load(const uint8_t* p, int bytes) {
   uint32_t v = 0;
   std::memcpy(&v, p, bytes);
@@ -24,6 +26,8 @@ uint32_t Load(const uint8_t* p, int bytes) {
 }
 
 }  // namespace
+
+void testing::RecordBlits(std::vector<BlitRecord>* into) { Recorder = into; }
 
 const KeySpans& Surface::CurrentSpans() {
   if (Spans.valid) return Spans;
@@ -57,6 +61,8 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
   if (!Inside(r, source->W, source->H)) return DDERR_INVALIDRECT;
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (x < 0 || y < 0 || int64_t{x} + w > W || int64_t{y} + h > H) return DDERR_INVALIDRECT;
+
+  if (Recorder) Recorder->push_back({source, r, x, y, flags});
 
   const int bytes = BytesPerPixel(Bits);
   const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && source->KeySet;

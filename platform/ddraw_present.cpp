@@ -1,5 +1,6 @@
 // Presenting: the front buffer goes to the window through one streaming texture, at 8 bits
 // through the primary's palette, letterboxed and scaled, with vsync.
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ddraw.h"
@@ -24,6 +25,17 @@ void Forget() {
   Display.Texture = nullptr;
   Display.Window = nullptr;
   PresenterWindowId = 0;
+}
+
+// NAUVREL_QUIT_AFTER_FRAMES=N closes the game once N frames have been presented, so that
+// start-up can be timed as a whole process. Unset or not a positive number: never.
+long QuitAfterFrames() {
+  static const long frames = [] {
+    const char* text = std::getenv("NAUVREL_QUIT_AFTER_FRAMES");
+    const long n = text ? std::strtol(text, nullptr, 10) : 0;
+    return n > 0 ? n : 0;
+  }();
+  return frames;
 }
 
 // One frame as XRGB rows; the unused byte is cleared only where someone reads it back.
@@ -131,6 +143,8 @@ HRESULT Surface::Flip(Surface*, uint32_t) {
   for (auto& back : Backs) back->Written();
   ++Display.Flips;
   Present(*this);
+  if (QuitAfterFrames() != 0 && Display.Flips == QuitAfterFrames() && win::MainWindow())
+    win::PostMessage(win::MainWindow(), win::WM_CLOSE, 0, 0);
   return DD_OK;
 }
 
