@@ -75,6 +75,11 @@ bool DemoStart() {
                     Put(HiScores.Table.data(), sizeof HiScores.Table);
     return ok || Refuse("cannot be written");
   }
+  return DemoReadHeader();
+}
+
+bool DemoReadHeader() {
+  const SettingsState& s = Settings;
   char magic[sizeof Magic];
   uint32_t version = 0, seed = 0;
   SettingsState read;
@@ -180,7 +185,11 @@ void DemoFinish() {
     if (std::fclose(Demo.File) != 0)
       std::fprintf(stderr, "Nauvrel: demo %s: cannot be written\n", Demo.Path.c_str());
   } else {
-    std::fclose(Demo.File);
+    // A game that quit itself (F12, the menu) ends right before the end record.
+    win::MSG msg;
+    if (!Demo.Ended && !Demo.Broken && DemoNext(msg) != DemoStep::End)
+      Refuse("the replay ended before the recording did");
+    if (Demo.File) std::fclose(Demo.File);
   }
   Demo.File = nullptr;
 }

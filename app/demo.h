@@ -27,6 +27,8 @@ bool DemoReadSwitches(const std::string& commandLine);
 // random state in place. False (with a message on standard error) for a refused file.
 bool DemoStart();
 void DemoFinish();
+// Replay: the header of the open file, put in place as DemoStart does.
+bool DemoReadHeader();
 
 // Recording.
 bool DemoRecordsInput(uint32_t message);

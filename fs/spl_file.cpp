@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstdlib>
 
 #include "fs/file_system.h"
@@ -11,11 +12,12 @@ TSPLFile::TSPLFile(TSPLArchive* archive, TSPLEntry* entry) : Archive(archive), E
 uint32_t TSPLFile::GetSize() { return Entry->size; }
 
 uint32_t TSPLFile::Read(uint8_t* buffer, uint32_t count) {
-  if (Position >= Entry->size) return 0;
+  if (Position >= Entry->size || !Archive->stream || !buffer) return 0;
   if (count > Entry->size - Position) count = Entry->size - Position;
   // Every read seeks first, so that members of one archive can be read in any order.
   // The position is 64-bit: an offset near 4 GiB reads nothing instead of wrapping.
   const auto at = static_cast<off_t>(uint64_t{Entry->offset} + Position);
+  std::clearerr(Archive->stream);  // an earlier short read must not end this one
   if (fseeko(Archive->stream, at, SEEK_SET) != 0) return 0;
   const auto got = static_cast<uint32_t>(std::fread(buffer, 1, count, Archive->stream));
   Position += got;

@@ -12,24 +12,30 @@ struct Node {
 constexpr size_t NameField = 255;
 constexpr uint64_t Limit = 0x7FFFFFFF;
 
-bool Insert(Node& root, const std::string& path, const std::vector<uint8_t>& data,
+// Puts the file (or, without data, only the directories) of the path into the tree.
+bool Insert(Node& root, const std::string& path, const std::vector<uint8_t>* data,
             std::string& error) {
   Node* node = &root;
   size_t start = 0;
   for (;;) {
     const size_t slash = path.find('/', start);
     const std::string name = path.substr(start, slash == std::string::npos ? slash : slash - start);
-    if (name.empty() || name.size() >= NameField || name.find('\0') != std::string::npos) {
-      error = "bad name in path '" + path + "'";
+    const char* wrong = name.empty()                              ? "an empty name"
+                        : name.size() >= NameField                    ? "a name longer than 254 bytes"
+                        : name.find('\0') != std::string::npos ? "a zero byte in a name"
+                                                                      : nullptr;
+    if (wrong) {
+      error = "'" + path + "' has " + wrong;
       return false;
     }
-    if (slash == std::string::npos) {
-      node->files[name] = &data;
+    if (slash == std::string::npos && data) {
+      node->files[name] = data;
       return true;
     }
     auto& sub = node->dirs[name];
     if (!sub) sub = std::make_unique<Node>();
     node = sub.get();
+    if (slash == std::string::npos) return true;
     start = slash + 1;
   }
 }
@@ -72,9 +78,16 @@ void WriteRecords(const Node& node, const std::string& name, std::vector<uint8_t
 }  // namespace
 
 bool WriteSplArchive(const SplFiles& files, std::vector<uint8_t>& out, std::string& error) {
+  return WriteSplArchive(files, {}, out, error);
+}
+
+bool WriteSplArchive(const SplFiles& files, const std::set<std::string>& directories,
+                     std::vector<uint8_t>& out, std::string& error) {
   Node root;
   for (const auto& [path, data] : files)
-    if (!Insert(root, path, data, error)) return false;
+    if (!Insert(root, path, &data, error)) return false;
+  for (const std::string& path : directories)
+    if (!Insert(root, path, nullptr, error)) return false;
   out.clear();
   std::vector<std::pair<size_t, const std::vector<uint8_t>*>> members;
   WriteRecords(root, "", out, members);

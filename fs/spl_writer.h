@@ -3,6 +3,7 @@
 // behind the root's end tag in the same order. The same files give the same bytes.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,11 @@ using SplFiles = std::map<std::string, std::vector<uint8_t>>;
 
 // False when a name is empty, longer than 254 bytes, or the archive would reach 2 GiB.
 bool WriteSplArchive(const SplFiles& files, std::vector<uint8_t>& out, std::string& error);
+
+// The same, with directories of their own as well (paths joined with '/', for example
+// empty folders), which stand in the archive even when they hold nothing.
+bool WriteSplArchive(const SplFiles& files, const std::set<std::string>& directories,
+                     std::vector<uint8_t>& out, std::string& error);
 
 // The same for tests and tools that know their names are good: empty on failure.
 std::vector<uint8_t> WriteSplArchive(const SplFiles& files);

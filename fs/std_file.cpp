@@ -1,5 +1,7 @@
 #include "fs/tfile.h"
 
+#include <cstdint>
+
 void TStdFile::Close() {
   if (Stream) std::fclose(Stream);
   Stream = nullptr;
@@ -18,8 +20,11 @@ uint32_t TStdFile::GetSize() {
   const long here = std::ftell(Stream);
   std::fseek(Stream, 0, SEEK_END);
   const long size = std::ftell(Stream);
-  std::fseek(Stream, here, SEEK_SET);
-  return size < 0 ? 0 : static_cast<uint32_t>(size);
+  std::fseek(Stream, here < 0 ? 0 : here, SEEK_SET);
+  // A file of 4 GiB or more does not fit the 32-bit size: it reads as the largest size,
+  // which FS_ReadAll refuses, never as its length modulo 4 GiB.
+  if (size < 0) return 0;
+  return static_cast<unsigned long>(size) > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(size);
 }
 
 uint32_t TStdFile::Tell() {

@@ -222,6 +222,7 @@ class DirectDraw {
 
  private:
   int Depth = 0;
+  int Device = 0;  // the display, 0 for the default one
   win::HWND Window = nullptr;
   friend HRESULT DirectDrawCreateEx(const GUID* device, std::unique_ptr<DirectDraw>& out);
 };
@@ -239,6 +240,12 @@ void RefuseDepth(int bitsPerPixel, bool refuse = true);
 void AcceptAllDepths();
 void LoseAllSurfaces();
 int FlipCount();
+// Displays in place of the ones SDL reports: a name and its refresh rates each.
+struct FakeDisplay {
+  const char* name;
+  std::vector<uint32_t> refreshRates;
+};
+void UseDisplays(std::vector<FakeDisplay> displays);
 // The last frame Flip presented, 800 × 600 as 0x00RRGGBB, kept only once asked for.
 void KeepPresentedFrames(bool keep);
 const std::vector<uint32_t>& PresentedFrame();

@@ -9,27 +9,10 @@ namespace dd {
 namespace {
 constexpr uint32_t DisplayWidth = 800, DisplayHeight = 600;
 constexpr uint32_t LargestSurface = 8192;
-constexpr std::array<uint32_t, 4> Depths = {8, 16, 24, 32};
-
-bool DepthOffered(uint32_t bits) {
-  return std::find(Depths.begin(), Depths.end(), bits) != Depths.end() && !Display.Refused[bits];
-}
 }  // namespace
 
 DirectDraw::DirectDraw() = default;
 DirectDraw::~DirectDraw() { ClosePresenter(); }
-
-HRESULT DirectDrawCreateEx(const GUID*, std::unique_ptr<DirectDraw>& out) {
-  // One display device: the window's. A device chosen in the mode dialog names it too.
-  out.reset(new DirectDraw());
-  return DD_OK;
-}
-
-HRESULT DirectDrawEnumerate(EnumDevicesCallback callback, void* context) {
-  if (!callback) return DDERR_INVALIDPARAMS;
-  callback(nullptr, "Primary Display Driver", "display", context);
-  return DD_OK;
-}
 
 HRESULT DirectDraw::SetCooperativeLevel(win::HWND window, uint32_t flags) {
   if ((flags & (DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN)) == DDSCL_EXCLUSIVE)
@@ -44,6 +27,7 @@ HRESULT DirectDraw::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bit
     return DDERR_UNSUPPORTEDMODE;
   Depth = static_cast<int>(bitsPerPixel);
   OpenPresenter(Window);
+  ShowOnDisplay(Window, Device);
   return DD_OK;
 }
 
@@ -84,29 +68,6 @@ HRESULT DirectDraw::CreatePalette(uint32_t flags, const PALETTEENTRY* entries,
 }
 
 HRESULT DirectDraw::WaitForVerticalBlank(uint32_t, void*) { return DD_OK; }
-
-HRESULT DirectDraw::EnumDisplayModes(uint32_t flags, const DDSURFACEDESC2*, void* context,
-                                     EnumModesCallback callback) {
-  if (!callback) return DDERR_INVALIDPARAMS;
-  std::vector<uint32_t> rates = {0};
-  SDL_DisplayMode desktop;
-  if ((flags & DDEDM_REFRESHRATES) && SDL_WasInit(SDL_INIT_VIDEO) &&
-      SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.refresh_rate > 0)
-    rates = {static_cast<uint32_t>(desktop.refresh_rate)};
-  for (uint32_t bits : Depths) {
-    if (!DepthOffered(bits)) continue;
-    for (uint32_t rate : rates) {
-      DDSURFACEDESC2 mode;
-      mode.dwFlags = DDSD_WIDTH | DDSD_HEIGHT;
-      mode.dwWidth = DisplayWidth;
-      mode.dwHeight = DisplayHeight;
-      mode.dwRGBBitCount = bits;
-      mode.dwRefreshRate = rate;
-      if (callback(mode, context) == DDENUMRET_CANCEL) return DD_OK;
-    }
-  }
-  return DD_OK;
-}
 
 HRESULT Surface::GetAttachedSurface(uint32_t caps, Surface** out) {
   if (!out) return DDERR_INVALIDPARAMS;

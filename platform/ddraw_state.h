@@ -15,13 +15,19 @@ struct DisplayState {
   std::array<bool, 33> Refused{};      // depths a test made the display refuse
   int Flips = 0;
   bool KeepFrames = false;
-  std::vector<uint32_t> Frame;  // the last presented frame, when kept
+  std::vector<uint32_t> Frame;                     // the last presented frame, when kept
+  std::vector<testing::FakeDisplay> FakeDisplays;  // in place of SDL's, when not empty
   // Presenting: owned here, made on the window when the mode is set.
   SDL_Window* Window = nullptr;
   SDL_Renderer* Renderer = nullptr;
   SDL_Texture* Texture = nullptr;
 };
 inline DisplayState Display;
+
+constexpr std::array<uint32_t, 4> Depths = {8, 16, 24, 32};
+inline bool DepthOffered(uint32_t bits) {
+  return (bits == 8 || bits == 16 || bits == 24 || bits == 32) && !Display.Refused[bits];
+}
 
 // Gives access to a surface's inner parts to the other files of the layer.
 struct SurfaceAccess {
@@ -35,6 +41,9 @@ struct SurfaceAccess {
 void OpenPresenter(win::HWND window);
 void ClosePresenter();
 void Present(const Surface& front);
+
+// Displays (ddraw_displays.cpp): puts the window on the chosen display.
+void ShowOnDisplay(win::HWND window, int display);
 
 // Pixel formats.
 constexpr uint32_t PixelMask(int bits) { return bits >= 24 ? 0xFFFFFFu : (1u << bits) - 1; }

@@ -161,7 +161,7 @@ SetResult SetValue(Document& doc, std::string_view path, std::string_view name, 
 
 std::string FormatValue(std::string_view name, uint32_t type, std::span<const uint8_t> data,
                         std::string_view eol) {
-  if (name.find_first_of("\r\n") != std::string_view::npos) return {};
+  if (name.find('\n') != std::string_view::npos) return {};
   const std::string head = (name.empty() ? std::string("@") : Quote(name)) + "=";
   if (type == REG_SZ && IsPlainString(data)) {
     const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size() - 1);

@@ -42,7 +42,7 @@ void AddKey(Document& doc, std::string_view path);
 const Line* FindValue(const Document& doc, std::string_view path, std::string_view name);
 enum class SetResult { Done, NoKey, CannotWrite };
 // Rewrites the value's line in place, or adds it after the last value of the key's last
-// section. CannotWrite: a name with a line break has no REGEDIT4 spelling.
+// section. CannotWrite: a name with a line feed has no REGEDIT4 spelling.
 SetResult SetValue(Document& doc, std::string_view path, std::string_view name, uint32_t type,
                    std::span<const uint8_t> data);
 

@@ -66,12 +66,10 @@ bool OnMouseClick(uint16_t x, uint16_t y) {
   switch (Screen.Mode) {
     case gmLogo:
     case gmHiScore:
-    case gmHelp3:
-      return ClickAndEnter(gmMenu);
     case gmHelp1:
-      return ClickAndEnter(gmHelp2);
     case gmHelp2:
-      return ClickAndEnter(gmHelp3);
+    case gmHelp3:
+      return ClickAndEnter(PageAfter(Screen.Mode));
     case gmMenu:
       return OnMenuClick(x, y);
     case gmSettings:

@@ -52,12 +52,10 @@ bool OnKeyDown(uint16_t key) {
   switch (Screen.Mode) {
     case gmLogo:
     case gmHiScore:
-    case gmHelp3:
-      return ClickAndEnter(gmMenu);
     case gmHelp1:
-      return ClickAndEnter(gmHelp2);
     case gmHelp2:
-      return ClickAndEnter(gmHelp3);
+    case gmHelp3:
+      return ClickAndEnter(PageAfter(Screen.Mode));
     case gmMenu:
       if (key != win::VK_ESCAPE) return true;
       if (!sndPlayMenuClick()) return false;

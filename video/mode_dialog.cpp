@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr dd::HRESULT DDENUMRET_OK = 1;
-
 // The modes of the device selected in the combo box; false when its device cannot be made.
 bool FillModeList(dlg::HDLG dialog) {
   const dlg::INT_PTR selected =
@@ -89,7 +87,7 @@ dd::HRESULT EnumModeCallback(const dd::DDSURFACEDESC2& mode, void* context) {
   if (index != dlg::LB_ERR)
     dlg::SendDlgItemMessage(dialog, IDC_MODES, dlg::LB_SETITEMDATA, index,
                             ModeItemData(mode.dwRGBBitCount, mode.dwRefreshRate));
-  return DDENUMRET_OK;
+  return dd::DDENUMRET_OK;
 }
 
 dlg::INT_PTR ModeDlgProc(dlg::HDLG dialog, uint32_t message, dlg::WPARAM wParam, dlg::LPARAM) {

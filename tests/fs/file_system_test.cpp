@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -143,4 +144,52 @@ TEST_F(FileSystemTest, ReleasingADiskFileClosesItsStreamAnArchiveMemberLeavesIts
   EXPECT_EQ(openFiles(), before);
   { std::unique_ptr<TFile> member = FS_Open(FileSystem.Files, "member"); }
   EXPECT_EQ(Text(sysLoadFile("member")), "member");  // the archive is still readable
+}
+
+TEST_F(FileSystemTest, DiskFilesSeekTellAndSizeLikeTheirStreams) {
+  Write(dir.path / "disk.bin", Bytes("0123456789"));
+  EXPECT_EQ(FS_OpenDisk("missing.bin"), nullptr);
+  EXPECT_EQ(FS_OpenDisk(nullptr), nullptr);
+  std::unique_ptr<TStdFile> file = FS_OpenDisk("disk.bin");
+  ASSERT_TRUE(file);
+  uint8_t buffer[16] = {};
+  EXPECT_EQ(file->Read(buffer, 3), 3u);
+  EXPECT_EQ(file->GetSize(), 10u);
+  EXPECT_EQ(file->Tell(), 3u);  // GetSize puts the position back
+  EXPECT_EQ(file->Seek(-2, SEEK_END), 0);
+  EXPECT_EQ(file->Read(buffer, 16), 2u);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 2), "89");
+  EXPECT_EQ(file->Seek(1, SEEK_SET), 0);
+  EXPECT_EQ(file->Seek(2, SEEK_CUR), 0);
+  EXPECT_EQ(file->Tell(), 3u);
+  file->Close();
+  file->Close();  // twice is harmless
+  EXPECT_EQ(file->Read(buffer, 1), 0u);
+  EXPECT_EQ(file->GetSize(), 0u);
+}
+
+TEST_F(FileSystemTest, WithoutAFileSystemOnlyTheDiskIsAsked) {
+  Write(dir.path / "loose.txt", Bytes("loose"));
+  EXPECT_TRUE(FS_Open(nullptr, "loose.txt"));
+  EXPECT_FALSE(FS_Open(nullptr, "missing.txt"));
+  EXPECT_FALSE(FS_Open(FileSystem.Files, nullptr));
+  FS_Done(nullptr);
+}
+
+TEST_F(FileSystemTest, SizesUpToTheCapAreZeroFilledAndLargerOnesRefused) {
+  std::vector<uint8_t> bytes = WriteSplArchive({{"big", Bytes("ab")}, {"capped", Bytes("c")}});
+  // Records in name order: "big" first, then "capped"; each size field follows its name.
+  const size_t bigSize = 256 + 256, cappedSize = bigSize + 264;
+  for (int i = 0; i < 4; ++i) {
+    bytes[bigSize + i] = static_cast<uint8_t>((MaxFileSize + 1) >> (8 * i));
+    bytes[cappedSize + i] = static_cast<uint8_t>((1u << 20) >> (8 * i));
+  }
+  Write(dir.path / "sizes.spl", bytes);
+  ASSERT_TRUE(FS_LoadSPL(FileSystem.Files, "sizes.spl"));
+  EXPECT_FALSE(sysLoadFile("big"));
+  const GlobalBlock capped = sysLoadFile("capped");
+  ASSERT_TRUE(capped);
+  ASSERT_EQ(capped.Size(), 1u << 20);
+  EXPECT_EQ(capped.Lock()[0], 'c');
+  EXPECT_EQ(std::count(capped.Lock().begin(), capped.Lock().end(), 0), (1 << 20) - 1);
 }

@@ -129,3 +129,23 @@ TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
 }
 
 }  // namespace
+
+namespace {
+
+// Chosen: at the two slider positions where the trail delay is 0, trail bubbles come
+// without delay (the draw is still made) instead of dividing by zero.
+TEST_F(WorldTest, ATrailDelayOfZeroGivesBubblesAtOnce) {
+  Bubbles.NauvrelBubblesOn = 1;
+  Bubbles.NauvrelBubbleDelay = 0;
+  PlaceSubmarine(100, 13);
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(Step(10));
+  ASSERT_EQ(ListLength(World.BackBubbles), 5);
+  EXPECT_EQ(World.BackBubbles->delay, 0);
+  EXPECT_EQ(World.FrontBubbles, nullptr);
+  // No trail once the submarine is dying.
+  World.Sub.DyingState = 2;
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.BackBubbles->birth, World.GameClock - 10);
+}
+
+}  // namespace

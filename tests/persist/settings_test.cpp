@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/shell.h"
 #include "game/world.h"
 #include "hive_files.h"
 #include "persist/hiscore.h"
 #include "platform/registry.h"
+#include "platform/registry_file.h"
 #include "platform/window.h"
 
 namespace {
@@ -42,6 +45,20 @@ TEST(Settings, FirstRunCreatesBothHivesWithTheDefaultsAndASecondRunReadsThem) {
       "  00,00,00,00,00,00,00,00,00,00,00,ee,02,00,00,48,61,6c,76,6f,20,74,65,61,6d,\\\n"))
       << machine;
   EXPECT_TRUE(machine.ends_with(",38,ff,ff,ff\n\n")) << machine;  // -200 is the last score
+  reg::file::Document doc;
+  std::string error;
+  ASSERT_TRUE(reg::file::Parse(machine, doc, error)) << error;
+  const reg::file::Line* table =
+      reg::file::FindValue(doc, "HKEY_LOCAL_MACHINE\\Software\\HalvoTeam\\Nauvrel", "HiScore");
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->type, reg::REG_BINARY);
+  std::vector<uint8_t> defaults(720);
+  for (int i = 0; i < 20; ++i) {
+    std::memcpy(&defaults[i * 36], "Halvo team", 11);
+    const int32_t score = 750 - 50 * i;
+    std::memcpy(&defaults[i * 36 + 32], &score, 4);
+  }
+  EXPECT_EQ(table->data, defaults);
 
   // The second run reads what the first one left.
   Settings = SettingsState{};

@@ -6,6 +6,7 @@
 
 #include "app/frame_clock.h"
 #include "app/shell.h"
+#include "audio/cd.h"
 #include "game/world.h"
 #include "persist/hiscore.h"
 #include "persist/settings.h"
@@ -27,6 +28,7 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     World = WorldState{};
     Screen = ScreenState{};
     Settings = SettingsState{};
+    CD = CDState{};
     HiScores = HiScoreState{};
     ApplySettings();
     fixture::SetUpVideo(GetParam());

@@ -45,13 +45,6 @@ std::unique_ptr<dd::Surface> Sheet(int width, int height, int cellW, int cellH, 
   return surface;
 }
 
-std::unique_ptr<pic::Picture> OneColour(int width, int height, int entry) {
-  const dd::COLORREF c = EntryColour(entry);
-  const uint32_t rgb = (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
-  const auto bytes = MakeBmp(width, height, [&](int, int) { return rgb; });
-  return pic::OleLoadPicture(bytes);
-}
-
 std::unique_ptr<pic::Picture> FontPicture() {
   const dd::COLORREF k = EntryColour(FontKeyEntry), g = EntryColour(GlyphEntry);
   const uint32_t key = (uint32_t{k.red} << 16) | (uint32_t{k.green} << 8) | k.blue;
@@ -63,6 +56,13 @@ std::unique_ptr<pic::Picture> FontPicture() {
 }
 
 }  // namespace
+
+std::unique_ptr<pic::Picture> OneColour(int width, int height, int entry) {
+  const dd::COLORREF c = EntryColour(entry);
+  const uint32_t rgb = (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
+  const auto bytes = MakeBmp(width, height, [&](int, int) { return rgb; });
+  return pic::OleLoadPicture(bytes);
+}
 
 dd::COLORREF EntryColour(int entry) {
   return {static_cast<uint8_t>(entry), static_cast<uint8_t>((entry * 67) & 255),
@@ -125,7 +125,15 @@ void SetUpVideo(int depth) {
   Video.imgFont = FontPicture();
   ASSERT_TRUE(Video.imgLogo && Video.imgFont);
   Video.ddsFont = MakeSurface(320, 384);
-  if (Video.dplHiScore) Video.ddsFont->SetPalette(Video.dplHiScore.get());
+  if (depth == 8) {  // as the display's start-up gives them
+    for (auto* surface : {&Video.ddsGame, &Video.ddsBonus, &Video.ddsBarel, &Video.ddsDigits,
+                          &Video.ddsBackground, &Video.ddsNauvrelExplB, &Video.ddsNauvrelExpl})
+      (*surface)->SetPalette(Video.dplGame.get());
+    Video.ddsMenuBckg->SetPalette(Video.dplMenu.get());
+    Video.ddsMenuSel->SetPalette(Video.dplMenu.get());
+    Video.ddsControls->SetPalette(Video.dplSettings.get());
+    Video.ddsFont->SetPalette(Video.dplHiScore.get());
+  }
   ASSERT_TRUE(sysRestoreFont());
 }
 

@@ -3,8 +3,10 @@
 // every sheet filled with its own pixel value (so that a blit's source shows in the back
 // buffer), and one-colour pictures for the full-screen screens and the font.
 #include <cstdint>
+#include <memory>
 
 #include "platform/ddraw.h"
+#include "platform/picture.h"
 
 namespace fixture {
 
@@ -27,6 +29,9 @@ constexpr int LogoEntry = 200, Help1Entry = 205, Help2Entry = 210, Help3Entry = 
               SettingsEntry = 220, HiScoreEntry = 225, FontKeyEntry = 235, GlyphEntry = 245;
 // The fixture's palette: entry i has a colour no other entry comes near, also in RGB565.
 dd::COLORREF EntryColour(int entry);
+
+// A picture of one palette entry's colour.
+std::unique_ptr<pic::Picture> OneColour(int width, int height, int entry);
 
 // Builds the display and fills Video; at 8 bits makes the six palettes (separate objects
 // with the same entries). Sets AppActive and the window-less shell.

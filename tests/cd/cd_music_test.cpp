@@ -1,0 +1,181 @@
+// The game's CD music over the device: the state table, the next and previous track
+// values, the end of the disc and the notifications as the window procedure handles them.
+#include "app/shell.h"
+#include "audio/cd.h"
+#include "disc_fixture.h"
+#include "platform/mci.h"
+#include "platform/window.h"
+#include "screens/modes.h"
+
+namespace cdtest {
+namespace {
+
+int CurrentTrack() { return std::stoi(Send("status cdaudio current track")); }
+
+// Hands every waiting MCI notification to the window procedure, as the message loop does.
+int DeliverNotifications() {
+  int delivered = 0;
+  win::MSG msg;
+  while (win::PeekMessage(msg)) {
+    win::GetMessage(msg);
+    if (msg.message != win::MM_MCINOTIFY) continue;
+    MainWndProc(Shell.Window, msg.message, msg.wParam, msg.lParam);
+    ++delivered;
+  }
+  return delivered;
+}
+
+void Key(win::WPARAM key) { MainWndProc(Shell.Window, win::WM_KEYDOWN, key, 0); }
+
+class CDMusic : public CDTest {
+ protected:
+  void InsertDisc(int tracks, int sectors = 4) {
+    WriteImage(dir.path, std::vector<ImageTrack>(static_cast<size_t>(tracks), {true, sectors}));
+    ASSERT_TRUE(cdInit());
+    ASSERT_TRUE(CD.CDOpen);
+  }
+  // As if track `track` were playing from a request of the game's.
+  void Playing(int track) {
+    ASSERT_EQ(Send("play cdaudio from " + std::to_string(track) + " notify"), "");
+    CD.CDPlaying = true;
+    TakeNotifications();
+  }
+};
+
+TEST_F(CDMusic, NextAndPreviousOnTenTracks) {
+  ASSERT_NO_FATAL_FAILURE(InsertDisc(10));
+  EXPECT_EQ(CD.CDTrackCount, 10);
+  struct Case {
+    int playing;  // 0: nothing playing
+    bool next;
+    int plays;
+  };
+  const Case cases[] = {{3, true, 4},  {3, false, 3}, {9, true, 10}, {10, true, 1},
+                        {1, false, 1}, {0, true, 2},  {0, false, 1}, {10, false, 10}};
+  for (const Case& c : cases) {
+    if (c.playing)
+      ASSERT_NO_FATAL_FAILURE(Playing(c.playing));
+    else
+      ASSERT_TRUE(cdPause());
+    ASSERT_TRUE(c.next ? cdNextTrack() : cdPrevTrack());
+    EXPECT_TRUE(CD.CDPlaying);
+    EXPECT_EQ(CurrentTrack(), c.plays) << (c.next ? "N" : "P") << " while playing " << c.playing;
+  }
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+}
+
+TEST_F(CDMusic, OneTrackDiscAlwaysPlaysTrackOne) {
+  ASSERT_NO_FATAL_FAILURE(InsertDisc(1));
+  for (bool next : {true, false}) {
+    ASSERT_TRUE(cdPause());
+    ASSERT_TRUE(next ? cdNextTrack() : cdPrevTrack());
+    EXPECT_EQ(CurrentTrack(), 1);
+    ASSERT_TRUE(next ? cdNextTrack() : cdPrevTrack());  // now while playing track 1
+    EXPECT_EQ(CurrentTrack(), 1);
+  }
+}
+
+TEST_F(CDMusic, OffReadyPlayingAndBack) {
+  // Off: nothing is sent, so the device stays closed.
+  EXPECT_TRUE(cdResume() && cdPause() && cdNextTrack() && cdPrevTrack() && cdStop() && cdClose());
+  EXPECT_EQ(Send("status cdaudio media present"), "error 263");
+
+  ASSERT_NO_FATAL_FAILURE(InsertDisc(3, 20));
+  EXPECT_FALSE(CD.CDPlaying);
+  EXPECT_EQ(CD.CDTrackCount, 3);
+  mci::testing::Advance(100);  // ready: nothing plays yet
+  ASSERT_TRUE(cdResume());     // the settings screen switching music on
+  EXPECT_TRUE(CD.CDPlaying);
+  std::vector<int16_t> heard = mci::testing::Advance(700);
+  EXPECT_EQ(heard[1], TrackMark(1));
+  EXPECT_EQ(heard[0], FrameMark(0));  // from the start of the disc
+
+  Key('M');
+  EXPECT_FALSE(CD.CDPlaying);
+  EXPECT_TRUE(mci::testing::Advance(100).empty());
+  Key('M');
+  EXPECT_TRUE(CD.CDPlaying);
+  EXPECT_EQ(mci::testing::Advance(1)[0], FrameMark(700));
+
+  ASSERT_TRUE(cdInit());  // again while open: stopped and reopened
+  EXPECT_TRUE(CD.CDOpen);
+  EXPECT_FALSE(CD.CDPlaying);
+  ASSERT_TRUE(cdResume());
+  ASSERT_TRUE(cdClose());
+  EXPECT_FALSE(CD.CDOpen);
+  EXPECT_FALSE(CD.CDPlaying);
+  EXPECT_EQ(Send("status cdaudio media present"), "error 263");
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+}
+
+TEST_F(CDMusic, EndOfDiscStartsAgainFromTrackTwo) {
+  ASSERT_NO_FATAL_FAILURE(InsertDisc(3));
+  ASSERT_TRUE(cdNextTrack());
+  ASSERT_EQ(CurrentTrack(), 2);
+  mci::testing::Advance(1000 * FramesPerSector);  // to the end of the disc
+  EXPECT_EQ(DeliverNotifications(), 1);
+  EXPECT_TRUE(CD.CDPlaying);
+  EXPECT_EQ(CurrentTrack(), 2);
+  mci::testing::Advance(1000 * FramesPerSector);  // and round it goes
+  EXPECT_EQ(DeliverNotifications(), 1);
+  EXPECT_EQ(CurrentTrack(), 2);
+}
+
+TEST_F(CDMusic, EndOfOneTrackDiscStartsItAgain) {
+  ASSERT_NO_FATAL_FAILURE(InsertDisc(1));
+  ASSERT_TRUE(cdResume());
+  mci::testing::Advance(1000 * FramesPerSector);
+  EXPECT_EQ(DeliverNotifications(), 1);
+  EXPECT_TRUE(CD.CDPlaying);
+  EXPECT_EQ(CurrentTrack(), 1);
+  EXPECT_EQ(mci::testing::Advance(1)[1], TrackMark(1));
+}
+
+TEST_F(CDMusic, SupersededRequestOnlyClearsPlaying) {
+  ASSERT_NO_FATAL_FAILURE(InsertDisc(3));
+  ASSERT_TRUE(cdResume());
+  Key('N');  // supersedes the request of cdResume
+  EXPECT_EQ(CurrentTrack(), 2);
+  EXPECT_EQ(DeliverNotifications(), 1);
+  EXPECT_FALSE(CD.CDPlaying);
+  EXPECT_EQ(CurrentTrack(), 2);  // no other track was started
+  EXPECT_EQ(DeliverNotifications(), 0);
+  EXPECT_EQ(mci::testing::Advance(1)[1], TrackMark(2));
+}
+
+TEST_F(CDMusic, KeysDuringTheNameEntryLeaveTheMusicAlone) {
+  ASSERT_NO_FATAL_FAILURE(InsertDisc(3));
+  ASSERT_TRUE(cdResume());
+  Screen.NameEntry = 1;
+  for (win::WPARAM key : {'M', 'N', 'P'}) Key(key);
+  EXPECT_TRUE(CD.CDPlaying);
+  EXPECT_EQ(CurrentTrack(), 1);
+  EXPECT_EQ(DeliverNotifications(), 0);
+}
+
+// No disc, a disc without music, broken images, the switch: music stays off, silently.
+TEST_F(CDMusic, NoMusicAndNoMessage) {
+  EXPECT_TRUE(cdInit());
+  EXPECT_FALSE(CD.CDOpen);
+
+  WriteImage(dir.path, {{false, 10}, {true, 10}});
+  EXPECT_TRUE(cdInit());
+  EXPECT_FALSE(CD.CDOpen);
+  EXPECT_EQ(Send("status cdaudio media present"), "error 263");  // closed again
+
+  WriteText(dir.path / "disc.cue", "REM no tracks at all\nFILE \"disc.bin\" BINARY\n");
+  EXPECT_TRUE(cdInit());
+  EXPECT_FALSE(CD.CDOpen);
+
+  WriteImage(dir.path, {{true, 10}});
+  Switches.NoCDMusic = true;
+  EXPECT_TRUE(cdInit());
+  EXPECT_FALSE(CD.CDOpen);
+  for (win::WPARAM key : {'M', 'N', 'P'}) Key(key);
+  EXPECT_FALSE(CD.CDPlaying);
+  EXPECT_EQ(Send("status cdaudio media present"), "error 263");  // never opened
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+}
+
+}  // namespace
+}  // namespace cdtest

@@ -1,0 +1,57 @@
+#pragma once
+// Archives record by record, for layouts that no writer of ours makes: any order, equal
+// names, names with odd bytes, sizes and offsets of any value, cuts anywhere.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RawArchive {
+  std::vector<uint8_t> b;
+  // Members whose data Build() appends behind the records: where their offset stands.
+  std::vector<std::pair<size_t, std::string>> pending;
+
+  RawArchive& Dir(const std::string& name) { return Named('d', name); }
+  RawArchive& End() {
+    b.push_back('e');
+    return *this;
+  }
+  // A file record with the given size and offset.
+  RawArchive& File(const std::string& name, uint32_t size, uint32_t offset) {
+    Named('f', name);
+    Put(size);
+    Put(offset);
+    return *this;
+  }
+  // A file record whose data Build() places behind everything written so far.
+  RawArchive& File(const std::string& name, const std::string& data) {
+    File(name, static_cast<uint32_t>(data.size()), 0);
+    pending.emplace_back(b.size() - 4, data);
+    return *this;
+  }
+  RawArchive& Bytes(const std::string& s) {
+    b.insert(b.end(), s.begin(), s.end());
+    return *this;
+  }
+  // The name field holds the name's bytes, then zeros up to 255 (or is cut at 255).
+  RawArchive& Named(char tag, const std::string& name) {
+    b.push_back(static_cast<uint8_t>(tag));
+    std::vector<uint8_t> field(255, 0);
+    for (size_t i = 0; i < name.size() && i < field.size(); ++i)
+      field[i] = static_cast<uint8_t>(name[i]);
+    b.insert(b.end(), field.begin(), field.end());
+    return *this;
+  }
+  void Put(uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  }
+  // The records with the pending members' data behind them, offsets filled in.
+  std::vector<uint8_t> Build() const {
+    std::vector<uint8_t> out = b;
+    for (const auto& [at, data] : pending) {
+      const auto offset = static_cast<uint32_t>(out.size());
+      for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(offset >> (8 * i));
+      out.insert(out.end(), data.begin(), data.end());
+    }
+    return out;
+  }
+};

@@ -1,0 +1,6 @@
+#include "support/fuzz_entries.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzDemoReader(data, size);
+  return 0;
+}

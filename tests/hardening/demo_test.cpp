@@ -1,0 +1,93 @@
+// A recorded game replays to the same end, and bad demo files are refused.
+#include "app/demo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/shell.h"
+#include "platform/window.h"
+#include "support/game_pictures.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DemoTest : public ::testing::Test {
+ protected:
+  IsolatedUserData data;
+  TempDir folder;
+  fs::path previous = fs::current_path();
+  void SetUp() override {
+    fs::current_path(folder.path);
+    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
+  }
+  void TearDown() override { fs::current_path(previous); }
+};
+
+std::string RunCommand(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen(("(" + command + ") 2>&1").c_str(), "r");
+  if (!pipe) return out;
+  char buffer[512];
+  while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
+  pclose(pipe);
+  return out;
+}
+
+std::string Line(const std::string& text, const std::string& start) {
+  const size_t at = text.find(start);
+  return at == std::string::npos ? "" : text.substr(at, text.find('\n', at) - at);
+}
+
+win::MSG Msg(uint32_t message, win::WPARAM w, win::LPARAM l) {
+  return win::MSG{nullptr, message, w, l};
+}
+
+}  // namespace
+
+TEST_F(DemoTest, ARecordedGameReplaysHeadlessToTheSameEnd) {
+  // Past the logo, a new game from the menu, the introduction away, mines and a torpedo.
+  win::testing::ScheduleMessage(3, Msg(win::WM_KEYDOWN, win::VK_SPACE, 1));
+  win::testing::ScheduleMessage(3, Msg(win::WM_MOUSEMOVE, 0, win::MAKELPARAM(650, 30)));
+  win::testing::ScheduleMessage(2, Msg(win::WM_LBUTTONUP, 0, win::MAKELPARAM(650, 30)));
+  win::testing::ScheduleMessage(3, Msg(win::WM_KEYDOWN, win::VK_RETURN, 1));
+  for (int i = 0; i < 20; ++i) {
+    win::testing::ScheduleMessage(15, Msg(win::WM_KEYDOWN, win::VK_SPACE, 1));
+    win::testing::ScheduleMessage(10, Msg(win::WM_KEYDOWN, win::VK_CONTROL, 1));
+  }
+  win::testing::ScheduleMessage(5, Msg(win::WM_KEYDOWN, win::VK_F12, 1));
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(WinMain("--no-sound --record game.dem"), 0);
+  const std::string recorded = Line(testing::internal::GetCapturedStdout(), "recorded:");
+  ASSERT_FALSE(recorded.empty());
+
+  const std::string program = (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string();
+  for (int run = 0; run < 2; ++run) {
+    const std::string out = RunCommand("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + program +
+                                       " --no-sound --replay game.dem");
+    EXPECT_EQ(Line(out, "replay:"), "replay:" + recorded.substr(9)) << out;
+    EXPECT_EQ(out.find("went another way"), std::string::npos) << out;
+  }
+}
+
+TEST_F(DemoTest, DamagedFilesAndOtherVersionsAreRefusedWithAMessage) {
+  const std::string program = (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string();
+  const auto refuse = [&](const std::string& bytes, const std::string& why) {
+    std::ofstream("bad.dem", std::ios::binary) << bytes;
+    const std::string out = RunCommand("SDL_VIDEODRIVER=dummy " + program +
+                                       " --no-sound --replay bad.dem; echo status $?");
+    EXPECT_NE(out.find(why), std::string::npos) << out;
+    EXPECT_NE(out.find("status 1"), std::string::npos) << out;
+  };
+  refuse("", "not a demo file");
+  refuse("hello, world", "not a demo file");
+  refuse(std::string("NVRLDEMO\x07\0\0\0", 12), "another version");
+  refuse(std::string("NVRLDEMO\x01\0\0\0\x01\x02", 14), "damaged");
+  const std::string missing = RunCommand(program + " --replay; echo status $?");
+  EXPECT_NE(missing.find("needs a file name"), std::string::npos) << missing;
+}

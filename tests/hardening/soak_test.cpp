@@ -1,0 +1,145 @@
+// Random play in every mode, with random step lengths and settings, the world checked after
+// every step. NAUVREL_SOAK_MINUTES sets the game time (scripts/soak runs an hour under the
+// sanitizers); the suite runs a few minutes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "app/frame_clock.h"
+#include "app/init.h"
+#include "app/shell.h"
+#include "game/simulation.h"
+#include "game/world.h"
+#include "persist/hiscore.h"
+#include "persist/settings.h"
+#include "platform/window.h"
+#include "screens/modes.h"
+#include "support/fake_clock.h"
+#include "support/game_pictures.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+template <typename Node>
+size_t Length(const Node* head, size_t limit) {
+  size_t n = 0;
+  for (const Node* p = head; p && n <= limit; p = p->next) ++n;
+  return n;
+}
+
+// What must hold after every step, whatever the player did.
+void CheckWorld(uint64_t step) {
+  int barrels = 0;
+  for (const BarelCell& c : World.BarelGrid) {
+    ASSERT_GE(c.state, 0) << "step " << step;
+    ASSERT_LE(c.state, 12) << "step " << step;
+    if (c.state == csExploding) {
+      ASSERT_LE(static_cast<unsigned>(c.phase), 9u) << "step " << step;
+    }
+    if (c.state == csBarel || c.state == csExploding) ++barrels;
+  }
+  if (World.Level != 0 && World.Sub.DyingState == 0) {
+    ASSERT_EQ(World.BarelsLeft, barrels) << "step " << step;
+  }
+  ASSERT_GE(World.Score, 0);
+  constexpr size_t Limit = 10'000'000;
+  ASSERT_LT(Length(World.FloatingBarels, Limit), Limit);
+  ASSERT_LT(Length(World.Fallers, Limit), Limit);
+  ASSERT_LT(Length(World.BackBubbles, Limit), Limit);
+  ASSERT_LT(Length(World.FrontBubbles, Limit), Limit);
+  ASSERT_GE(World.Sub.row, -1);
+  ASSERT_LE(World.Sub.row, 13);
+}
+
+class Soak : public ::testing::Test {
+ protected:
+  IsolatedUserData data;
+  TempDir folder;
+  std::filesystem::path previous = std::filesystem::current_path();
+  FakeClock clock;
+  void SetUp() override {
+    std::filesystem::current_path(folder.path);
+    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
+  }
+  void TearDown() override {
+    sysReleaseAll();
+    std::filesystem::current_path(previous);
+  }
+  void StartGame(const char* commandLine) {
+    Switches = ReadSwitches(commandLine);
+    ASSERT_TRUE(LoadSettings());
+    win::WindowClass wc{MainWndProc, "Nauvrel_wnd"};
+    ASSERT_TRUE(win::RegisterClassEx(wc));
+    Shell.Window = win::CreateWindowEx("Nauvrel_wnd", "Nauvrel", 544, 375);
+    ASSERT_NE(Shell.Window, nullptr);
+    Shell.AppActive = true;
+    ASSERT_TRUE(sysInit());
+    ASSERT_TRUE(sysTimerStart());
+    ASSERT_TRUE(hisLoadData());
+  }
+};
+
+// A player who mostly plays, sometimes pauses, visits every screen and changes settings.
+void RandomInput(std::mt19937& rng) {
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const auto click = [&](int x, int y) {
+    MainWndProc(Shell.Window, win::WM_MOUSEMOVE, 0, win::MAKELPARAM(x, y));
+    MainWndProc(Shell.Window, win::WM_LBUTTONUP, 0, win::MAKELPARAM(x, y));
+  };
+  const auto key = [&](uint16_t vk) { MainWndProc(Shell.Window, win::WM_KEYDOWN, vk, 1); };
+  if (pick(4) != 0) return;  // most steps have no input
+  switch (Screen.Mode) {
+    case gmMenu:
+      // New game most often; settings, hi-scores, help and continue too (never quit).
+      switch (pick(6)) {
+        case 0: case 1: case 2: return click(650, 30);
+        case 3: return click(600, 120);
+        case 4: return click(650, 160);
+        default: return pick(2) ? click(700, 210) : click(600, 80);
+      }
+    case gmSettings:
+      if (pick(8) == 0) return key(win::VK_ESCAPE);
+      return click(593 + pick(193), std::array{90, 145, 200, 260, 315, 370, 428}[pick(7)]);
+    case gmPlay:
+      if (Screen.NameEntry) {
+        const uint16_t keys[] = {'A', 'N', 'M', 'P', win::VK_SPACE, win::VK_BACK, '7',
+                                 win::VK_ESCAPE, win::VK_F12, win::VK_RETURN};
+        return key(keys[pick(10)]);
+      }
+      switch (pick(10)) {
+        case 0: return key(win::VK_ESCAPE);
+        case 1: return click(pick(800), pick(600));
+        case 2: return MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, pick(2), 0), void();
+        case 3: case 4: case 5: return key(win::VK_CONTROL);
+        default: return key(win::VK_SPACE);
+      }
+    default: return pick(2) ? key(static_cast<uint16_t>('A' + pick(26))) : click(pick(800), pick(600));
+  }
+}
+
+}  // namespace
+
+TEST_F(Soak, RandomPlayKeepsTheWorldWhole) {
+  StartGame("--no-sound --no-cd-music");
+  const char* minutes = std::getenv("NAUVREL_SOAK_MINUTES");
+  const double gameTime = (minutes ? std::atof(minutes) : 3.0) * 60'000;
+  std::mt19937 rng(2024);
+  uint64_t step = 0;
+  while (World.GameClock < gameTime) {
+    RandomInput(rng);
+    if (!Shell.AppActive) MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, 1, 0);
+    // Steps from a fraction of a millisecond to a long stall.
+    const int kind = static_cast<int>(rng() % 100);
+    clock.AdvanceMicroseconds(kind < 90 ? rng() % 40'000 : kind < 99 ? rng() % 400'000 : 3'000'000);
+    ASSERT_TRUE(SimulateFrame()) << "step " << step << ": " << win::testing::MessageBoxes().size();
+    ASSERT_TRUE(RenderFrame()) << "step " << step;
+    CheckWorld(step);
+    if (HasFatalFailure()) return;
+    ++step;
+    ASSERT_LT(step, 2'000'000u) << "game time does not advance";
+  }
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+}

@@ -1,0 +1,185 @@
+// The settings and hi-score screens, the palettes of an 8-bit display, and a lost display.
+#include <cstring>
+#include <string>
+
+#include "audio/cd.h"
+#include "driver.h"
+
+namespace {
+
+class SettingsTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    Key('A');
+    Click(790, 120);
+    ASSERT_EQ(Screen.Mode, gmSettings);
+  }
+};
+
+struct SliderCase {
+  uint32_t SettingsState::*setting;
+  uint16_t y;
+};
+constexpr SliderCase Sliders[] = {
+    {&SettingsState::NauvrelBubbles, 84},    {&SettingsState::NauvrelExplBubbles, 140},
+    {&SettingsState::MineBubbles, 195},      {&SettingsState::TorpedoBubbles, 252},
+    {&SettingsState::BarelExplBubbles, 308}, {&SettingsState::BarelFloatBubbles, 365},
+};
+
+TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
+  for (const SliderCase& slider : Sliders) Click(593, slider.y);
+  for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 0u);
+  EXPECT_FALSE(Bubbles.NauvrelBubblesOn);
+  EXPECT_FALSE(Bubbles.MineBubblesOn);
+  EXPECT_FALSE(Bubbles.TorpedoBubblesOn);
+  EXPECT_EQ(Bubbles.NauvrelExplBubbleRange, 0);
+  EXPECT_EQ(Bubbles.BarelExplBubbleMax, 0);
+  EXPECT_EQ(Bubbles.BarelFloatBubbleMax, 0);
+  Frame();
+  for (const SliderCase& slider : Sliders)
+    EXPECT_EQ(Pixel(589, slider.y - 1), fixture::SliderKnob) << slider.y;
+
+  for (const SliderCase& slider : Sliders) Click(603, slider.y + 19);  // the bottom edge counts
+  for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 10u);
+  EXPECT_TRUE(Bubbles.NauvrelBubblesOn);
+  EXPECT_TRUE(Bubbles.MineBubblesOn);
+  EXPECT_TRUE(Bubbles.TorpedoBubblesOn);
+  EXPECT_EQ(Bubbles.MineBubbleDelay, 185);
+  EXPECT_EQ(Bubbles.BarelFloatBubbleMax, 3);
+
+  for (const SliderCase& slider : Sliders) Click(785, slider.y);
+  Frame();
+  for (const SliderCase& slider : Sliders) {
+    EXPECT_EQ(Settings.*slider.setting, 192u);
+    EXPECT_EQ(Pixel(781, slider.y - 1), fixture::SliderKnob);
+    EXPECT_NE(Pixel(780, slider.y - 1), fixture::SliderKnob);
+    EXPECT_EQ(Pixel(589, slider.y), fixture::SliderTrack);
+  }
+  // Beside the sliders nothing changes.
+  Click(786, 84);
+  Click(700, 104);
+  EXPECT_EQ(Settings.NauvrelBubbles, 192u);
+}
+
+TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsIt) {
+  Settings.UseSound = false;
+  Frame();
+  EXPECT_EQ(Pixel(684, 419), fixture::ButtonOff);
+  Click(685, 420);
+  EXPECT_TRUE(Settings.UseSound);
+  Frame();
+  EXPECT_EQ(Pixel(684, 419), fixture::ButtonOn);
+  EXPECT_EQ(Pixel(702, 437), fixture::ButtonOn);
+  Click(702, 437);
+  EXPECT_FALSE(Settings.UseSound);
+}
+
+TEST_P(SettingsTest, SoundButtonDoesNothingWithoutSound) {
+  Switches.NoSound = true;
+  Settings.UseSound = true;
+  Settings.NauvrelBubbles = 0;  // would be derived again by a hit
+  Click(690, 425);
+  EXPECT_TRUE(Settings.UseSound);
+  EXPECT_EQ(Bubbles.NauvrelBubbleDelay, 91 - 192 / 2);
+  Frame();
+  EXPECT_EQ(Pixel(684, 419), fixture::ButtonOn);
+}
+
+TEST_P(SettingsTest, CDButtonShowsTheDevice) {
+  CD.CDOpen = false;
+  Frame();
+  EXPECT_EQ(Pixel(663, 508), fixture::ButtonOff);
+  CD.CDOpen = true;
+  Frame();
+  EXPECT_EQ(Pixel(663, 508), fixture::ButtonOn);
+  EXPECT_EQ(Pixel(681, 526), fixture::ButtonOn);
+  EXPECT_EQ(Pixel(682, 526), fixture::PictureValue(fixture::SettingsEntry));
+}
+
+class HiScoreTest : public ScreenTest {};
+
+TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
+  for (size_t i = 0; i < HiScores.Table.size(); ++i) {
+    HiScores.Table[i].score = 1000 - static_cast<uint32_t>(i);
+    std::memset(HiScores.Table[i].name, 'A', sizeof HiScores.Table[i].name);  // no terminator
+  }
+  Key('A');
+  Click(700, 170);
+  ASSERT_EQ(Screen.Mode, gmHiScore);
+  Frame();
+  const uint32_t glyph =
+      Video.BackBuffer->MapColour(fixture::EntryColour(fixture::GlyphEntry).red,
+                                  fixture::EntryColour(fixture::GlyphEntry).green,
+                                  fixture::EntryColour(fixture::GlyphEntry).blue);
+  const uint32_t picture = fixture::PictureValue(fixture::HiScoreEntry);
+  int lines = 0;
+  for (int y = 0; y < 600; ++y)
+    if (Pixel(31, y) == glyph && Pixel(31, y - 1) != glyph) {
+      EXPECT_EQ(y, 70 + 32 * lines);
+      ++lines;
+    }
+  EXPECT_EQ(lines, 15);
+  EXPECT_EQ(Pixel(29, 71), picture);
+  // "%-6d  " and a full field cut to the 31 characters a name may have: 39 glyphs.
+  EXPECT_EQ(Pixel(30 + 38 * 16 + 1, 71), glyph);
+  EXPECT_EQ(Pixel(30 + 39 * 16 + 1, 71), picture);
+  EXPECT_EQ(Pixel(31, 518 + 30), glyph);
+  EXPECT_EQ(Pixel(31, 518 + 31), picture);
+
+  Click(1, 1);
+  EXPECT_EQ(Screen.Mode, gmMenu);
+}
+
+class PaletteTest : public ScreenTest {};
+
+TEST_P(PaletteTest, EachModeBringsItsPaletteAtEightBitsOnly) {
+  struct ModePalette {
+    GameMode mode;
+    std::unique_ptr<dd::Palette> VideoState::*palette;
+  };
+  const ModePalette modes[] = {
+      {gmMenu, &VideoState::dplMenu},         {gmHiScore, &VideoState::dplHiScore},
+      {gmHelp1, &VideoState::dplHelp},        {gmHelp2, &VideoState::dplHelp},
+      {gmHelp3, &VideoState::dplHelp},        {gmPlay, &VideoState::dplGame},
+      {gmSettings, &VideoState::dplSettings}, {gmLogo, &VideoState::dplLogo},
+  };
+  for (const ModePalette& m : modes) {
+    ASSERT_TRUE(SetGameMode(m.mode));
+    dd::Palette* expected = (Video.*m.palette).get();
+    EXPECT_EQ(expected != nullptr, GetParam() == 8);
+    EXPECT_EQ(Video.PrimarySurface->GetPalette(), expected) << m.mode;
+    if (m.mode == gmPlay || m.mode == gmHiScore) {
+      EXPECT_EQ(Video.ddsFont->GetPalette(), expected);
+    }
+  }
+}
+
+TEST_P(PaletteTest, LostDisplayIsRestoredBeforeTheFrame) {
+  Video.imgMenuBckg = fixture::OneColour(8, 6, fixture::Help2Entry);
+  Video.imgMenuSel = fixture::OneColour(8, 6, fixture::Help3Entry);
+  Video.imgDigits = fixture::OneColour(8, 6, fixture::Help1Entry);
+  Key('A');
+  Move(650, 35);
+  dd::testing::LoseAllSurfaces();
+  const int flips = dd::testing::FlipCount();
+  Frame();
+  EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
+  EXPECT_FALSE(dd::Failed(Video.PrimarySurface->IsLost()));
+  EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(fixture::Help2Entry));
+  EXPECT_EQ(Pixel(600, 30), fixture::PictureValue(fixture::Help3Entry));
+}
+
+TEST_P(PaletteTest, MissingPrimaryStopsTheFrame) {
+  Frame();
+  Video.PrimarySurface.reset();
+  Video.BackBuffer = nullptr;
+  EXPECT_FALSE(RenderFrame());
+  EXPECT_EQ(LastError(), "Restore: PrimarySurface");
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SettingsTest, ::testing::Values(8, 16, 32), DepthName);
+INSTANTIATE_TEST_SUITE_P(Depths, HiScoreTest, ::testing::Values(8, 16, 32), DepthName);
+INSTANTIATE_TEST_SUITE_P(Depths, PaletteTest, ::testing::Values(8, 16, 32), DepthName);
+
+}  // namespace

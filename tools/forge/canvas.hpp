@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cairo.h>
+
+#include "picture.hpp"
+
+namespace forge {
+
+// An ARGB drawing surface with its cairo context; everything is drawn on one of these.
+class Canvas {
+ public:
+  Canvas(int width, int height);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  cairo_t* cr() const { return cr_; }
+  cairo_surface_t* surface() const { return surface_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  // Paints another canvas (or part of it) at x, y.
+  void paint(const Canvas& source, double x, double y, double alpha = 1.0);
+
+  // The picture composited over black (for pictures that are fully opaque anyway).
+  Picture opaque() const;
+
+  // Premultiplied ARGB of one pixel; the surface is flushed first.
+  std::uint32_t argb(int x, int y) const;
+
+ private:
+  int width_;
+  int height_;
+  cairo_surface_t* surface_;
+  cairo_t* cr_;
+};
+
+// A picture as an opaque canvas, e.g. to compose it into a larger one.
+void paintPicture(cairo_t* cr, const Picture& picture, double x, double y, double scale = 1.0);
+
+void setRgb(cairo_t* cr, Rgb c, double alpha = 1.0);
+Rgb mix(Rgb a, Rgb b, double t);
+
+}  // namespace forge
