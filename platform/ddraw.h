@@ -141,7 +141,11 @@ class Surface {
   int Height() const { return H; }
   int BitsPerPixel() const { return Bits; }
   int Pitch() const { return RowBytes; }
-  uint8_t* Pixels() { return Memory.data(); }
+  // Writable pixels: the key spans are made again on the next keyed blit.
+  uint8_t* Pixels() {
+    Written();
+    return Memory.data();
+  }
   const uint8_t* Pixels() const { return Memory.data(); }
 
   // DirectDraw's contract: no clipping; a rectangle outside either surface fails with

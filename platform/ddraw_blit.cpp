@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ddraw.h"
+#include "platform/ddraw_rows.h"
 #include "platform/ddraw_state.h"
 
 namespace dd {
@@ -84,7 +85,7 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
     uint8_t* dst = Memory.data() + static_cast<size_t>(y + row) * RowBytes +
                    static_cast<size_t>(x - r.left) * bytes;
     if (!keyed) {
-      std::memcpy(dst + r.left * bytes, src + r.left * bytes, static_cast<size_t>(w) * bytes);
+      rows::Copy(dst + r.left * bytes, src + r.left * bytes, static_cast<size_t>(w) * bytes);
       continue;
     }
     auto first = spans->spans.begin() + spans->rowStart[sy];
@@ -93,7 +94,7 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
         std::partition_point(first, last, [&](const KeySpans::Span& s) { return s.end <= r.left; });
     for (; first != last && first->begin < r.right; ++first) {
       const int b = std::max<int>(first->begin, r.left), e = std::min<int>(first->end, r.right);
-      std::memcpy(dst + b * bytes, src + b * bytes, static_cast<size_t>(e - b) * bytes);
+      rows::Copy(dst + b * bytes, src + b * bytes, static_cast<size_t>(e - b) * bytes);
     }
   }
   return DD_OK;
@@ -109,14 +110,9 @@ HRESULT Surface::Blt(const RECT* destRect, Surface*, const RECT*, uint32_t flags
   Written();
   const int bytes = BytesPerPixel(Bits);
   const uint32_t value = fx->dwFillColor & PixelMask(Bits);
-  for (int y = r.top; y < r.bottom; ++y) {
-    uint8_t* p = Memory.data() + static_cast<size_t>(y) * RowBytes + r.left * bytes;
-    if (bytes == 1) {
-      std::memset(p, static_cast<int>(value), r.right - r.left);
-      continue;
-    }
-    for (int x = r.left; x < r.right; ++x, p += bytes) std::memcpy(p, &value, bytes);
-  }
+  for (int y = r.top; y < r.bottom; ++y)
+    rows::Fill(Memory.data() + static_cast<size_t>(y) * RowBytes + r.left * bytes, r.right - r.left,
+               bytes, value);
   return DD_OK;
 }
 
