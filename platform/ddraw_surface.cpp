@@ -32,6 +32,7 @@ Palette::Palette(const PALETTEENTRY* entries) {
 }
 
 Palette::~Palette() {
+  if (Display.Xrgb.palette == this) Display.Xrgb.valid = false;  // the address may come back
   for (Surface* s : Display.LiveSurfaces)
     if (s->AttachedPalette == this) s->AttachedPalette = nullptr;
 }
