@@ -9,6 +9,7 @@
 
 #include "platform/ddraw.h"
 #include "platform/picture.h"
+#include "support/offscreen.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -57,16 +58,7 @@ class KeySpansTest : public ::testing::TestWithParam<int> {
     bytes = (GetParam() + 7) / 8;
     ownMask = GetParam() >= 24 ? 0xFFFFFFu : (1u << GetParam()) - 1;
   }
-  std::unique_ptr<dd::Surface> Make(int w, int h) {
-    dd::DDSURFACEDESC2 desc;
-    desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_WIDTH | dd::DDSD_HEIGHT;
-    desc.dwCaps = dd::DDSCAPS_OFFSCREENPLAIN;
-    desc.dwWidth = w;
-    desc.dwHeight = h;
-    std::unique_ptr<dd::Surface> s;
-    EXPECT_EQ(device->CreateSurface(desc, s), dd::DD_OK);
-    return s;
-  }
+  std::unique_ptr<dd::Surface> Make(int w, int h) { return MakeOffscreen(*device, w, h); }
   // Runs of a few colours and of the key, as sprites have them; at 32 bits the unused byte
   // is noise, which the key must not look at.
   void Scribble(dd::Surface& s, uint32_t key) {
