@@ -120,13 +120,18 @@ struct LockedRect {
 };
 
 // The opaque spans of a keyed surface, one list per row, made on the first keyed blit
-// after the key was set or the surface was written.
+// after the key was set or the surface was written. A blit of a sheet cell finds its
+// first span through the block index instead of searching the row.
 struct KeySpans {
   struct Span {
     uint16_t begin, end;  // pixels, end exclusive
   };
-  std::vector<uint32_t> rowStart;  // index into spans, one more entry than rows
+  static constexpr int BlockShift = 5;  // blocks of 32 pixels
+  std::vector<uint32_t> rowStart;       // index into spans, one more entry than rows
+  std::vector<uint32_t> blockStart;     // per row and block: the first span ending after
+                                        // the block's first pixel
   std::vector<Span> spans;
+  int blocksPerRow = 0;
   bool valid = false;
 };
 
@@ -141,7 +146,11 @@ class Surface {
   int Height() const { return H; }
   int BitsPerPixel() const { return Bits; }
   int Pitch() const { return RowBytes; }
-  uint8_t* Pixels() { return Memory.data(); }
+  // Writable pixels: the key spans are made again on the next keyed blit.
+  uint8_t* Pixels() {
+    Written();
+    return Memory.data();
+  }
   const uint8_t* Pixels() const { return Memory.data(); }
 
   // DirectDraw's contract: no clipping; a rectangle outside either surface fails with
@@ -250,6 +259,19 @@ void UseDisplays(std::vector<FakeDisplay> displays);
 void KeepPresentedFrames(bool keep);
 const std::vector<uint32_t>& PresentedFrame();
 bool HasRenderer();
+// Presenting converts 16-bit frames with the portable rows instead of the vector units.
+void UsePlainConversion(bool plain);
+// How often the 8-bit palette's XRGB table has been made.
+int PaletteTableRebuilds();
+// Every BltFast that succeeds is appended to `into` while it is set (null: none), so that
+// benchmarks can give the very same blits to another blitter.
+struct BlitRecord {
+  Surface* source;
+  RECT rect;
+  int32_t x, y;
+  uint32_t flags;
+};
+void RecordBlits(std::vector<BlitRecord>* into);
 }  // namespace testing
 
 }  // namespace dd

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ddraw.h"
+#include "platform/ddraw_rows.h"
 #include "platform/ddraw_state.h"
 
 namespace dd {
@@ -17,22 +18,56 @@ bool Inside(const RECT& r, int width, int height) {
          r.top < r.bottom;
 }
 
+std::vector<testing::BlitRecord>* Recorder = nullptr;
+
 uint32_t Load(const uint8_t* p, int bytes) {
   uint32_t v = 0;
   std::memcpy(&v, p, bytes);
   return v;
 }
 
+// The opaque pixels of rectangle r, row by row, to dst (the destination's pixel for r's
+// top-left corner). src is the source's row r.top.
+template <int Bytes>
+void CopyKeyed(const KeySpans& spans, const RECT& r, const uint8_t* src, int srcPitch, uint8_t* dst,
+               int dstPitch) {
+  const KeySpans::Span* all = spans.spans.data();
+  const size_t block = static_cast<size_t>(r.left >> KeySpans::BlockShift);
+  for (int sy = r.top; sy < r.bottom; ++sy, src += srcPitch, dst += dstPitch) {
+    const KeySpans::Span* s =
+        all + spans.blockStart[static_cast<size_t>(sy) * spans.blocksPerRow + block];
+    const KeySpans::Span* end = all + spans.rowStart[sy + 1];
+    while (s != end && s->end <= r.left) ++s;
+    for (; s != end && s->begin < r.right; ++s) {
+      const int b = std::max<int>(s->begin, r.left), e = std::min<int>(s->end, r.right);
+      rows::Copy(dst + (b - r.left) * Bytes, src + b * Bytes, static_cast<size_t>(e - b) * Bytes);
+    }
+  }
+}
+
+void CopyOpaque(const RECT& r, int bytes, const uint8_t* src, int srcPitch, uint8_t* dst,
+                int dstPitch) {
+  const size_t length = static_cast<size_t>(r.right - r.left) * bytes;
+  src += static_cast<size_t>(r.left) * bytes;
+  for (int sy = r.top; sy < r.bottom; ++sy, src += srcPitch, dst += dstPitch)
+    rows::Copy(dst, src, length);
+}
+
 }  // namespace
+
+void testing::RecordBlits(std::vector<BlitRecord>* into) { Recorder = into; }
 
 const KeySpans& Surface::CurrentSpans() {
   if (Spans.valid) return Spans;
-  Spans.rowStart.assign(1, 0);
-  Spans.spans.clear();
   const int bytes = BytesPerPixel(Bits);
   const uint32_t mask = PixelMask(Bits);
+  Spans.blocksPerRow = (W >> KeySpans::BlockShift) + 1;
+  Spans.rowStart.assign(1, 0);
+  Spans.blockStart.clear();
+  Spans.spans.clear();
   for (int y = 0; y < H; ++y) {
     const uint8_t* row = Memory.data() + static_cast<size_t>(y) * RowBytes;
+    const auto rowFirst = static_cast<uint32_t>(Spans.spans.size());
     int x = 0;
     while (x < W) {
       while (x < W && (Load(row + x * bytes, bytes) & mask) == Key) ++x;
@@ -40,6 +75,12 @@ const KeySpans& Surface::CurrentSpans() {
       while (x < W && (Load(row + x * bytes, bytes) & mask) != Key) ++x;
       if (x > begin)
         Spans.spans.push_back({static_cast<uint16_t>(begin), static_cast<uint16_t>(x)});
+    }
+    auto first = rowFirst;
+    for (int block = 0; block < Spans.blocksPerRow; ++block) {
+      while (first < Spans.spans.size() && Spans.spans[first].end <= block << KeySpans::BlockShift)
+        ++first;
+      Spans.blockStart.push_back(first);
     }
     Spans.rowStart.push_back(static_cast<uint32_t>(Spans.spans.size()));
   }
@@ -58,7 +99,8 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (x < 0 || y < 0 || int64_t{x} + w > W || int64_t{y} + h > H) return DDERR_INVALIDRECT;
 
-  const int bytes = BytesPerPixel(Bits);
+  if (Recorder) Recorder->push_back({source, r, x, y, flags});
+
   const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && source->KeySet;
   const KeySpans* spans = keyed ? &source->CurrentSpans() : nullptr;
 
@@ -69,26 +111,29 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
     snapshot = Memory;
     srcBase = snapshot.data();
   }
-  const int srcPitch = source->RowBytes;
   Written();
 
-  for (int row = 0; row < h; ++row) {
-    const int sy = r.top + row;
-    const uint8_t* src = srcBase + static_cast<size_t>(sy) * srcPitch;
-    uint8_t* dst = Memory.data() + static_cast<size_t>(y + row) * RowBytes +
-                   static_cast<size_t>(x - r.left) * bytes;
-    if (!keyed) {
-      std::memcpy(dst + r.left * bytes, src + r.left * bytes, static_cast<size_t>(w) * bytes);
-      continue;
-    }
-    auto first = spans->spans.begin() + spans->rowStart[sy];
-    auto last = spans->spans.begin() + spans->rowStart[sy + 1];
-    first =
-        std::partition_point(first, last, [&](const KeySpans::Span& s) { return s.end <= r.left; });
-    for (; first != last && first->begin < r.right; ++first) {
-      const int b = std::max<int>(first->begin, r.left), e = std::min<int>(first->end, r.right);
-      std::memcpy(dst + b * bytes, src + b * bytes, static_cast<size_t>(e - b) * bytes);
-    }
+  const int bytes = BytesPerPixel(Bits);
+  const int srcPitch = source->RowBytes;
+  const uint8_t* src = srcBase + static_cast<size_t>(r.top) * srcPitch;
+  uint8_t* dst = Memory.data() + static_cast<size_t>(y) * RowBytes + static_cast<size_t>(x) * bytes;
+  if (!keyed) {
+    CopyOpaque(r, bytes, src, srcPitch, dst, RowBytes);
+    return DD_OK;
+  }
+  switch (bytes) {
+    case 1:
+      CopyKeyed<1>(*spans, r, src, srcPitch, dst, RowBytes);
+      break;
+    case 2:
+      CopyKeyed<2>(*spans, r, src, srcPitch, dst, RowBytes);
+      break;
+    case 3:
+      CopyKeyed<3>(*spans, r, src, srcPitch, dst, RowBytes);
+      break;
+    default:
+      CopyKeyed<4>(*spans, r, src, srcPitch, dst, RowBytes);
+      break;
   }
   return DD_OK;
 }
@@ -103,14 +148,9 @@ HRESULT Surface::Blt(const RECT* destRect, Surface*, const RECT*, uint32_t flags
   Written();
   const int bytes = BytesPerPixel(Bits);
   const uint32_t value = fx->dwFillColor & PixelMask(Bits);
-  for (int y = r.top; y < r.bottom; ++y) {
-    uint8_t* p = Memory.data() + static_cast<size_t>(y) * RowBytes + r.left * bytes;
-    if (bytes == 1) {
-      std::memset(p, static_cast<int>(value), r.right - r.left);
-      continue;
-    }
-    for (int x = r.left; x < r.right; ++x, p += bytes) std::memcpy(p, &value, bytes);
-  }
+  for (int y = r.top; y < r.bottom; ++y)
+    rows::Fill(Memory.data() + static_cast<size_t>(y) * RowBytes + r.left * bytes, r.right - r.left,
+               bytes, value);
   return DD_OK;
 }
 

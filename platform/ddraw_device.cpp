@@ -106,6 +106,10 @@ const std::vector<uint32_t>& PresentedFrame() { return Display.Frame; }
 
 bool HasRenderer() { return Display.Renderer != nullptr; }
 
+void UsePlainConversion(bool plain) { Display.PlainConversion = plain; }
+
+int PaletteTableRebuilds() { return Display.Xrgb.rebuilds; }
+
 }  // namespace testing
 
 }  // namespace dd

@@ -1,5 +1,6 @@
 // Presenting: the front buffer goes to the window through one streaming texture, at 8 bits
 // through the primary's palette, letterboxed and scaled, with vsync.
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ddraw.h"
@@ -26,46 +27,17 @@ void Forget() {
   PresenterWindowId = 0;
 }
 
-// One frame as XRGB rows; the unused byte is cleared only where someone reads it back.
-void Convert(const Surface& front, uint8_t* out, int outPitch, bool clearUnused) {
-  const int bits = front.BitsPerPixel();
-  std::array<uint32_t, 256> lookup{};
-  if (bits == 8) {
-    const Palette* palette = front.EffectivePalette();
-    const auto& table = palette ? palette->Entries() : DefaultPalette();
-    for (int i = 0; i < 256; ++i)
-      lookup[i] =
-          (uint32_t{table[i].peRed} << 16) | (uint32_t{table[i].peGreen} << 8) | table[i].peBlue;
-  }
-  for (int y = 0; y < FrameHeight; ++y) {
-    const uint8_t* src = front.Pixels() + static_cast<size_t>(y) * front.Pitch();
-    auto* dst = reinterpret_cast<uint32_t*>(out + static_cast<size_t>(y) * outPitch);
-    switch (bits) {
-      case 8:
-        for (int x = 0; x < FrameWidth; ++x) dst[x] = lookup[src[x]];
-        break;
-      case 16:
-        for (int x = 0; x < FrameWidth; ++x)
-          dst[x] = Rgb565ToRgb(src[2 * x] | (src[2 * x + 1] << 8));
-        break;
-      case 24:
-        for (int x = 0; x < FrameWidth; ++x)
-          dst[x] = src[3 * x] | (src[3 * x + 1] << 8) | (uint32_t{src[3 * x + 2]} << 16);
-        break;
-      default:
-        if (!clearUnused) {
-          std::memcpy(dst, src, FrameWidth * 4);
-          break;
-        }
-        for (int x = 0; x < FrameWidth; ++x) {
-          uint32_t v;
-          std::memcpy(&v, src + 4 * x, 4);
-          dst[x] = v & 0xFFFFFF;
-        }
-        break;
-    }
-  }
+// NAUVREL_QUIT_AFTER_FRAMES=N closes the game once N frames have been presented, so that
+// start-up can be timed as a whole process. Unset or not a positive number: never.
+long QuitAfterFrames() {
+  static const long frames = [] {
+    const char* text = std::getenv("NAUVREL_QUIT_AFTER_FRAMES");
+    const long n = text ? std::strtol(text, nullptr, 10) : 0;
+    return n > 0 ? n : 0;
+  }();
+  return frames;
 }
+
 }  // namespace
 
 void OpenPresenter(win::HWND window) {
@@ -101,7 +73,7 @@ void ClosePresenter() {
 void Present(const Surface& front) {
   if (Display.KeepFrames) {
     Display.Frame.resize(static_cast<size_t>(FrameWidth) * FrameHeight);
-    Convert(front, reinterpret_cast<uint8_t*>(Display.Frame.data()), FrameWidth * 4, true);
+    ConvertFrame(front, reinterpret_cast<uint8_t*>(Display.Frame.data()), FrameWidth * 4, true);
   }
   if (!PresenterAlive()) {
     Forget();
@@ -110,7 +82,7 @@ void Present(const Surface& front) {
   void* pixels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(Display.Texture, nullptr, &pixels, &pitch) != 0) return;
-  Convert(front, static_cast<uint8_t*>(pixels), pitch, false);
+  ConvertFrame(front, static_cast<uint8_t*>(pixels), pitch, false);
   SDL_UnlockTexture(Display.Texture);
   SDL_SetRenderDrawColor(Display.Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Display.Renderer);
@@ -131,6 +103,8 @@ HRESULT Surface::Flip(Surface*, uint32_t) {
   for (auto& back : Backs) back->Written();
   ++Display.Flips;
   Present(*this);
+  if (QuitAfterFrames() != 0 && Display.Flips == QuitAfterFrames() && win::MainWindow())
+    win::PostMessage(win::MainWindow(), win::WM_CLOSE, 0, 0);
   return DD_OK;
 }
 

@@ -15,7 +15,17 @@ struct DisplayState {
   std::array<bool, 33> Refused{};      // depths a test made the display refuse
   int Flips = 0;
   bool KeepFrames = false;
-  std::vector<uint32_t> Frame;                     // the last presented frame, when kept
+  std::vector<uint32_t> Frame;   // the last presented frame, when kept
+  bool PlainConversion = false;  // a test asked for the portable rows
+  // The 8-bit frame's palette as XRGB values, for the palette (and its version) it was
+  // made from; null stands for the default colours.
+  struct XrgbTable {
+    std::array<uint32_t, 256> table{};
+    const Palette* palette = nullptr;
+    uint32_t version = 0;
+    bool valid = false;
+    int rebuilds = 0;
+  } Xrgb;
   std::vector<testing::FakeDisplay> FakeDisplays;  // in place of SDL's, when not empty
   // Presenting: owned here, made on the window when the mode is set.
   SDL_Window* Window = nullptr;
@@ -41,6 +51,9 @@ struct SurfaceAccess {
 void OpenPresenter(win::HWND window);
 void ClosePresenter();
 void Present(const Surface& front);
+// The 800 × 600 frame as XRGB rows (ddraw_convert.cpp); the unused byte is cleared only
+// where someone reads it back.
+void ConvertFrame(const Surface& front, uint8_t* out, int outPitch, bool clearUnused);
 
 // Displays (ddraw_displays.cpp): puts the window on the chosen display.
 void ShowOnDisplay(win::HWND window, int display);

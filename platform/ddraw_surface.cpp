@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/ddraw.h"
+#include "platform/ddraw_rows.h"
 #include "platform/ddraw_state.h"
 
 namespace dd {
@@ -31,6 +32,7 @@ Palette::Palette(const PALETTEENTRY* entries) {
 }
 
 Palette::~Palette() {
+  if (Display.Xrgb.palette == this) Display.Xrgb.valid = false;  // the address may come back
   for (Surface* s : Display.LiveSurfaces)
     if (s->AttachedPalette == this) s->AttachedPalette = nullptr;
 }
@@ -197,10 +199,9 @@ bool FillRect(HDC* dc, const RECT& rect, COLORREF colour) {
   if (r.left >= r.right || r.top >= r.bottom) return true;  // nothing inside: GDI succeeds
   uint32_t value = s.MapColour(colour.red, colour.green, colour.blue);
   int bytes = BytesPerPixel(s.BitsPerPixel());
-  for (int y = r.top; y < r.bottom; ++y) {
-    uint8_t* p = dc->bits + static_cast<size_t>(y) * dc->pitch + r.left * bytes;
-    for (int x = r.left; x < r.right; ++x, p += bytes) std::memcpy(p, &value, bytes);
-  }
+  for (int y = r.top; y < r.bottom; ++y)
+    rows::Fill(dc->bits + static_cast<size_t>(y) * dc->pitch + r.left * bytes, r.right - r.left,
+               bytes, value);
   return true;
 }
 

@@ -1,7 +1,6 @@
 // Text from the bitmap font: one keyed blit per character, and the dark box behind it.
 #include <algorithm>
 #include <cstring>
-#include <string>
 
 #include "app/shell.h"
 #include "platform/debug.h"
@@ -23,16 +22,14 @@ bool GlyphRect(uint8_t c, dd::RECT& rect) {
   return true;
 }
 
-}  // namespace
-
-bool sysPrintChar(int x, int y, const char* text) {
-  if (!text) return false;
-  OutputDebugString(text);
+// One line of `length` bytes at (x, y); the debugger gets the same bytes.
+bool PrintLine(int x, int y, const char* text, size_t length) {
+  OutputDebugString(text, length);
   dd::Surface* back = Video.BackBuffer;
   dd::Surface* font = Video.ddsFont.get();
-  for (const char* p = text; *p; ++p, x += CellWidth) {
+  for (size_t i = 0; i < length; ++i, x += CellWidth) {
     dd::RECT source;
-    if (!GlyphRect(static_cast<uint8_t>(*p), source)) continue;  // drawn as a blank
+    if (!GlyphRect(static_cast<uint8_t>(text[i]), source)) continue;  // drawn as a blank
     if (!back || !font) return sysShowError("sysPrintChar: BltFast");
     // A glyph reaching past the back buffer is cut at its edge rather than refused.
     const int left = std::max(x, 0), top = std::max(y, 0);
@@ -46,6 +43,13 @@ bool sysPrintChar(int x, int y, const char* text) {
       return sysShowError("sysPrintChar: BltFast");
   }
   return true;
+}
+
+}  // namespace
+
+bool sysPrintChar(int x, int y, const char* text) {
+  if (!text) return false;
+  return PrintLine(x, y, text, std::strlen(text));
 }
 
 bool sysDarkRect(const dd::RECT& rect) {
@@ -78,12 +82,12 @@ bool sysTextBox(const char* text) {
   box.bottom = box.top + CellHeight * lines;
   if (!sysDarkRect(box)) return false;
 
-  // Each line is printed from a copy, so the caller's text is never touched.
+  // Each line is printed by its length, so the caller's text is never touched.
   const char* line = text;
   for (int k = 0; k < lines; ++k) {
     const char* end = std::strchr(line, '\n');
-    const std::string one = end ? std::string(line, end) : std::string(line);
-    if (!sysPrintChar(box.left + 10, box.top + CellHeight * k, one.c_str())) return false;
+    const size_t length = end ? static_cast<size_t>(end - line) : std::strlen(line);
+    if (!PrintLine(box.left + 10, box.top + CellHeight * k, line, length)) return false;
     if (end) line = end + 1;
   }
   return true;

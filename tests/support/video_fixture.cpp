@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "offscreen.h"
 #include "test_pictures.h"
 #include "video/video.h"
 
@@ -13,14 +14,7 @@ namespace fixture {
 namespace {
 
 std::unique_ptr<dd::Surface> MakeSurface(int width, int height) {
-  dd::DDSURFACEDESC2 desc;
-  desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_WIDTH | dd::DDSD_HEIGHT;
-  desc.dwCaps = dd::DDSCAPS_OFFSCREENPLAIN;
-  desc.dwWidth = width;
-  desc.dwHeight = height;
-  std::unique_ptr<dd::Surface> surface;
-  EXPECT_EQ(Video.ddObject->CreateSurface(desc, surface), dd::DD_OK);
-  return surface;
+  return MakeOffscreen(*Video.ddObject, width, height);
 }
 
 void Fill(dd::Surface& surface, uint32_t value, const dd::RECT* rect = nullptr) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ddraw.h"
+#include "support/offscreen.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -13,16 +14,7 @@ struct Display {
     EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
     EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
   }
-  std::unique_ptr<dd::Surface> Make(int w, int h) {
-    dd::DDSURFACEDESC2 desc;
-    desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_WIDTH | dd::DDSD_HEIGHT;
-    desc.dwCaps = dd::DDSCAPS_OFFSCREENPLAIN;
-    desc.dwWidth = w;
-    desc.dwHeight = h;
-    std::unique_ptr<dd::Surface> s;
-    EXPECT_EQ(device->CreateSurface(desc, s), dd::DD_OK);
-    return s;
-  }
+  std::unique_ptr<dd::Surface> Make(int w, int h) { return MakeOffscreen(*device, w, h); }
   std::unique_ptr<dd::DirectDraw> device;
 };
 

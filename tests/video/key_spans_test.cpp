@@ -1,0 +1,243 @@
+// Keyed blits copy through spans made once per source; they must give exactly the pixels of
+// the plain definition (every source pixel whose own bits differ from the key is copied,
+// whole) for any rectangle, at every depth, and follow every way the source is written.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "platform/ddraw.h"
+#include "platform/picture.h"
+#include "support/offscreen.h"
+#include "support/test_pictures.h"
+
+namespace {
+
+// A surface's bytes, row by row, without the padding.
+struct Image {
+  int width = 0, height = 0, bytes = 0;
+  std::vector<uint8_t> data;
+  uint8_t* At(int x, int y) { return data.data() + (static_cast<size_t>(y) * width + x) * bytes; }
+};
+
+Image Read(dd::Surface& s) {
+  Image image{s.Width(), s.Height(), (s.BitsPerPixel() + 7) / 8, {}};
+  image.data.resize(static_cast<size_t>(image.width) * image.height * image.bytes);
+  dd::LockedRect locked;
+  EXPECT_EQ(s.Lock(nullptr, locked, dd::DDLOCK_WAIT | dd::DDLOCK_READONLY), dd::DD_OK);
+  for (int y = 0; y < image.height; ++y)
+    std::memcpy(image.At(0, y), locked.bits + static_cast<size_t>(y) * locked.pitch,
+                static_cast<size_t>(image.width) * image.bytes);
+  s.Unlock(nullptr);
+  return image;
+}
+
+uint32_t OwnBits(const uint8_t* p, int bytes) {
+  uint32_t v = 0;
+  std::memcpy(&v, p, bytes);
+  return bytes == 4 ? v & 0xFFFFFF : v;
+}
+
+// The definition, pixel by pixel.
+void ReferenceBlit(Image& dest, int x, int y, Image& source, const dd::RECT& r, bool keyed,
+                   uint32_t key) {
+  for (int sy = r.top; sy < r.bottom; ++sy)
+    for (int sx = r.left; sx < r.right; ++sx) {
+      const uint8_t* from = source.At(sx, sy);
+      if (keyed && OwnBits(from, source.bytes) == key) continue;
+      std::memcpy(dest.At(x + sx - r.left, y + sy - r.top), from, source.bytes);
+    }
+}
+
+class KeySpansTest : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
+    ASSERT_EQ(device->SetDisplayMode(800, 600, GetParam(), 0, 0), dd::DD_OK);
+    bytes = (GetParam() + 7) / 8;
+    ownMask = GetParam() >= 24 ? 0xFFFFFFu : (1u << GetParam()) - 1;
+  }
+  std::unique_ptr<dd::Surface> Make(int w, int h) { return MakeOffscreen(*device, w, h); }
+  // Runs of a few colours and of the key, as sprites have them; at 32 bits the unused byte
+  // is noise, which the key must not look at.
+  void Scribble(dd::Surface& s, uint32_t key) {
+    const uint32_t colours[] = {key, key, 0x123456u & ownMask, 0xFEDCBAu & ownMask,
+                                (key + 1) & ownMask};
+    dd::LockedRect locked;
+    ASSERT_EQ(s.Lock(nullptr, locked, dd::DDLOCK_WAIT), dd::DD_OK);
+    for (int y = 0; y < s.Height(); ++y) {
+      int x = 0;
+      while (x < s.Width()) {
+        const uint32_t colour = colours[random() % 5];
+        const int run = 1 + static_cast<int>(random() % 40);
+        for (int i = 0; i < run && x < s.Width(); ++i, ++x) {
+          uint32_t v = colour;
+          if (bytes == 4) v |= static_cast<uint32_t>(random() % 256) << 24;
+          std::memcpy(locked.bits + static_cast<size_t>(y) * locked.pitch + x * bytes, &v, bytes);
+        }
+      }
+    }
+    s.Unlock(nullptr);
+  }
+  void SetKey(dd::Surface& s, uint32_t key) {
+    // As the game sets it: a whole word, of which only the pixel's own bits count.
+    const uint32_t word = key | (random() % 256) << 24 | (bytes < 3 ? 0x5A5A00u << (bytes * 8) : 0);
+    dd::DDCOLORKEY k{word, word};
+    ASSERT_EQ(s.SetColorKey(dd::DDCKEY_SRCBLT, &k), dd::DD_OK);
+  }
+  dd::RECT RandomRect(const dd::Surface& s) {
+    const int32_t left = random() % s.Width(), top = random() % s.Height();
+    const int32_t right = left + 1 + random() % (s.Width() - left);
+    const int32_t bottom = top + 1 + random() % (s.Height() - top);
+    return {left, top, right, bottom};
+  }
+  // Blits `rounds` random rectangles of the source, keyed and not, and compares each
+  // result with the definition.
+  void ExpectSameAsDefinition(dd::Surface& source, uint32_t key, int rounds) {
+    auto dest = Make(source.Width() + 7, source.Height() + 5);
+    for (int round = 0; round < rounds; ++round) {
+      Scribble(*dest, (key + 2) & ownMask);
+      const dd::RECT r = RandomRect(source);
+      const int x = random() % (dest->Width() - (r.right - r.left) + 1);
+      const int y = random() % (dest->Height() - (r.bottom - r.top) + 1);
+      const bool keyed = round % 4 != 3;
+      Image expected = Read(*dest), from = Read(source);
+      ReferenceBlit(expected, x, y, from, r, keyed, key);
+      ASSERT_EQ(dest->BltFast(x, y, &source, &r, keyed ? dd::DDBLTFAST_SRCCOLORKEY : 0), dd::DD_OK);
+      ASSERT_EQ(Read(*dest).data, expected.data)
+          << "rect " << r.left << "," << r.top << "," << r.right << "," << r.bottom << " at " << x
+          << "," << y << (keyed ? " keyed" : "");
+    }
+  }
+  uint32_t NewKey() { return static_cast<uint32_t>(random()) & ownMask; }
+
+  std::unique_ptr<dd::DirectDraw> device;
+  int bytes = 0;
+  uint32_t ownMask = 0;
+};
+
+TEST_P(KeySpansTest, RandomSheetsKeysAndRectanglesMatchTheDefinition) {
+  srandom(GetParam());
+  // Widths that end inside, on and past the index's blocks, and the screen's own.
+  for (int width : {1, 31, 32, 33, 95, 150, 800}) {
+    auto sheet = Make(width, 1 + random() % 24);
+    const uint32_t key = NewKey();
+    Scribble(*sheet, key);
+    SetKey(*sheet, key);
+    ExpectSameAsDefinition(*sheet, key, 40);
+  }
+}
+
+TEST_P(KeySpansTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
+  srandom(100 + GetParam());
+  auto sheet = Make(120, 16);
+  uint32_t key = NewKey();
+  Scribble(*sheet, key);
+  SetKey(*sheet, key);
+  ExpectSameAsDefinition(*sheet, key, 4);  // the spans are made
+
+  // Through a lock.
+  Scribble(*sheet, key);
+  ExpectSameAsDefinition(*sheet, key, 4);
+
+  // Through a device context.
+  dd::HDC* dc = nullptr;
+  ASSERT_EQ(sheet->GetDC(dc), dd::DD_OK);
+  const uint32_t rgb = GetParam() == 8 ? 0x000000 : 0x80C040;
+  ASSERT_TRUE(
+      dd::FillRect(dc, {10, 2, 70, 12}, {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)}));
+  ASSERT_EQ(sheet->ReleaseDC(dc), dd::DD_OK);
+  ExpectSameAsDefinition(*sheet, key, 4);
+
+  // A picture rendered into it, as every restore does; the key is its corner's colour.
+  auto picture = pic::OleLoadPicture(MakeBmp(
+      120, 16, [](int x, int y) { return (x / 9 + y / 5) % 3 == 0 ? 0xFF00FFu : 0x3060C0u; }));
+  ASSERT_TRUE(picture);
+  pic::OLE_XSIZE_HIMETRIC w = 0;
+  pic::OLE_YSIZE_HIMETRIC h = 0;
+  picture->get_Width(&w);
+  picture->get_Height(&h);
+  ASSERT_EQ(sheet->GetDC(dc), dd::DD_OK);
+  ASSERT_EQ(picture->Render(dc, 0, 16, 120, -16, 0, 0, w, h, nullptr), pic::S_OK);
+  ASSERT_EQ(sheet->ReleaseDC(dc), dd::DD_OK);
+  key = sheet->PixelValue(0, 0) & ownMask;
+  SetKey(*sheet, key);
+  ExpectSameAsDefinition(*sheet, key, 4);
+
+  // A new key on the same pixels.
+  key = sheet->PixelValue(5, 0) & ownMask;
+  SetKey(*sheet, key);
+  ExpectSameAsDefinition(*sheet, key, 4);
+
+  // A colour fill, a blit into it and a write through its pixels.
+  dd::DDBLTFX fx;
+  fx.dwFillColor = key;
+  const dd::RECT band{0, 4, 120, 9};
+  ASSERT_EQ(sheet->Blt(&band, nullptr, nullptr, dd::DDBLT_COLORFILL, &fx), dd::DD_OK);
+  ExpectSameAsDefinition(*sheet, key, 4);
+  auto patch = Make(30, 6);
+  Scribble(*patch, (key + 1) & ownMask);
+  ASSERT_EQ(sheet->BltFast(50, 5, patch.get(), nullptr, 0), dd::DD_OK);
+  ExpectSameAsDefinition(*sheet, key, 4);
+  std::memset(sheet->Pixels() + sheet->Pitch() * 3, 0x77, sheet->Pitch());
+  ExpectSameAsDefinition(*sheet, key, 4);
+
+  // Lost and restored: the contents are gone until drawn again.
+  dd::testing::LoseAllSurfaces();
+  ASSERT_EQ(sheet->Restore(), dd::DD_OK);
+  ExpectSameAsDefinition(*sheet, key, 4);
+  Scribble(*sheet, key);
+  ExpectSameAsDefinition(*sheet, key, 4);
+}
+
+TEST_P(KeySpansTest, ACopyWithinOneSurfaceReadsThePixelsAsTheyWereBefore) {
+  srandom(200 + GetParam());
+  auto sheet = Make(64, 20);
+  const uint32_t key = NewKey();
+  Scribble(*sheet, key);
+  SetKey(*sheet, key);
+  Image expected = Read(*sheet), before = Read(*sheet);
+  const dd::RECT r{0, 0, 40, 12};
+  ReferenceBlit(expected, 10, 5, before, r, true, key);
+  ASSERT_EQ(sheet->BltFast(10, 5, sheet.get(), &r, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
+  EXPECT_EQ(Read(*sheet).data, expected.data);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, KeySpansTest, ::testing::Values(8, 16, 24, 32));
+
+TEST(RecordBlits, EverySucceedingBlitIsRecordedUntilRecordingStops) {
+  std::unique_ptr<dd::DirectDraw> device;
+  ASSERT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
+  ASSERT_EQ(device->SetDisplayMode(800, 600, 32, 0, 0), dd::DD_OK);
+  dd::DDSURFACEDESC2 desc;
+  desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_WIDTH | dd::DDSD_HEIGHT;
+  desc.dwCaps = dd::DDSCAPS_OFFSCREENPLAIN;
+  desc.dwWidth = desc.dwHeight = 10;
+  std::unique_ptr<dd::Surface> source, dest;
+  ASSERT_EQ(device->CreateSurface(desc, source), dd::DD_OK);
+  ASSERT_EQ(device->CreateSurface(desc, dest), dd::DD_OK);
+
+  std::vector<dd::testing::BlitRecord> blits;
+  dd::testing::RecordBlits(&blits);
+  const dd::RECT part{1, 2, 4, 6}, outside{0, 0, 11, 1};
+  ASSERT_EQ(dest->BltFast(3, 4, source.get(), &part, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
+  ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, dd::DDBLTFAST_WAIT), dd::DD_OK);
+  EXPECT_EQ(dest->BltFast(0, 0, source.get(), &outside, 0), dd::DDERR_INVALIDRECT);
+  dd::testing::RecordBlits(nullptr);
+  ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, 0), dd::DD_OK);
+
+  ASSERT_EQ(blits.size(), 2u);
+  EXPECT_EQ(blits[0].source, source.get());
+  EXPECT_EQ(blits[0].rect.left, 1);
+  EXPECT_EQ(blits[0].rect.bottom, 6);
+  EXPECT_EQ(blits[0].x, 3);
+  EXPECT_EQ(blits[0].y, 4);
+  EXPECT_EQ(blits[0].flags, dd::DDBLTFAST_SRCCOLORKEY);
+  // A null rectangle is recorded as the whole source.
+  EXPECT_EQ(blits[1].rect.right, 10);
+  EXPECT_EQ(blits[1].rect.bottom, 10);
+  EXPECT_EQ(blits[1].flags, dd::DDBLTFAST_WAIT);
+}
+
+}  // namespace
