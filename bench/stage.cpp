@@ -86,7 +86,7 @@ void FillGrid() {
 }
 
 void AddFaller(int column, double y, int32_t kind) {
-  Faller* faller = NewRecord<Faller>();
+  Faller* faller = NewRecord<Faller>(RecordKind::Faller);
   faller->column = column;
   faller->y = y;
   faller->stamp = World.GameClock;
