@@ -49,7 +49,6 @@ TEST_F(OutOfMemory, AFailedBubbleLeavesTheGeneratorAlone) {
 
 TEST_F(OutOfMemory, ALiftedBarrelThatCannotFloatEndsTheGameWithoutAMessage) {
   SetColumn(2, "BBB");
-  World.BarelsLeft = 3;
   PlaceSubmarine(-50, 0);
   ASSERT_TRUE(FireTorpedo());
   World.Sub.row = 13;
@@ -69,7 +68,6 @@ TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
     if (withoutMemory) Refuse(RecordKind::Faller);
     crt::srand(seed);
     SetColumn(4, "BBBB");
-    World.BarelsLeft = 4;
     PlaceSubmarine(210, 13, 20);
     EXPECT_TRUE(DropMine());
     for (int i = 0; i < 1000 && !World.Fallers; ++i)
@@ -92,7 +90,6 @@ TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
 TEST_F(OutOfMemory, TheSubmarinesExplosionStopsAtTheFirstBubbleItCannotMake) {
   Bubbles.NauvrelExplBubbleRange = 20;
   SetColumn(4, "BBB");
-  World.BarelsLeft = 3;
   PlaceSubmarine(150, 2);
   Refuse(RecordKind::Bubble, 10);
   bool ended = false;

@@ -14,7 +14,6 @@ int MsUntilGameOver(WorldTest& test, double explodedAt) {
 
 TEST_F(WorldTest, StrikingABarrelExplodesAndTheGameEndsAfterFrame59) {
   SetColumn(4, "BBB");
-  World.BarelsLeft = 3;
   PlaceSubmarine(150, 2);
   for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
   EXPECT_EQ(World.Sub.DyingState, 1);
@@ -38,7 +37,6 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
   SetColumn(3, "BBc");  // btDeath on two barrels
   SetColumn(4, "BBB");
   SetColumn(5, "BBB");
-  World.BarelsLeft = 8;
   PlaceSubmarine(130, 2);
   for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
   ASSERT_EQ(World.Sub.DyingState, 2);
@@ -67,7 +65,6 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
 
 TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
   SetColumn(1, "B");
-  World.BarelsLeft = 1;
   PlaceSubmarine(60, 0);
   ASSERT_TRUE(Step(1));
   ASSERT_EQ(World.Sub.DyingState, 1);
@@ -127,10 +124,6 @@ TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
   EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
   EXPECT_EQ(World.Sub.DyingState, 0);
 }
-
-}  // namespace
-
-namespace {
 
 // Chosen: at the two slider positions where the trail delay is 0, trail bubbles come
 // without delay (the draw is still made) instead of dividing by zero.
