@@ -115,14 +115,11 @@ void checkPicture(const std::string& path, int width, int height, bool keyed) {
   EXPECT_EQ(strays, 0) << "pixels outside every sprite";
 }
 
-TEST(ArchivePictures, TrueColourSetIsCompleteAndSized) {
-  for (const Expected& e : kPictures)
+TEST(ArchivePictures, BothSetsAreCompleteAndSized) {
+  for (const Expected& e : kPictures) {
     checkPicture(std::string("Grafika/") + e.name, e.width, e.height, e.keyed);
-}
-
-TEST(ArchivePictures, EightBitSetIsCompleteAndSized) {
-  for (const Expected& e : kPictures)
     checkPicture(std::string("Grafika8/") + e.gifName, e.width, e.height, e.keyed);
+  }
 }
 
 TEST(ArchivePictures, ExplosionAStartsWithFiveBlankCells) {
