@@ -62,7 +62,7 @@ TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
   EXPECT_EQ(Settings.NauvrelBubbles, 192u);
 }
 
-TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsIt) {
+TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSound) {
   Settings.UseSound = false;
   Frame();
   EXPECT_EQ(Pixel(684, 419), fixture::ButtonOff);
@@ -73,9 +73,8 @@ TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsIt) {
   EXPECT_EQ(Pixel(702, 437), fixture::ButtonOn);
   Click(702, 437);
   EXPECT_FALSE(Settings.UseSound);
-}
 
-TEST_P(SettingsTest, SoundButtonDoesNothingWithoutSound) {
+  // Without sound for the run the button is not there.
   Switches.NoSound = true;
   Settings.UseSound = true;
   Settings.NauvrelBubbles = 0;  // would be derived again by a hit
