@@ -25,26 +25,21 @@ class OutOfMemory : public WorldTest {
   static size_t Boxes() { return win::testing::MessageBoxes().size(); }
 };
 
-TEST_F(OutOfMemory, ABudgetAllowsThatManyRecordsOfItsKindOnly) {
+// A failed bubble draws nothing: the game that goes on stays the same game.
+TEST_F(OutOfMemory, ABudgetAllowsThatManyRecordsOfItsKindOnlyAndAFailureDrawsNothing) {
   Refuse(RecordKind::Bubble, 2);
   EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
   EXPECT_TRUE(CreateFloater(3, 3));  // another kind is not limited
   EXPECT_TRUE(CreateBackBubble(10, 10, 0, 0));
-  EXPECT_FALSE(CreateBubble(10, 10, 0, 0));
+  crt::srand(77);
+  const uint32_t before = crt::State();
+  EXPECT_FALSE(CreateBubble(10, 10, 5, 0));
   EXPECT_FALSE(CreateBackBubble(10, 10, 0, 0));
+  EXPECT_EQ(crt::State(), before);
   EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 2);
   EXPECT_EQ(ListLength(World.FloatingBarels), 1);
   AllocationFaults = {};
   EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
-}
-
-// A failed bubble draws nothing: the game that goes on stays the same game.
-TEST_F(OutOfMemory, AFailedBubbleLeavesTheGeneratorAlone) {
-  crt::srand(77);
-  const uint32_t before = crt::State();
-  Refuse(RecordKind::Bubble);
-  EXPECT_FALSE(CreateBubble(10, 10, 5, 0));
-  EXPECT_EQ(crt::State(), before);
 }
 
 TEST_F(OutOfMemory, ALiftedBarrelThatCannotFloatEndsTheGameWithoutAMessage) {
