@@ -67,24 +67,8 @@ TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNee
   EXPECT_GT(World.BarelsLeft, 0);
 }
 
-TEST_F(WorldTest, ContinueGameResumesOnlyAGameInProgressWithoutAJump) {
-  World.Level = 0;
-  Screen.Mode = gmMenu;
-  EXPECT_FALSE(ContinueGame());
-  EXPECT_EQ(Screen.Mode, gmMenu);
-
-  World.Level = 2;
-  PlaceSubmarine(300, 13);
-  clock.AdvanceMicroseconds(60'000'000);  // a minute in the menu: the world stands
-  EXPECT_TRUE(SimulateFrame());
-  EXPECT_EQ(World.Sub.x, 300);
-  EXPECT_TRUE(ContinueGame());
-  EXPECT_EQ(Screen.Mode, gmPlay);
-  ASSERT_TRUE(Step(10));
-  EXPECT_DOUBLE_EQ(World.Sub.x, 301.2);
-}
-
-TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenu) {
+// Resuming from the menu without a jump is played through in the screens tests.
+TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenuWithNothingToContinue) {
   for (uint32_t best : {0u, 100000u}) {
     World.Level = 4;
     World.BestScore = best;
@@ -96,7 +80,8 @@ TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenu) {
     const bool qualifies = hisQualifies(best);
     EXPECT_EQ(Screen.NameEntry, qualifies ? 1 : 0);
     EXPECT_EQ(Screen.Mode, qualifies ? gmPlay : gmMenu);
-    EXPECT_FALSE(ContinueGame());
+    EXPECT_FALSE(ContinueGame());  // nothing to go back to
+    EXPECT_EQ(Screen.Mode, qualifies ? gmPlay : gmMenu);
   }
 }
 

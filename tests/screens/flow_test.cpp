@@ -10,8 +10,10 @@ namespace {
 
 class FlowTest : public ScreenTest {};
 
-TEST_P(FlowTest, LogoGoesToTheMenuByAKeyOrAClick) {
+TEST_P(FlowTest, LogoGoesToTheMenuByAKeyOrAClickAndLeavesTheCursor) {
+  const win::HCURSOR before = win::CurrentCursor();
   Frame();
+  EXPECT_EQ(win::CurrentCursor(), before);
   EXPECT_EQ(Pixel(0, 0), fixture::PictureValue(fixture::LogoEntry));
   EXPECT_EQ(Pixel(799, 599), fixture::PictureValue(fixture::LogoEntry));
   Key('X');
@@ -66,9 +68,11 @@ TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
   }
 }
 
+// The menu and the pages after it show the arrow.
 TEST_P(FlowTest, MenuClicksAndKeys) {
   Key('A');
   ASSERT_EQ(Screen.Mode, gmMenu);
+  const win::HCURSOR arrow = win::LoadArrowCursor();
   ClosePosted();
   for (uint16_t key : {win::VK_SPACE, win::VK_RETURN, win::VK_LEFT, win::VK_UP, win::VK_RIGHT,
                        win::VK_DOWN, uint16_t{'Q'}})
@@ -101,6 +105,7 @@ TEST_P(FlowTest, MenuClicksAndKeys) {
     else
       Click(a.x, a.y);
     EXPECT_EQ(Screen.Mode, a.mode);
+    EXPECT_EQ(win::CurrentCursor(), arrow);
     if (a.picture < 0) continue;
     Frame();
     EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(a.picture));
@@ -111,22 +116,6 @@ TEST_P(FlowTest, MenuClicksAndKeys) {
   EXPECT_TRUE(ClosePosted());
   Click(700, 260);  // quit
   EXPECT_TRUE(ClosePosted());
-}
-
-TEST_P(FlowTest, CursorIsHiddenInPlayAndComesBackInTheMenu) {
-  const win::HCURSOR before = win::CurrentCursor();
-  Frame();
-  EXPECT_EQ(win::CurrentCursor(), before);  // the logo leaves it
-  Key('A');
-  const win::HCURSOR arrow = win::LoadArrowCursor();
-  EXPECT_EQ(win::CurrentCursor(), arrow);
-  Click(700, 170);  // hi-score keeps it
-  EXPECT_EQ(win::CurrentCursor(), arrow);
-  StartGame();
-  EXPECT_EQ(win::CurrentCursor(), nullptr);
-  Key('A');  // past the introduction
-  Key(win::VK_ESCAPE);
-  EXPECT_EQ(win::CurrentCursor(), arrow);
 }
 
 TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
@@ -158,8 +147,10 @@ TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
   EXPECT_EQ(Pixel(400, 236 + 31), fixture::Background);
 }
 
-TEST_P(FlowTest, EscapePausesAndContinueResumesWithoutAJump) {
+// In play the cursor is hidden.
+TEST_P(FlowTest, PausedOrInactiveTheWorldStandsAndResumesWithoutAJump) {
   StartGame();
+  EXPECT_EQ(win::CurrentCursor(), nullptr);
   Click(5, 5);  // a click ends the introduction too
   ASSERT_EQ(Screen.LevelIntro, 0);
 
@@ -171,6 +162,7 @@ TEST_P(FlowTest, EscapePausesAndContinueResumesWithoutAJump) {
 
   Key(win::VK_ESCAPE);
   EXPECT_EQ(Screen.Mode, gmMenu);
+  EXPECT_EQ(win::CurrentCursor(), win::LoadArrowCursor());
   EXPECT_TRUE(IsGameInProgress());
   const double paused = World.Sub.x;
   for (int i = 0; i < 10; ++i) {
@@ -190,27 +182,22 @@ TEST_P(FlowTest, EscapePausesAndContinueResumesWithoutAJump) {
   Click(ContinueX, ContinueY);
   Key('Q');
   EXPECT_EQ(Screen.Mode, gmPlay);
-}
 
-TEST_P(FlowTest, DeactivationFreezesTheWorldAndDrawsNothing) {
-  StartGame();
-  Key('A');
-  clock->AdvanceMicroseconds(50'000);
-  ASSERT_TRUE(SimulateFrame());
+  // Inactive, the world stands and nothing is drawn.
   MainWndProc(nullptr, win::WM_ACTIVATEAPP, 0, 0);
   const int flips = dd::testing::FlipCount();
-  const double x = World.Sub.x;
+  const double inactive = World.Sub.x;
   clock->AdvanceMicroseconds(5'000'000);
   ASSERT_TRUE(SimulateFrame());
   Frame();
   EXPECT_EQ(dd::testing::FlipCount(), flips);
-  EXPECT_EQ(World.Sub.x, x);
+  EXPECT_EQ(World.Sub.x, inactive);
   MainWndProc(nullptr, win::WM_ACTIVATEAPP, 1, 0);
   Frame();
   EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
   clock->AdvanceMicroseconds(10'000);
   ASSERT_TRUE(SimulateFrame());
-  EXPECT_LT(World.Sub.x - x, 5.0);  // ten milliseconds' travel, not five seconds'
+  EXPECT_LT(World.Sub.x - inactive, 5.0);  // ten milliseconds' travel, not five seconds'
 }
 
 class NameEntryTest : public ScreenTest {
