@@ -80,10 +80,8 @@ TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
             std::tuple(0.0, -1, 0, 0));
   EXPECT_TRUE(std::all_of(World.ColumnBonusUsed.begin(), World.ColumnBonusUsed.end(),
                           [](uint8_t used) { return used == 0; }));
-  EXPECT_EQ(World.FloatingBarels, nullptr);
-  EXPECT_EQ(World.Fallers, nullptr);
-  EXPECT_EQ(World.FrontBubbles, nullptr);
-  EXPECT_EQ(World.BackBubbles, nullptr);
+  EXPECT_EQ(std::tuple(World.FloatingBarels, World.Fallers, World.FrontBubbles, World.BackBubbles),
+            std::tuple(nullptr, nullptr, nullptr, nullptr));
 }
 
 TEST_F(WorldTest, FallerDrawGivesNoBonusForThreeOfThirteen) {
@@ -120,8 +118,7 @@ TEST_F(WorldTest, BubblesGoToBothLayersAndTheTrailToTheBack) {
   EXPECT_NEAR(World.BackBubbles->vy, 1.0, 1e-12);  // direction 9 is straight down the table
   EXPECT_NEAR(World.BackBubbles->vx, 0.0, 1e-12);
   FreeBubbles();
-  EXPECT_EQ(World.FrontBubbles, nullptr);
-  EXPECT_EQ(World.BackBubbles, nullptr);
+  EXPECT_EQ(std::tuple(World.FrontBubbles, World.BackBubbles), std::tuple(nullptr, nullptr));
 }
 
 TEST_F(WorldTest, ADelayedBubbleWaitsUnmovedThenRises) {
@@ -130,8 +127,7 @@ TEST_F(WorldTest, ADelayedBubbleWaitsUnmovedThenRises) {
   Bubble& b = *World.BackBubbles;
   World.GameClock = 1499;
   UpdateBubbles();
-  EXPECT_EQ(b.x, 300);
-  EXPECT_EQ(b.y, 400);
+  EXPECT_EQ(std::tuple(b.x, b.y), std::tuple(300.0, 400.0));
   World.GameClock = 1600;  // age 600 ms
   UpdateBubbles();
   EXPECT_DOUBLE_EQ(b.y, 400 - 5 * 0.6);

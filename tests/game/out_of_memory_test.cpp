@@ -1,6 +1,8 @@
 // Memory running out in the middle of a step: the records the game cannot do without end
 // the game (the faller with its message, the others silently); bubbles of the mine, the
 // torpedo and exploding barrels are only decoration, and the game goes on without them.
+#include <tuple>
+
 #include "game/lists.h"
 #include "game/simulation.h"
 #include "platform/crt_rand.h"
@@ -107,12 +109,12 @@ TEST_F(OutOfMemory, ATrailBubbleThatCannotBeMadeEndsTheGame) {
 }
 
 TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
-  Bubbles.MineBubblesOn = 1;
-  Bubbles.MineBubbleDelay = 0;
-  Bubbles.TorpedoBubblesOn = 1;
-  Bubbles.TorpedoBubbleDelay = 10;
-  Bubbles.BarelExplBubbleMax = 30;
-  Bubbles.BarelFloatBubbleMax = 30;
+  Bubbles = {.MineBubblesOn = 1,
+             .MineBubbleDelay = 0,
+             .TorpedoBubblesOn = 1,
+             .TorpedoBubbleDelay = 10,
+             .BarelExplBubbleMax = 30,
+             .BarelFloatBubbleMax = 30};
   SetColumn(5, "BBBBBB");      // the mine's stack
   SetColumn(12, "BBBBBBBBB");  // the torpedo's, hit in row 7
   Cell(17, 0).state = csBarel;
@@ -128,14 +130,11 @@ TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
   Refuse(RecordKind::Bubble);
 
   ASSERT_TRUE(Run(8000));
-  EXPECT_EQ(World.FrontBubbles, nullptr);
-  EXPECT_EQ(World.BackBubbles, nullptr);
-  EXPECT_EQ(World.Mine.y, 0);
-  EXPECT_EQ(World.Mine.hits, 4);
-  EXPECT_EQ(World.Torpedo.row, -1);
-  EXPECT_EQ(Cell(12, 7).state, csEmpty);
-  EXPECT_EQ(Cell(12, 8).state, csEmpty);  // floated away
-  EXPECT_EQ(Cell(17, 0).state, csEmpty);
+  EXPECT_EQ(std::tuple(World.FrontBubbles, World.BackBubbles), std::tuple(nullptr, nullptr));
+  EXPECT_EQ(std::tuple(World.Mine.y, World.Mine.hits, World.Torpedo.row), std::tuple(0.0, 4, -1));
+  // The torpedo's hit, the barrel that floated away above it, the fuse.
+  EXPECT_EQ(std::tuple(Cell(12, 7).state, Cell(12, 8).state, Cell(17, 0).state),
+            std::tuple(csEmpty, csEmpty, csEmpty));
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
   EXPECT_EQ(Boxes(), 0u);
 }

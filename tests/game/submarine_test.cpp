@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "game/simulation.h"
 #include "screens/modes.h"
 #include "world_fixture.h"
@@ -16,11 +18,10 @@ TEST_F(WorldTest, StrikingABarrelExplodesAndTheGameEndsAfterFrame59) {
   SetColumn(4, "BBB");
   PlaceSubmarine(150, 2);
   for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
-  EXPECT_EQ(World.Sub.DyingState, 1);
-  EXPECT_EQ(World.Sub.speed, 0);
-  EXPECT_EQ(World.Sub.x, 170);  // set back to the struck column
-  EXPECT_EQ(Cell(4, 2).state, csEmpty);
-  EXPECT_EQ(World.Level, 1);
+  // Set back to the struck column, which is emptied.
+  EXPECT_EQ(std::tuple(World.Sub.DyingState, World.Sub.speed, World.Sub.x),
+            std::tuple(1, 0.0, 170.0));
+  EXPECT_EQ(std::tuple(Cell(4, 2).state, World.Level), std::tuple(csEmpty, 1));
   const double at = World.Sub.explosionStamp;
 
   // A barrel where it lies is passed through: no second explosion, and no torpedo.
@@ -40,9 +41,8 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
   PlaceSubmarine(130, 2);
   for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
   ASSERT_EQ(World.Sub.DyingState, 2);
-  EXPECT_EQ(Cell(3, 2).state, csEmpty);
-  EXPECT_EQ(World.Sub.changeRate, 120);
-  EXPECT_EQ(World.Sub.pendingSpeedChange, -120);
+  EXPECT_EQ(std::tuple(Cell(3, 2).state, World.Sub.changeRate, World.Sub.pendingSpeedChange),
+            std::tuple(csEmpty, 120.0, -120.0));
   const double took = World.GameClock;
 
   double lastX = World.Sub.x;
