@@ -37,14 +37,12 @@ struct BonusTest : WorldTest, ::testing::WithParamInterface<bool> {
 
 TEST_P(BonusTest, UpperAndLowerStartARowChange) {
   Take(btLower, GetParam());
-  EXPECT_EQ(World.Sub.rowChangeActive, 1);
-  EXPECT_EQ(World.Sub.rowChangeUp, 0);
+  EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 0));
   if (GetParam()) {  // the submarine is in row 3
     ASSERT_TRUE(Run(300));
     EXPECT_EQ(World.Sub.row, 2);
     Take(btUpper, true);
-    EXPECT_EQ(World.Sub.rowChangeActive, 1);
-    EXPECT_EQ(World.Sub.rowChangeUp, 1);
+    EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 1));
     ASSERT_TRUE(Run(300));
     EXPECT_EQ(World.Sub.row, 4);
   } else {  // row 13: down is allowed, up is used up (the submarine cannot rise above it)

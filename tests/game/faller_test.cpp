@@ -100,7 +100,6 @@ TEST_F(WorldTest, OnlyMineHitsDrawFallersAndEachColumnOnlyOnce) {
   for (unsigned seed = 1; seed <= 60; ++seed) {
     ResetWorld();
     crt::srand(seed);
-    World.Sub.speed = 20;
     SetColumn(4, "BBBB");
     PlaceSubmarine(210, 13, 20);
     ASSERT_TRUE(DropMine());
