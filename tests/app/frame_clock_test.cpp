@@ -6,79 +6,73 @@
 #include "support/fake_clock.h"
 
 namespace {
-void StartClock() {
-  FrameClock = {};
-  sysTimerStart();
-}
-}  // namespace
 
-TEST(FrameClock, FirstCallIsZeroThenWholeMilliseconds) {
+// A started clock whose first reading has been taken.
+struct FrameClockTest : ::testing::Test {
   FakeClock clock;
-  StartClock();
-  EXPECT_EQ(sysFrameTime(), 0.0);
+  void Start() {
+    FrameClock = {};
+    sysTimerStart();
+    EXPECT_EQ(sysFrameTime(), 0.0);  // the first call
+  }
+  void SetUp() override { Start(); }
+};
+
+TEST_F(FrameClockTest, GivesWholeMillisecondsAndCarriesTheRest) {
   clock.AdvanceMicroseconds(16'700);
   EXPECT_EQ(sysFrameTime(), 16.0);
   clock.AdvanceMicroseconds(300);  // 0.7 ms were left over: now 1.0 ms
   EXPECT_EQ(sysFrameTime(), 1.0);
 }
 
-TEST(FrameClock, SubMillisecondFramesAddUpToTheWallClock) {
-  FakeClock clock;
-  StartClock();
-  sysFrameTime();
-  double total = 0;
-  for (int i = 0; i < 10'000; ++i) {  // 10 000 frames of 0.25 ms: 2.5 s
-    clock.AdvanceMicroseconds(250);
-    const double dt = sysFrameTime();
-    EXPECT_GE(dt, 0.0);
-    EXPECT_EQ(dt, static_cast<int>(dt));
-    total += dt;
+// Sub-millisecond frames, and 60 Hz on an odd counter rate.
+TEST_F(FrameClockTest, ManyFramesAddUpToTheWallClock) {
+  struct Rate {
+    uint64_t frequency;
+    int64_t ticksPerFrame;
+    int frames;
+    double expected, tolerance;
+  };
+  for (const Rate& r : {Rate{1'000'000, 250, 10'000, 2500, 0},  // 0.25 ms frames for 2.5 s
+                        Rate{3'579'545, 3'579'545 / 60, 600, 10'000, 1}}) {
+    SCOPED_TRACE(r.frequency);
+    clock.frequency = r.frequency;
+    Start();
+    double total = 0;
+    for (int i = 0; i < r.frames; ++i) {
+      clock.ticks += r.ticksPerFrame;
+      const double dt = sysFrameTime();
+      EXPECT_GE(dt, 0.0);
+      EXPECT_EQ(dt, static_cast<int>(dt));
+      total += dt;
+    }
+    EXPECT_NEAR(total, r.expected, r.tolerance);
   }
-  EXPECT_EQ(total, 2500.0);
 }
 
-TEST(FrameClock, SixtyHertzLosesNoTime) {
-  FakeClock clock;
-  clock.frequency = 3'579'545;  // an odd counter rate
-  StartClock();
-  sysFrameTime();
-  double total = 0;
-  for (int i = 0; i < 600; ++i) {  // ten seconds at 60 Hz
-    clock.ticks += static_cast<int64_t>(clock.frequency) / 60;
-    total += sysFrameTime();
-  }
-  EXPECT_NEAR(total, 10'000.0, 1.0);
-}
-
-TEST(FrameClock, ARestartDiscardsThePausedTime) {
-  FakeClock clock;
-  StartClock();
-  sysFrameTime();
+TEST_F(FrameClockTest, ARestartDiscardsThePausedTime) {
   clock.AdvanceMicroseconds(60'000'000);  // a minute in the menu
   sysFrameTime();                         // play resumes: the result is ignored
   clock.AdvanceMicroseconds(20'000);
   EXPECT_EQ(sysFrameTime(), 20.0);
 }
 
-TEST(FrameClock, ACounterRunningBackwardsGivesZero) {
-  FakeClock clock;
-  StartClock();
-  sysFrameTime();
+TEST_F(FrameClockTest, ACounterRunningBackwardsGivesZero) {
   clock.ticks -= 50'000;
   EXPECT_EQ(sysFrameTime(), 0.0);
   clock.AdvanceMicroseconds(5'000);
   EXPECT_EQ(sysFrameTime(), 5.0);
 }
 
-TEST(FrameClock, WithoutCounterRunsOnMillisecondTimerAndRestoresItsPeriod) {
-  FakeClock clock;
+TEST_F(FrameClockTest, WithoutCounterRunsOnMillisecondTimerAndRestoresItsPeriod) {
   clock.hasCounter = false;
   clock.milliseconds = 0xFFFFFFF0u;  // wraps around during the test
-  StartClock();
+  Start();
   EXPECT_EQ(timer::OpenPeriods(), 1);
-  EXPECT_EQ(sysFrameTime(), 0.0);
   clock.milliseconds += 0x20;
   EXPECT_EQ(sysFrameTime(), 32.0);
   sysTimerEnd();
   EXPECT_EQ(timer::OpenPeriods(), 0);
 }
+
+}  // namespace

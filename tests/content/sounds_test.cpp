@@ -1,81 +1,59 @@
-// Every sound parses as the game's loader parses it: a RIFF WAVE form, a PCM "fmt " chunk of
-// at least 16 bytes and a "data" chunk inside the file; and it is clean to play.
+// Every sound reads with the game's WAV reader as 16-bit PCM, and it is clean to play.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "archive_members.h"
+#include "audio/wav.h"
 
 namespace {
 
-uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
-}
-uint16_t le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
-
 struct Wave {
-  uint16_t format = 0, channels = 0, bits = 0, blockAlign = 0;
-  uint32_t rate = 0, byteRate = 0;
+  ds::WAVEFORMATEX format;
   std::vector<int16_t> samples;
   bool ok = false;
 };
 
-// Walks the chunks like the memory-file parser: the subchunks of the RIFF form, in any order.
-Wave parse(const std::vector<uint8_t>& b) {
+// Read with the game's own WAV reader, the way a sound buffer is made from it.
+Wave parse(const std::vector<uint8_t>& bytes) {
   Wave w;
-  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) || std::memcmp(&b[8], "WAVE", 4)) return w;
-  const size_t end = std::min<size_t>(b.size(), 8 + size_t(le32(b, 4)));
-  bool haveFormat = false, haveData = false;
-  for (size_t at = 12; at + 8 <= end;) {
-    const uint32_t size = le32(b, at + 4);
-    if (at + 8 + size > end) return w;
-    if (!std::memcmp(&b[at], "fmt ", 4)) {
-      if (size < 16) return w;
-      w.format = le16(b, at + 8);
-      w.channels = le16(b, at + 10);
-      w.rate = le32(b, at + 12);
-      w.byteRate = le32(b, at + 16);
-      w.blockAlign = le16(b, at + 20);
-      w.bits = le16(b, at + 22);
-      haveFormat = true;
-    } else if (!std::memcmp(&b[at], "data", 4)) {
-      w.samples.resize(size / 2);
-      std::memcpy(w.samples.data(), &b[at + 8], size / 2 * 2);
-      haveData = true;
-    }
-    at += 8 + size + (size & 1);
-  }
-  w.ok = haveFormat && haveData;
+  mmio::MemFile file = mmio::mmioOpen(bytes);
+  mmio::MMCKINFO riff, data;
+  ds::FormatRecord format;
+  if (ds::FAILED(wavReadFormat(file, riff, format)) ||
+      !mmio::mmioSeek(file, size_t{riff.dwDataOffset} + 4))
+    return w;
+  data.ckid = mmio::FOURCC('d', 'a', 't', 'a');
+  if (!mmio::mmioDescend(file, data, &riff, mmio::MMIO_FINDCHUNK) ||
+      data.cksize > bytes.size() - data.dwDataOffset)
+    return w;
+  w.format = *format.Get();
+  w.samples.resize(data.cksize / 2);
+  w.ok = mmio::mmioRead(file, w.samples.data(), w.samples.size() * 2) == w.samples.size() * 2;
   return w;
 }
 
 const char* kSounds[] = {"Bonus",     "ExplodeB1", "ExplodeB2", "ExplodeB3",
                          "ExplodeB4", "LevelUp",   "MenuClick", "NauvrelExpl"};
 
-double seconds(const Wave& w) { return double(w.samples.size()) / w.channels / w.rate; }
-
-TEST(ArchiveSounds, EveryWaveParsesAsSixteenBitPcm) {
-  for (const char* name : kSounds) {
-    SCOPED_TRACE(name);
-    const Wave w = parse(ArchiveMember(std::string("Zvuk/") + name + ".wav"));
-    ASSERT_TRUE(w.ok);
-    EXPECT_EQ(w.format, 1);
-    EXPECT_EQ(w.bits, 16);
-    EXPECT_TRUE(w.channels == 1 || w.channels == 2);
-    EXPECT_EQ(w.blockAlign, w.channels * 2);
-    EXPECT_EQ(w.byteRate, w.rate * w.blockAlign);
-    EXPECT_GT(w.samples.size(), 1000u);
-  }
+double seconds(const Wave& w) {
+  return double(w.samples.size()) / w.format.nChannels / w.format.nSamplesPerSec;
 }
 
-TEST(ArchiveSounds, LevelsAreNormalisedWithoutClicksAtTheEnds) {
+TEST(ArchiveSounds, EveryWaveIsSixteenBitPcmNormalisedWithoutClicksAtTheEnds) {
   for (const char* name : kSounds) {
     SCOPED_TRACE(name);
     const Wave w = parse(ArchiveMember(std::string("Zvuk/") + name + ".wav"));
     ASSERT_TRUE(w.ok);
+    const ds::WAVEFORMATEX& f = w.format;
+    EXPECT_EQ(f.wFormatTag, ds::WAVE_FORMAT_PCM);
+    EXPECT_EQ(f.wBitsPerSample, 16);
+    EXPECT_TRUE(f.nChannels == 1 || f.nChannels == 2);
+    EXPECT_EQ(f.nBlockAlign, f.nChannels * 2);
+    EXPECT_EQ(f.nAvgBytesPerSec, f.nSamplesPerSec * f.nBlockAlign);
+    ASSERT_GT(w.samples.size(), 1000u);
     int peak = 0;
     for (int16_t s : w.samples) peak = std::max(peak, std::abs(int(s)));
     EXPECT_GT(peak, 16000);

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
-#include "video/mode_dialog.h"
+#include "dialog_driver.h"
 
 namespace {
 
@@ -44,28 +43,10 @@ dlg::INT_PTR TestProc(dlg::HDLG dialog, uint32_t message, dlg::WPARAM wParam, dl
   }
 }
 
-std::string Text(dlg::HDLG d, int id, int index) {
-  std::string text;
-  dlg::SendDlgItemMessage(d, id, id == IDC_DEVICES ? dlg::CB_GETLBTEXT : dlg::LB_GETTEXT, index,
-                          reinterpret_cast<dlg::LPARAM>(&text));
-  return text;
-}
-
-int Selection(dlg::HDLG d, int id) {
-  return static_cast<int>(dlg::SendDlgItemMessage(
-      d, id, id == IDC_DEVICES ? dlg::CB_GETCURSEL : dlg::LB_GETCURSEL, 0, 0));
-}
-
-// Runs the dialog, handing it to `script` once; the script's last action should end it.
-dlg::INT_PTR RunDialog(const std::function<void(dlg::HDLG)>& script) {
+// Runs the dialog with `script` acting on it once.
+dlg::INT_PTR RunDialog(std::function<void(dlg::HDLG)> script) {
   Seen = {};
-  bool done = false;
-  dlg::testing::SetDriver([&](dlg::HDLG d) {
-    if (done) return false;
-    done = true;
-    script(d);
-    return true;
-  });
+  DriveOnce(std::move(script));
   const dlg::INT_PTR result = dlg::DialogBoxParam(IDD_MODE, TestProc, 0);
   dlg::testing::SetDriver(nullptr);
   return result;
@@ -75,11 +56,8 @@ dlg::INT_PTR RunDialog(const std::function<void(dlg::HDLG)>& script) {
 
 TEST(DialogControls, SortedListsKeepTextOrderWithoutRegardToCase) {
   RunDialog([](dlg::HDLG d) {
-    EXPECT_EQ(Text(d, IDC_DEVICES, 0), "Alpha");
-    EXPECT_EQ(Text(d, IDC_DEVICES, 1), "beta");
-    EXPECT_EQ(Text(d, IDC_DEVICES, 2), "gamma");
-    EXPECT_EQ(Text(d, IDC_MODES, 0), "a");
-    EXPECT_EQ(Text(d, IDC_MODES, 3), "d");
+    EXPECT_EQ(Items(d, IDC_DEVICES), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+    EXPECT_EQ(Items(d, IDC_MODES), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(Selection(d, IDC_MODES), -1);
     // Item data follows its item when a later insertion moves it.
     dlg::SendDlgItemMessage(d, IDC_MODES, dlg::LB_SETITEMDATA, 0, 42);

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "game/rules.h"
 #include "game/simulation.h"
 #include "platform/crt_rand.h"
@@ -12,53 +14,38 @@ constexpr int BonusRow = 3;
 void LayBonus(int32_t kind) {
   World.ColumnBonusUsed.fill(1);
   SetColumn(BonusColumn, "BBB");
-  Cell(BonusColumn, BonusRow).state = kind;
-  Cell(BonusColumn, BonusRow).since = World.GameClock;
-  World.BarelsLeft = CountBarrels();
+  Cell(BonusColumn, BonusRow) = {.state = kind, .since = World.GameClock};
 }
 
-struct BonusTest : WorldTest {
-  // The submarine in row 3 runs into the bonus within the first step.
-  void TakeBySubmarine(int32_t kind) {
-    LayBonus(kind);
-    PlaceSubmarine(40 * BonusColumn + 19, BonusRow);
-    ASSERT_TRUE(Step(10));
-    ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
-  }
-  // The mine from row 13 sinks into it; a slow submarine stays above the grid.
-  void TakeByMine(int32_t kind) {
-    LayBonus(kind);
-    PlaceSubmarine(40 * BonusColumn + 50, 13, 20);
-    ASSERT_TRUE(DropMine());
-    for (int i = 0; i < 1000 && Cell(BonusColumn, BonusRow).state == kind; ++i)
-      ASSERT_TRUE(Step(10));
-    ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
-  }
+struct BonusTest : WorldTest, ::testing::WithParamInterface<bool> {
+  // By the submarine in row 3, within the first step; or by the mine from row 13, under a
+  // submarine slow enough to stay above the grid.
   void Take(int32_t kind, bool bySubmarine) {
-    if (bySubmarine)
-      TakeBySubmarine(kind);
-    else
-      TakeByMine(kind);
+    LayBonus(kind);
+    if (bySubmarine) {
+      PlaceSubmarine(40 * BonusColumn + 19, BonusRow);
+      ASSERT_TRUE(Step(10));
+    } else {
+      PlaceSubmarine(40 * BonusColumn + 50, 13, 20);
+      ASSERT_TRUE(DropMine());
+      for (int i = 0; i < 1000 && Cell(BonusColumn, BonusRow).state == kind; ++i)
+        ASSERT_TRUE(Step(10));
+    }
+    ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
   }
 };
 
-struct EachWay : BonusTest, ::testing::WithParamInterface<bool> {};
-
-TEST_P(EachWay, UpperAndLowerStartARowChange) {
+TEST_P(BonusTest, UpperAndLowerStartARowChange) {
   Take(btLower, GetParam());
+  EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 0));
   if (GetParam()) {  // the submarine is in row 3
-    EXPECT_EQ(World.Sub.rowChangeActive, 1);
-    EXPECT_EQ(World.Sub.rowChangeUp, 0);
     ASSERT_TRUE(Run(300));
     EXPECT_EQ(World.Sub.row, 2);
     Take(btUpper, true);
-    EXPECT_EQ(World.Sub.rowChangeActive, 1);
-    EXPECT_EQ(World.Sub.rowChangeUp, 1);
+    EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 1));
     ASSERT_TRUE(Run(300));
     EXPECT_EQ(World.Sub.row, 4);
   } else {  // row 13: down is allowed, up is used up (the submarine cannot rise above it)
-    EXPECT_EQ(World.Sub.rowChangeActive, 1);
-    EXPECT_EQ(World.Sub.rowChangeUp, 0);
     World.Sub.rowChangeActive = 0;
     Take(btUpper, false);
     EXPECT_EQ(World.Sub.rowChangeActive, 0);
@@ -67,7 +54,7 @@ TEST_P(EachWay, UpperAndLowerStartARowChange) {
   }
 }
 
-TEST_P(EachWay, TimedBonusesLastThirtySecondsFromTheLastTake) {
+TEST_P(BonusTest, TimedBonusesLastThirtySecondsFromTheLastTake) {
   Take(btDoubleScore, GetParam());
   EXPECT_EQ(World.DoubleScore, 1);
   const double firstStart = World.DoubleScoreStart;
@@ -90,7 +77,7 @@ TEST_P(EachWay, TimedBonusesLastThirtySecondsFromTheLastTake) {
   EXPECT_EQ(World.MinusScore, World.GameClock - World.MinusScoreStart <= 30000 ? 1 : 0);
 }
 
-TEST_P(EachWay, SpeedUpAndSlowDownAddToThePendingChange) {
+TEST_P(BonusTest, SpeedUpAndSlowDownAddToThePendingChange) {
   Take(btSpeedUp, GetParam());
   const double up = World.Sub.pendingSpeedChange;
   EXPECT_GE(up, 0);
@@ -100,7 +87,7 @@ TEST_P(EachWay, SpeedUpAndSlowDownAddToThePendingChange) {
   EXPECT_LE(World.Sub.pendingSpeedChange, up);
 }
 
-TEST_P(EachWay, ScoreBonusAddsUpToFortyNinePoints) {
+TEST_P(BonusTest, ScoreBonusAddsUpToFortyNinePoints) {
   World.Score = 100;
   World.BestScore = 100;
   Take(btScoreBonus, GetParam());
@@ -109,7 +96,7 @@ TEST_P(EachWay, ScoreBonusAddsUpToFortyNinePoints) {
   EXPECT_EQ(World.BestScore, static_cast<uint32_t>(World.Score));
 }
 
-TEST_P(EachWay, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
+TEST_P(BonusTest, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
   for (int c = 0; c < GridColumns; c += 2) SetColumn(c, "BBBB3");  // 36 barrels, 9 bonuses
   Cell(16, 3).state = csExploding;                                 // one going already
   World.Score = 5;
@@ -132,25 +119,21 @@ TEST_P(EachWay, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
   EXPECT_EQ(World.Score, 5 + 2 * 38);  // the fuses bring nothing more
 }
 
-TEST_P(EachWay, RestartLevelKeepsTheScoreAndPointsNeeded) {
+TEST_P(BonusTest, RestartLevelBuildsTheLevelAgainKeepingTheScoreAndPointsNeeded) {
   World.Level = 3;
   World.Score = 250;
   World.BestScore = 260;
   World.PointsNeeded = 300;
   ASSERT_TRUE(CreateFloater(1, 1));
   Take(btRestartLevel, GetParam());
-  EXPECT_EQ(World.Score, 250);
-  EXPECT_EQ(World.BestScore, 260u);
-  EXPECT_EQ(World.PointsNeeded, 300u);
-  EXPECT_EQ(World.Level, 3);
-  EXPECT_EQ(World.Sub.speed, 160);
-  EXPECT_EQ(World.Sub.row, 13);
-  EXPECT_EQ(World.Mine.y, 0);
+  EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded),
+            std::tuple(uint16_t{3}, 250, 260u, 300u));
+  EXPECT_EQ(std::tuple(World.Sub.speed, World.Sub.row, World.Mine.y), std::tuple(160.0, 13, 0.0));
   EXPECT_EQ(World.FloatingBarels, nullptr);
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
 }
 
-TEST_P(EachWay, DeathSlowsTheSubmarineToAnExplosion) {
+TEST_P(BonusTest, DeathSlowsTheSubmarineToAnExplosion) {
   Take(btDeath, GetParam());
   EXPECT_EQ(World.Sub.DyingState, 2);
   ASSERT_TRUE(Run(1100, 10));
@@ -160,54 +143,52 @@ TEST_P(EachWay, DeathSlowsTheSubmarineToAnExplosion) {
   EXPECT_EQ(World.Level, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BySubmarineAndByMine, EachWay, ::testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(BySubmarineAndByMine, BonusTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Submarine" : "Mine"; });
 
-TEST_F(BonusTest, LowerInRowZeroIsUsedUpWithoutEffect) {
+TEST_F(WorldTest, LowerInRowZeroIsUsedUpWithoutEffect) {
   World.ColumnBonusUsed.fill(1);
-  Cell(BonusColumn, 0).state = btLower;
-  Cell(BonusColumn, 0).since = World.GameClock;
+  SetColumn(BonusColumn, "4");
   PlaceSubmarine(40 * BonusColumn + 19, 0);
   ASSERT_TRUE(Step(10));
   EXPECT_EQ(Cell(BonusColumn, 0).state, csEmpty);
   EXPECT_EQ(World.Sub.rowChangeActive, 0);
 }
 
-// Chosen: while the submarine dies, speed bonuses are used up without effect (the draw is
-// still made): they would set an exploded submarine moving again, or keep the slow-down
-// of btDeath from ever reaching its explosion.
-TEST_F(BonusTest, SpeedBonusesCannotSaveADyingSubmarine) {
+// Chosen: while the submarine dies, speed bonuses are used up without effect, but their
+// draw is still made: they would set an exploded submarine moving again, or keep the
+// slow-down of btDeath from ever reaching its explosion.
+TEST_F(WorldTest, SpeedBonusesCannotSaveADyingSubmarineButStillDraw) {
+  crt::srand(99);
+  LayBonus(btSpeedUp);
+  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  const int alive = crt::rand();
+  crt::srand(99);
+  World.Sub.pendingSpeedChange = 0;
+  World.Sub.DyingState = 2;
+  LayBonus(btSpeedUp);
+  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  EXPECT_EQ(crt::rand(), alive);
+
   World.Sub.DyingState = 1;
   World.Sub.speed = 0;
   World.Sub.explosionStamp = World.GameClock;
-  LayBonus(btSpeedUp);
-  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
-  LayBonus(btSlowDown);
-  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  for (int32_t kind : {btSpeedUp, btSlowDown}) {
+    LayBonus(kind);
+    ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+  }
   EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
   ASSERT_TRUE(Run(3000, 10));
   EXPECT_EQ(World.Sub.speed, 0);
   EXPECT_EQ(World.Level, 0);
 }
 
-TEST_F(BonusTest, SpeedBonusDrawsStayInTheRandomSequence) {
-  crt::srand(99);
-  LayBonus(btSpeedUp);
-  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
-  const int alive = crt::rand();
-  crt::srand(99);
-  World.Sub.DyingState = 2;
-  LayBonus(btSpeedUp);
-  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
-  EXPECT_EQ(crt::rand(), alive);
-}
-
-TEST_F(BonusTest, TheTorpedoDestroysABonusWithoutEffect) {
+TEST_F(WorldTest, TheTorpedoDestroysABonusWithoutEffect) {
   LayBonus(btDoubleScore);
   PlaceSubmarine(-50, BonusRow);
   ASSERT_TRUE(FireTorpedo());
   World.Sub.row = 13;
-  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(10));
+  ASSERT_TRUE(UntilTorpedoGone());
   EXPECT_EQ(Cell(BonusColumn, BonusRow).state, csEmpty);
   EXPECT_EQ(World.DoubleScore, 0);
 }

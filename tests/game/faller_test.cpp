@@ -37,7 +37,7 @@ TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelow) {
   MakeFaller(6, 9, btUpper);  // an empty column: row 0
   Sink(20000, 10);
   EXPECT_EQ(Cell(6, 0).state, btUpper);
-  EXPECT_EQ(World.BarelsLeft, 0);
+  EXPECT_EQ(World.BarelsLeft, 2);
 }
 
 TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
@@ -58,7 +58,6 @@ TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
 // Chosen: however long the step, a faller does not sink through a barrel below it.
 TEST_F(WorldTest, ALongStepDoesNotSinkAFallerThroughTheStack) {
   SetColumn(3, "BB");
-  World.BarelsLeft = 2;
   MakeFaller(3, 8, btScoreBonus);
   World.GameClock += 10000;  // 300 px in one step
   UpdateFallers();
@@ -87,7 +86,6 @@ TEST_F(WorldTest, AnExplodingBarrelDoesNotHoldAFallerUp) {
 TEST_F(WorldTest, ABonusLiesForThirtySecondsAndThenItsColumnIsDone) {
   World.Sub.speed = 20;
   SetColumn(4, "B7");
-  World.BarelsLeft = 1;
   ASSERT_TRUE(Run(30000, 100));
   EXPECT_EQ(Cell(4, 1).state, btSpeedUp);
   World.Sub.x = 0;
@@ -102,12 +100,10 @@ TEST_F(WorldTest, OnlyMineHitsDrawFallersAndEachColumnOnlyOnce) {
   for (unsigned seed = 1; seed <= 60; ++seed) {
     ResetWorld();
     crt::srand(seed);
-    World.Sub.speed = 20;
     SetColumn(4, "BBBB");
-    World.BarelsLeft = 4;
     PlaceSubmarine(210, 13, 20);
     ASSERT_TRUE(DropMine());
-    for (int i = 0; i < 1000 && World.Mine.y != 0; ++i) ASSERT_TRUE(Step(10));
+    ASSERT_TRUE(UntilMineGone());
     ASSERT_TRUE(Run(20000, 50));
     const int bonuses = GridColumns * GridRows - CountState(csEmpty) - CountBarrels();
     EXPECT_LE(bonuses + ListLength(World.Fallers), 1) << seed;

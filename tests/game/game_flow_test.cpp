@@ -1,4 +1,4 @@
-#include <cstring>
+#include <tuple>
 
 #include "app/frame_clock.h"
 #include "app/shell.h"
@@ -19,47 +19,36 @@ TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
   Screen.Mode = gmMenu;
   World.GameClock = 5000;
   NewGame();
-  EXPECT_EQ(World.Level, 1);
-  EXPECT_EQ(Screen.Mode, gmPlay);
-  EXPECT_EQ(Screen.LevelIntro, 1);
-  EXPECT_EQ(World.Score, 0);
-  EXPECT_EQ(World.BestScore, 0u);
-  EXPECT_EQ(World.Sub.DyingState, 0);
-  EXPECT_EQ(World.Sub.speed, 120);
+  EXPECT_EQ(std::tuple(World.Level, Screen.Mode, Screen.LevelIntro), std::tuple(1, gmPlay, 1));
+  EXPECT_EQ(std::tuple(World.Score, World.BestScore, World.GameClock), std::tuple(0, 0u, 5000.0));
+  EXPECT_EQ(std::tuple(World.Sub.DyingState, World.Sub.speed), std::tuple(0, 120.0));
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
   EXPECT_EQ(World.PointsNeeded, static_cast<uint32_t>(2 * World.BarelsLeft / 3));
-  EXPECT_EQ(World.GameClock, 5000);
   EXPECT_TRUE(IsGameInProgress());
 }
 
 TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
   SetColumn(17, "B");
-  World.BarelsLeft = 1;
   World.Score = 10;
   World.PointsNeeded = 3;
   NearPassEnd(1);
   ASSERT_TRUE(Step(10));
-  EXPECT_EQ(World.Level, 1);
-  EXPECT_EQ(World.Sub.row, 0);
-  EXPECT_EQ(World.Sub.x, -50);
+  EXPECT_EQ(std::tuple(World.Level, World.Sub.row, World.Sub.x), std::tuple(1, 0, -50.0));
   NearPassEnd(0);
   ASSERT_TRUE(Step(10));
-  EXPECT_EQ(World.Level, 2);
-  EXPECT_EQ(Screen.LevelIntro, 1);
-  EXPECT_EQ(World.Sub.row, 13);
-  EXPECT_EQ(World.Sub.speed, 140);
+  EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, World.Sub.row, World.Sub.speed),
+            std::tuple(2, 1, 13, 140.0));
   EXPECT_EQ(World.PointsNeeded, static_cast<uint32_t>(10 + 2 * World.BarelsLeft / 3));
   EXPECT_EQ(World.Score, 10);
-}
 
-TEST_F(WorldTest, TheLevelEndsAfterAnyPassOnceNoBarrelIsLeft) {
+  // With no barrel left any pass ends it.
+  Screen.LevelIntro = 0;
   World.BarelsLeft = 0;
   World.Score = 11;
   World.PointsNeeded = 10;
   NearPassEnd(9);
   ASSERT_TRUE(Step(10));
-  EXPECT_EQ(World.Level, 2);
-  EXPECT_EQ(World.Sub.row, 13);
+  EXPECT_EQ(std::tuple(World.Level, World.Sub.row), std::tuple(3, 13));
 }
 
 TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNeeded) {
@@ -71,36 +60,15 @@ TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNee
   World.BestScore = 55;
   NearPassEnd(4);
   ASSERT_TRUE(Step(10));
-  EXPECT_EQ(World.Level, 3);
-  EXPECT_EQ(Screen.LevelIntro, 0);
-  EXPECT_EQ(World.PointsNeeded, 40u);
-  EXPECT_EQ(World.Score, 40);
-  EXPECT_EQ(World.BestScore, 55u);
-  EXPECT_EQ(World.GameClock, 9010);
+  EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, World.PointsNeeded), std::tuple(3, 0, 40u));
+  EXPECT_EQ(std::tuple(World.Score, World.BestScore, World.GameClock), std::tuple(40, 55u, 9010.0));
   EXPECT_EQ(World.Sub.speed, 160);
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
   EXPECT_GT(World.BarelsLeft, 0);
 }
 
-TEST_F(WorldTest, ContinueGameResumesOnlyAGameInProgressWithoutAJump) {
-  World.Level = 0;
-  Screen.Mode = gmMenu;
-  EXPECT_FALSE(ContinueGame());
-  EXPECT_EQ(Screen.Mode, gmMenu);
-
-  World.Level = 2;
-  PlaceSubmarine(300, 13);
-  Screen.Mode = gmMenu;  // Escape: the world stands
-  clock.AdvanceMicroseconds(60'000'000);
-  EXPECT_TRUE(SimulateFrame());
-  EXPECT_EQ(World.Sub.x, 300);
-  EXPECT_TRUE(ContinueGame());
-  EXPECT_EQ(Screen.Mode, gmPlay);
-  ASSERT_TRUE(Step(10));
-  EXPECT_DOUBLE_EQ(World.Sub.x, 301.2);
-}
-
-TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenu) {
+// Resuming from the menu without a jump is played through in the screens tests.
+TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenuWithNothingToContinue) {
   for (uint32_t best : {0u, 100000u}) {
     World.Level = 4;
     World.BestScore = best;
@@ -109,20 +77,16 @@ TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenu) {
     GameOver();
     EXPECT_EQ(World.Level, 0);
     EXPECT_FALSE(IsGameInProgress());
-    if (hisQualifies(best)) {
-      EXPECT_EQ(Screen.NameEntry, 1);
-      EXPECT_EQ(Screen.Mode, gmPlay);
-    } else {
-      EXPECT_EQ(Screen.NameEntry, 0);
-      EXPECT_EQ(Screen.Mode, gmMenu);
-    }
-    EXPECT_FALSE(ContinueGame());
+    const bool qualifies = hisQualifies(best);
+    EXPECT_EQ(Screen.NameEntry, qualifies ? 1 : 0);
+    EXPECT_EQ(Screen.Mode, qualifies ? gmPlay : gmMenu);
+    EXPECT_FALSE(ContinueGame());  // nothing to go back to
+    EXPECT_EQ(Screen.Mode, qualifies ? gmPlay : gmMenu);
   }
 }
 
 TEST_F(WorldTest, NothingMovesWhileTheGameIsHeld) {
   SetColumn(2, "BX");
-  World.BarelsLeft = 2;
   PlaceSubmarine(100, 13);
   ASSERT_TRUE(DropMine());
   ASSERT_TRUE(CreateBubble(100, 300, 27, 0));

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tuple>
 
 #include "game/simulation.h"
 #include "platform/crt_rand.h"
@@ -13,9 +14,12 @@ int StackHeight(int c) {
   return n;
 }
 
-TEST_F(WorldTest, SetupLevelBuildsStacksWithinTheLevelBound) {
-  const int bound[] = {0, 6, 8, 10, 10, 10};
-  for (int level = 1; level <= 5; ++level) {
+// Stacks of at most 6, 8 and then 10 barrels (each bound reached by some seed), and a
+// speed that rises by twenty per level.
+TEST_F(WorldTest, SetupLevelBuildsStacksWithinTheLevelBoundAtTheLevelSpeed) {
+  const int bound[] = {6, 8, 10, 10, 10, 10, 10};
+  for (int level = 1; level <= 7; ++level) {
+    SCOPED_TRACE(level);
     int tallest = 0;
     for (int seed = 1; seed <= 40; ++seed) {
       crt::srand(seed);
@@ -23,26 +27,21 @@ TEST_F(WorldTest, SetupLevelBuildsStacksWithinTheLevelBound) {
       int sum = 0;
       for (int c = 0; c < GridColumns; ++c) {
         const int h = StackHeight(c);
-        EXPECT_LE(h, bound[level]);
+        EXPECT_LE(h, bound[level - 1]);
         tallest = std::max(tallest, h);
         sum += h;
         EXPECT_EQ(Cell(c, 0).since, 0);
       }
       EXPECT_EQ(World.BarelsLeft, sum);
     }
-    EXPECT_EQ(tallest, bound[level]) << "level " << level;  // the bound is reached
+    EXPECT_EQ(tallest, bound[level - 1]);
+    EXPECT_EQ(World.Sub.speed, 100 + 20 * level);
+    EXPECT_EQ(World.Mine.fallSpeed, (100 + 20 * level) / 5.0 + 60);
   }
 }
 
-TEST_F(WorldTest, SetupLevelSpeedRisesByTwentyPerLevel) {
-  const double speeds[] = {120, 140, 160, 180, 200, 220, 240};
-  for (int level = 1; level <= 7; ++level) {
-    SetupLevel(static_cast<uint16_t>(level));
-    EXPECT_EQ(World.Sub.speed, speeds[level - 1]);
-    EXPECT_EQ(World.Mine.fallSpeed, speeds[level - 1] / 5 + 60);
-  }
-}
-
+// Chosen: a level built while the submarine dies gives it back alive; left dying it would
+// move on with its speed restored and could never explode again.
 TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
   World.Score = 250;
   World.BestScore = 300;
@@ -54,10 +53,12 @@ TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
   World.Torpedo.row = 4;
   World.Sub = {.x = 500,
                .row = 2,
-               .speed = 33,
+               .speed = 0,
                .pendingSpeedChange = 7,
                .changeRate = 90,
-               .rowChangeActive = 1};
+               .rowChangeActive = 1,
+               .DyingState = 1,
+               .explosionFrame = 30};
   World.ColumnBonusUsed.fill(1);
   ASSERT_TRUE(CreateFloater(3, 3));
   ASSERT_TRUE(CreateBubble(10, 10, 0, 0));
@@ -67,39 +68,20 @@ TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
 
   ASSERT_TRUE(SetupLevel(3));
 
-  EXPECT_EQ(World.Score, 250);
-  EXPECT_EQ(World.BestScore, 300u);
-  EXPECT_EQ(World.PointsNeeded, 280u);
-  EXPECT_EQ(World.GameClock, 12345);
-  EXPECT_EQ(World.Level, 3);
-  EXPECT_EQ(World.Sub.x, -50);
-  EXPECT_EQ(World.Sub.row, 13);
-  EXPECT_EQ(World.Sub.speed, 160);
-  EXPECT_EQ(World.Sub.changeRate, 15);
-  EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
-  EXPECT_EQ(World.Sub.rowChangeActive, 0);
-  EXPECT_EQ(World.Mine.y, 0);
-  EXPECT_EQ(World.Torpedo.row, -1);
-  EXPECT_EQ(World.DoubleScore, 0);
-  EXPECT_EQ(World.MinusScore, 0);
+  EXPECT_EQ(
+      std::tuple(World.Score, World.BestScore, World.PointsNeeded, World.GameClock, World.Level),
+      std::tuple(250, 300u, 280u, 12345.0, uint16_t{3}));
+  const SubmarineRecord& sub = World.Sub;
+  EXPECT_EQ(std::tuple(sub.x, sub.row, sub.speed, sub.changeRate, sub.pendingSpeedChange),
+            std::tuple(-50.0, 13, 160.0, 15.0, 0.0));
+  EXPECT_EQ(std::tuple(sub.rowChangeActive, sub.DyingState, sub.explosionFrame),
+            std::tuple(0, 0, 0));
+  EXPECT_EQ(std::tuple(World.Mine.y, World.Torpedo.row, World.DoubleScore, World.MinusScore),
+            std::tuple(0.0, -1, 0, 0));
   EXPECT_TRUE(std::all_of(World.ColumnBonusUsed.begin(), World.ColumnBonusUsed.end(),
                           [](uint8_t used) { return used == 0; }));
-  EXPECT_EQ(World.FloatingBarels, nullptr);
-  EXPECT_EQ(World.Fallers, nullptr);
-  EXPECT_EQ(World.FrontBubbles, nullptr);
-  EXPECT_EQ(World.BackBubbles, nullptr);
-}
-
-// Chosen: a level built while the submarine dies gives it back alive; left dying it would
-// move on with its speed restored and could never explode again.
-TEST_F(WorldTest, SetupLevelEndsADyingState) {
-  World.Sub.DyingState = 1;
-  World.Sub.explosionFrame = 30;
-  World.Sub.speed = 0;
-  SetupLevel(2);
-  EXPECT_EQ(World.Sub.DyingState, 0);
-  EXPECT_EQ(World.Sub.explosionFrame, 0);
-  EXPECT_EQ(World.Sub.speed, 140);
+  EXPECT_EQ(std::tuple(World.FloatingBarels, World.Fallers, World.FrontBubbles, World.BackBubbles),
+            std::tuple(nullptr, nullptr, nullptr, nullptr));
 }
 
 TEST_F(WorldTest, FallerDrawGivesNoBonusForThreeOfThirteen) {
@@ -136,8 +118,7 @@ TEST_F(WorldTest, BubblesGoToBothLayersAndTheTrailToTheBack) {
   EXPECT_NEAR(World.BackBubbles->vy, 1.0, 1e-12);  // direction 9 is straight down the table
   EXPECT_NEAR(World.BackBubbles->vx, 0.0, 1e-12);
   FreeBubbles();
-  EXPECT_EQ(World.FrontBubbles, nullptr);
-  EXPECT_EQ(World.BackBubbles, nullptr);
+  EXPECT_EQ(std::tuple(World.FrontBubbles, World.BackBubbles), std::tuple(nullptr, nullptr));
 }
 
 TEST_F(WorldTest, ADelayedBubbleWaitsUnmovedThenRises) {
@@ -146,8 +127,7 @@ TEST_F(WorldTest, ADelayedBubbleWaitsUnmovedThenRises) {
   Bubble& b = *World.BackBubbles;
   World.GameClock = 1499;
   UpdateBubbles();
-  EXPECT_EQ(b.x, 300);
-  EXPECT_EQ(b.y, 400);
+  EXPECT_EQ(std::tuple(b.x, b.y), std::tuple(300.0, 400.0));
   World.GameClock = 1600;  // age 600 ms
   UpdateBubbles();
   EXPECT_DOUBLE_EQ(b.y, 400 - 5 * 0.6);

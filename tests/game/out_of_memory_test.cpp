@@ -1,6 +1,8 @@
 // Memory running out in the middle of a step: the records the game cannot do without end
 // the game (the faller with its message, the others silently); bubbles of the mine, the
 // torpedo and exploding barrels are only decoration, and the game goes on without them.
+#include <tuple>
+
 #include "game/lists.h"
 #include "game/simulation.h"
 #include "platform/crt_rand.h"
@@ -25,31 +27,25 @@ class OutOfMemory : public WorldTest {
   static size_t Boxes() { return win::testing::MessageBoxes().size(); }
 };
 
-TEST_F(OutOfMemory, ABudgetAllowsThatManyRecordsOfItsKindOnly) {
+// A failed bubble draws nothing: the game that goes on stays the same game.
+TEST_F(OutOfMemory, ABudgetAllowsThatManyRecordsOfItsKindOnlyAndAFailureDrawsNothing) {
   Refuse(RecordKind::Bubble, 2);
   EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
   EXPECT_TRUE(CreateFloater(3, 3));  // another kind is not limited
   EXPECT_TRUE(CreateBackBubble(10, 10, 0, 0));
-  EXPECT_FALSE(CreateBubble(10, 10, 0, 0));
+  crt::srand(77);
+  const uint32_t before = crt::State();
+  EXPECT_FALSE(CreateBubble(10, 10, 5, 0));
   EXPECT_FALSE(CreateBackBubble(10, 10, 0, 0));
+  EXPECT_EQ(crt::State(), before);
   EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 2);
   EXPECT_EQ(ListLength(World.FloatingBarels), 1);
   AllocationFaults = {};
   EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
 }
 
-// A failed bubble draws nothing: the game that goes on stays the same game.
-TEST_F(OutOfMemory, AFailedBubbleLeavesTheGeneratorAlone) {
-  crt::srand(77);
-  const uint32_t before = crt::State();
-  Refuse(RecordKind::Bubble);
-  EXPECT_FALSE(CreateBubble(10, 10, 5, 0));
-  EXPECT_EQ(crt::State(), before);
-}
-
 TEST_F(OutOfMemory, ALiftedBarrelThatCannotFloatEndsTheGameWithoutAMessage) {
   SetColumn(2, "BBB");
-  World.BarelsLeft = 3;
   PlaceSubmarine(-50, 0);
   ASSERT_TRUE(FireTorpedo());
   World.Sub.row = 13;
@@ -69,7 +65,6 @@ TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
     if (withoutMemory) Refuse(RecordKind::Faller);
     crt::srand(seed);
     SetColumn(4, "BBBB");
-    World.BarelsLeft = 4;
     PlaceSubmarine(210, 13, 20);
     EXPECT_TRUE(DropMine());
     for (int i = 0; i < 1000 && !World.Fallers; ++i)
@@ -92,7 +87,6 @@ TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
 TEST_F(OutOfMemory, TheSubmarinesExplosionStopsAtTheFirstBubbleItCannotMake) {
   Bubbles.NauvrelExplBubbleRange = 20;
   SetColumn(4, "BBB");
-  World.BarelsLeft = 3;
   PlaceSubmarine(150, 2);
   Refuse(RecordKind::Bubble, 10);
   bool ended = false;
@@ -115,12 +109,12 @@ TEST_F(OutOfMemory, ATrailBubbleThatCannotBeMadeEndsTheGame) {
 }
 
 TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
-  Bubbles.MineBubblesOn = 1;
-  Bubbles.MineBubbleDelay = 0;
-  Bubbles.TorpedoBubblesOn = 1;
-  Bubbles.TorpedoBubbleDelay = 10;
-  Bubbles.BarelExplBubbleMax = 30;
-  Bubbles.BarelFloatBubbleMax = 30;
+  Bubbles = {.MineBubblesOn = 1,
+             .MineBubbleDelay = 0,
+             .TorpedoBubblesOn = 1,
+             .TorpedoBubbleDelay = 10,
+             .BarelExplBubbleMax = 30,
+             .BarelFloatBubbleMax = 30};
   SetColumn(5, "BBBBBB");      // the mine's stack
   SetColumn(12, "BBBBBBBBB");  // the torpedo's, hit in row 7
   Cell(17, 0).state = csBarel;
@@ -136,14 +130,11 @@ TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
   Refuse(RecordKind::Bubble);
 
   ASSERT_TRUE(Run(8000));
-  EXPECT_EQ(World.FrontBubbles, nullptr);
-  EXPECT_EQ(World.BackBubbles, nullptr);
-  EXPECT_EQ(World.Mine.y, 0);
-  EXPECT_EQ(World.Mine.hits, 4);
-  EXPECT_EQ(World.Torpedo.row, -1);
-  EXPECT_EQ(Cell(12, 7).state, csEmpty);
-  EXPECT_EQ(Cell(12, 8).state, csEmpty);  // floated away
-  EXPECT_EQ(Cell(17, 0).state, csEmpty);
+  EXPECT_EQ(std::tuple(World.FrontBubbles, World.BackBubbles), std::tuple(nullptr, nullptr));
+  EXPECT_EQ(std::tuple(World.Mine.y, World.Mine.hits, World.Torpedo.row), std::tuple(0.0, 4, -1));
+  // The torpedo's hit, the barrel that floated away above it, the fuse.
+  EXPECT_EQ(std::tuple(Cell(12, 7).state, Cell(12, 8).state, Cell(17, 0).state),
+            std::tuple(csEmpty, csEmpty, csEmpty));
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
   EXPECT_EQ(Boxes(), 0u);
 }

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "game/simulation.h"
 #include "screens/modes.h"
 #include "world_fixture.h"
@@ -14,14 +16,12 @@ int MsUntilGameOver(WorldTest& test, double explodedAt) {
 
 TEST_F(WorldTest, StrikingABarrelExplodesAndTheGameEndsAfterFrame59) {
   SetColumn(4, "BBB");
-  World.BarelsLeft = 3;
   PlaceSubmarine(150, 2);
   for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
-  EXPECT_EQ(World.Sub.DyingState, 1);
-  EXPECT_EQ(World.Sub.speed, 0);
-  EXPECT_EQ(World.Sub.x, 170);  // set back to the struck column
-  EXPECT_EQ(Cell(4, 2).state, csEmpty);
-  EXPECT_EQ(World.Level, 1);
+  // Set back to the struck column, which is emptied.
+  EXPECT_EQ(std::tuple(World.Sub.DyingState, World.Sub.speed, World.Sub.x),
+            std::tuple(1, 0.0, 170.0));
+  EXPECT_EQ(std::tuple(Cell(4, 2).state, World.Level), std::tuple(csEmpty, 1));
   const double at = World.Sub.explosionStamp;
 
   // A barrel where it lies is passed through: no second explosion, and no torpedo.
@@ -38,13 +38,11 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
   SetColumn(3, "BBc");  // btDeath on two barrels
   SetColumn(4, "BBB");
   SetColumn(5, "BBB");
-  World.BarelsLeft = 8;
   PlaceSubmarine(130, 2);
   for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
   ASSERT_EQ(World.Sub.DyingState, 2);
-  EXPECT_EQ(Cell(3, 2).state, csEmpty);
-  EXPECT_EQ(World.Sub.changeRate, 120);
-  EXPECT_EQ(World.Sub.pendingSpeedChange, -120);
+  EXPECT_EQ(std::tuple(Cell(3, 2).state, World.Sub.changeRate, World.Sub.pendingSpeedChange),
+            std::tuple(csEmpty, 120.0, -120.0));
   const double took = World.GameClock;
 
   double lastX = World.Sub.x;
@@ -67,7 +65,6 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
 
 TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
   SetColumn(1, "B");
-  World.BarelsLeft = 1;
   PlaceSubmarine(60, 0);
   ASSERT_TRUE(Step(1));
   ASSERT_EQ(World.Sub.DyingState, 1);
@@ -127,10 +124,6 @@ TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
   EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
   EXPECT_EQ(World.Sub.DyingState, 0);
 }
-
-}  // namespace
-
-namespace {
 
 // Chosen: at the two slider positions where the trail delay is 0, trail bubbles come
 // without delay (the draw is still made) instead of dividing by zero.

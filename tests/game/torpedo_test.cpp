@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tuple>
 
 #include "game/simulation.h"
 #include "world_fixture.h"
@@ -7,14 +8,11 @@ namespace {
 
 TEST_F(WorldTest, ATorpedoAboveTheGridTouchesNothing) {
   for (int c = 0; c < GridColumns; ++c) SetColumn(c, "BBBBBBBBBBBBB");
-  World.BarelsLeft = GridColumns * GridRows;
   PlaceSubmarine(-50, 13);
   ASSERT_TRUE(FireTorpedo());
-  EXPECT_EQ(World.Torpedo.row, 13);
-  EXPECT_EQ(World.Torpedo.speed, 240);
-  EXPECT_EQ(World.Torpedo.x, -35);
-  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(10));
-  EXPECT_EQ(World.Torpedo.row, -1);
+  EXPECT_EQ(std::tuple(World.Torpedo.row, World.Torpedo.speed, World.Torpedo.x),
+            std::tuple(13, 240.0, -35.0));
+  ASSERT_TRUE(UntilTorpedoGone());
   EXPECT_EQ(CountState(csBarel), GridColumns * GridRows);
   EXPECT_EQ(World.FloatingBarels, nullptr);
 }
@@ -26,7 +24,6 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
   SetColumn(11, "BX");   // an explosion in the path is left alone
   SetColumn(14, "BBBBBBB");
   SetColumn(17, "BB");
-  World.BarelsLeft = CountBarrels();
   World.Score = 20;
   World.DoubleScore = 1;
   World.DoubleScoreStart = World.GameClock;
@@ -58,7 +55,7 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
   ASSERT_TRUE(Run(700));
   EXPECT_EQ(CountState(csExploding), 0);
   EXPECT_EQ(World.BarelsLeft, 6);
-  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  EXPECT_EQ(CountBarrels(), 6);
   EXPECT_EQ(World.Fallers, nullptr);  // torpedo hits never release a bonus
   // The lifted barrels rise off the screen and bring nothing.
   ASSERT_TRUE(Run(2000));
@@ -68,12 +65,11 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
 
 TEST_F(WorldTest, TorpedoCostsEvenWithoutMinusScoreAndNeverBelowZero) {
   for (int c = 0; c < 5; ++c) SetColumn(c, "B");
-  World.BarelsLeft = 5;
   World.Score = 3;
   PlaceSubmarine(-50, 0);
   ASSERT_TRUE(FireTorpedo());
   World.Sub.row = 13;
-  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(10));
+  ASSERT_TRUE(UntilTorpedoGone());
   EXPECT_EQ(World.Score, 0);
   EXPECT_EQ(CountState(csBarel), 0);
 }

@@ -47,10 +47,7 @@ void SetColumn(int column, std::string_view cells) {
       cell.since = World.GameClock;
     }
   }
-}
-
-void ClearGrid() {
-  for (int c = 0; c < GridColumns; ++c) SetColumn(c, "");
+  World.BarelsLeft = CountBarrels();
 }
 
 int CountState(int32_t state) {
@@ -90,4 +87,16 @@ bool WorldTest::Run(int total, int ms) {
   for (int t = 0; t < total; t += ms)
     if (!Step(ms)) return false;
   return true;
+}
+
+bool WorldTest::UntilTorpedoGone() {
+  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i)
+    if (!Step(10)) return false;
+  return World.Torpedo.row == -1;
+}
+
+bool WorldTest::UntilMineGone() {
+  for (int i = 0; i < 1000 && World.Mine.y != 0; ++i)
+    if (!Step(10)) return false;
+  return World.Mine.y == 0;
 }

@@ -14,8 +14,8 @@ void ResetWorld();
 
 // Column c from row 0 upwards: 'B' barrel, 'X' exploding (phase 0, now), '.' empty, and
 // the digits '3' to '9', 'a' (10), 'b' (11), 'c' (12) for bonuses lying since now.
+// BarelsLeft is counted again, as a level built this way would have it.
 void SetColumn(int column, std::string_view cells);
-void ClearGrid();
 // Barrels and exploding barrels in the grid: what BarelsLeft should say.
 int CountBarrels();
 int CountState(int32_t state);
@@ -38,4 +38,8 @@ struct WorldTest : ::testing::Test {
   bool Step(int ms);
   // Steps of ms until total ms have passed; false as soon as one step fails.
   bool Run(int total, int ms = 10);
+  // Steps of 10 ms until the torpedo or the mine is gone (4 s and 10 s at most); false as
+  // soon as one step fails.
+  bool UntilTorpedoGone();
+  bool UntilMineGone();
 };

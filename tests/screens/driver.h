@@ -16,6 +16,11 @@
 #include "support/video_fixture.h"
 #include "video/video.h"
 
+// Menu items, as a player would aim at them.
+constexpr uint16_t NewGameX = 650, NewGameY = 35;
+constexpr uint16_t ContinueX = 650, ContinueY = 80;
+constexpr uint16_t SettingsY = 120, HiScoreY = 170;
+
 class ScreenTest : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
@@ -50,6 +55,11 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     MainWndProc(nullptr, win::WM_MOUSEMOVE, 0, win::MAKELPARAM(x, y));
   }
   static void Frame() { ASSERT_TRUE(RenderFrame()); }
+  // Off the logo by a key, then the menu's new-game item: the level's introduction.
+  static void StartGame() {
+    Key('A');
+    Click(NewGameX, NewGameY);
+  }
   static uint32_t Pixel(int x, int y) { return fixture::Pixel(x, y); }
 
   // Takes every waiting message off the queue; true when one of them was WM_CLOSE.

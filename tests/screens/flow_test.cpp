@@ -1,6 +1,7 @@
 // The screen flow, played through window messages: logo, menu, play, pause, name entry.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 #include "game/simulation.h"
@@ -9,13 +10,10 @@ namespace {
 
 class FlowTest : public ScreenTest {};
 
-// Menu items, as a player would aim at them.
-constexpr uint16_t NewGameX = 650, NewGameY = 35;
-constexpr uint16_t ContinueX = 650, ContinueY = 80;
-constexpr uint16_t SettingsY = 120;
-
-TEST_P(FlowTest, LogoGoesToTheMenuByAKeyOrAClick) {
+TEST_P(FlowTest, LogoGoesToTheMenuByAKeyOrAClickAndLeavesTheCursor) {
+  const win::HCURSOR before = win::CurrentCursor();
   Frame();
+  EXPECT_EQ(win::CurrentCursor(), before);
   EXPECT_EQ(Pixel(0, 0), fixture::PictureValue(fixture::LogoEntry));
   EXPECT_EQ(Pixel(799, 599), fixture::PictureValue(fixture::LogoEntry));
   Key('X');
@@ -40,70 +38,78 @@ TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
   Frame();
   for (int y = 0; y < 300; ++y) ASSERT_EQ(Pixel(650, y), fixture::MenuBckg) << y;
 
-  Move(NewGameX, NewGameY);
-  Frame();
-  EXPECT_EQ(Pixel(597, 21), fixture::MenuSel);
-  EXPECT_EQ(Pixel(783, 49), fixture::MenuSel);
-  EXPECT_EQ(Pixel(784, 49), fixture::MenuBckg);  // right edge exclusive
-  EXPECT_EQ(Pixel(596, 21), fixture::MenuBckg);
-
-  Move(ContinueX, ContinueY);
-  Frame();
-  EXPECT_EQ(Pixel(600, 80), fixture::MenuBckg);  // no game in progress
-  World.Level = 3;
-  Frame();
-  EXPECT_EQ(Pixel(554, 65), fixture::MenuSel);
-  EXPECT_EQ(Pixel(783, 92), fixture::MenuSel);
-
-  // The settings item reaches past the picture's highlight.
-  Move(790, SettingsY);
-  Frame();
-  EXPECT_EQ(Pixel(574, 109), fixture::MenuSel);
-  EXPECT_EQ(Pixel(781, 136), fixture::MenuSel);
-  Move(790, 160);  // the same x on the hi-score item: nothing
-  Frame();
-  EXPECT_EQ(Pixel(600, 160), fixture::MenuBckg);
+  struct Probe {
+    int x, y;
+    bool lit;
+  };
+  struct Hover {
+    uint16_t x, y, level;
+    std::vector<Probe> probes;
+  };
+  const Hover hovers[] = {
+      // The right edge is exclusive.
+      {NewGameX,
+       NewGameY,
+       0,
+       {{597, 21, true}, {783, 49, true}, {784, 49, false}, {596, 21, false}}},
+      {ContinueX, ContinueY, 0, {{600, 80, false}}},  // no game in progress
+      {ContinueX, ContinueY, 3, {{554, 65, true}, {783, 92, true}}},
+      // The settings item reaches past the picture's highlight; the hi-score item does not.
+      {790, SettingsY, 3, {{574, 109, true}, {781, 136, true}}},
+      {790, 160, 3, {{600, 160, false}}},
+  };
+  for (const Hover& hover : hovers) {
+    World.Level = hover.level;
+    Move(hover.x, hover.y);
+    Frame();
+    for (const Probe& p : hover.probes)
+      EXPECT_EQ(Pixel(p.x, p.y), p.lit ? fixture::MenuSel : fixture::MenuBckg)
+          << hover.x << "," << hover.y << ": " << p.x << "," << p.y;
+  }
 }
 
+// The menu and the pages after it show the arrow.
 TEST_P(FlowTest, MenuClicksAndKeys) {
   Key('A');
   ASSERT_EQ(Screen.Mode, gmMenu);
+  const win::HCURSOR arrow = win::LoadArrowCursor();
   ClosePosted();
   for (uint16_t key : {win::VK_SPACE, win::VK_RETURN, win::VK_LEFT, win::VK_UP, win::VK_RIGHT,
                        win::VK_DOWN, uint16_t{'Q'}})
     Key(key);
   EXPECT_EQ(Screen.Mode, gmMenu);
-  EXPECT_FALSE(ClosePosted());
 
-  Click(790, 160);              // beside the hi-score item
-  Click(ContinueX, ContinueY);  // no game in progress
-  EXPECT_EQ(Screen.Mode, gmMenu);
-  Click(790, SettingsY);
-  EXPECT_EQ(Screen.Mode, gmSettings);
-  Key(win::VK_SPACE);
-  EXPECT_EQ(Screen.Mode, gmSettings);
-  Key(win::VK_ESCAPE);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-
-  Click(700, 170);
-  EXPECT_EQ(Screen.Mode, gmHiScore);
-  Key(win::VK_ESCAPE);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-
-  Click(700, 210);
-  EXPECT_EQ(Screen.Mode, gmHelp1);
-  Frame();
-  EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(fixture::Help1Entry));
-  Key(win::VK_ESCAPE);
-  EXPECT_EQ(Screen.Mode, gmHelp2);
-  Frame();
-  EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(fixture::Help2Entry));
-  Click(1, 1);
-  EXPECT_EQ(Screen.Mode, gmHelp3);
-  Frame();
-  EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(fixture::Help3Entry));
-  Key('Z');
-  EXPECT_EQ(Screen.Mode, gmMenu);
+  // A click at (x, y), or the key x when y is 0; then the mode and its picture, if any.
+  struct Action {
+    uint16_t x, y;
+    GameMode mode;
+    int picture = -1;
+  };
+  const Action actions[] = {
+      {790, 160, gmMenu},              // beside the hi-score item
+      {ContinueX, ContinueY, gmMenu},  // no game in progress
+      {790, SettingsY, gmSettings},
+      {win::VK_SPACE, 0, gmSettings},
+      {win::VK_ESCAPE, 0, gmMenu},
+      {700, HiScoreY, gmHiScore},
+      {win::VK_ESCAPE, 0, gmMenu},
+      {700, 210, gmHelp1, fixture::Help1Entry},
+      {win::VK_ESCAPE, 0, gmHelp2, fixture::Help2Entry},
+      {1, 1, gmHelp3, fixture::Help3Entry},
+      {'Z', 0, gmMenu},
+  };
+  for (const Action& a : actions) {
+    SCOPED_TRACE(testing::Message() << a.x << "," << a.y);
+    if (a.y == 0)
+      Key(a.x);
+    else
+      Click(a.x, a.y);
+    EXPECT_EQ(Screen.Mode, a.mode);
+    EXPECT_EQ(win::CurrentCursor(), arrow);
+    if (a.picture < 0) continue;
+    Frame();
+    EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(a.picture));
+  }
 
   EXPECT_FALSE(ClosePosted());
   Key(win::VK_ESCAPE);
@@ -112,26 +118,8 @@ TEST_P(FlowTest, MenuClicksAndKeys) {
   EXPECT_TRUE(ClosePosted());
 }
 
-TEST_P(FlowTest, CursorIsHiddenInPlayAndComesBackInTheMenu) {
-  const win::HCURSOR before = win::CurrentCursor();
-  Frame();
-  EXPECT_EQ(win::CurrentCursor(), before);  // the logo leaves it
-  Key('A');
-  const win::HCURSOR arrow = win::LoadArrowCursor();
-  EXPECT_EQ(win::CurrentCursor(), arrow);
-  Click(700, 170);  // hi-score keeps it
-  EXPECT_EQ(win::CurrentCursor(), arrow);
-  Key('A');
-  Click(NewGameX, NewGameY);
-  EXPECT_EQ(win::CurrentCursor(), nullptr);
-  Key('A');  // past the introduction
-  Key(win::VK_ESCAPE);
-  EXPECT_EQ(win::CurrentCursor(), arrow);
-}
-
 TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
-  Key('A');
-  Click(NewGameX, NewGameY);
+  StartGame();
   ASSERT_EQ(Screen.Mode, gmPlay);
   ASSERT_EQ(Screen.LevelIntro, 1);
   ASSERT_EQ(World.Level, 1);
@@ -159,9 +147,10 @@ TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
   EXPECT_EQ(Pixel(400, 236 + 31), fixture::Background);
 }
 
-TEST_P(FlowTest, EscapePausesAndContinueResumesWithoutAJump) {
-  Key('A');
-  Click(NewGameX, NewGameY);
+// In play the cursor is hidden.
+TEST_P(FlowTest, PausedOrInactiveTheWorldStandsAndResumesWithoutAJump) {
+  StartGame();
+  EXPECT_EQ(win::CurrentCursor(), nullptr);
   Click(5, 5);  // a click ends the introduction too
   ASSERT_EQ(Screen.LevelIntro, 0);
 
@@ -173,6 +162,7 @@ TEST_P(FlowTest, EscapePausesAndContinueResumesWithoutAJump) {
 
   Key(win::VK_ESCAPE);
   EXPECT_EQ(Screen.Mode, gmMenu);
+  EXPECT_EQ(win::CurrentCursor(), win::LoadArrowCursor());
   EXPECT_TRUE(IsGameInProgress());
   const double paused = World.Sub.x;
   for (int i = 0; i < 10; ++i) {
@@ -192,35 +182,28 @@ TEST_P(FlowTest, EscapePausesAndContinueResumesWithoutAJump) {
   Click(ContinueX, ContinueY);
   Key('Q');
   EXPECT_EQ(Screen.Mode, gmPlay);
-}
 
-TEST_P(FlowTest, DeactivationFreezesTheWorldAndDrawsNothing) {
-  Key('A');
-  Click(NewGameX, NewGameY);
-  Key('A');
-  clock->AdvanceMicroseconds(50'000);
-  ASSERT_TRUE(SimulateFrame());
+  // Inactive, the world stands and nothing is drawn.
   MainWndProc(nullptr, win::WM_ACTIVATEAPP, 0, 0);
   const int flips = dd::testing::FlipCount();
-  const double x = World.Sub.x;
+  const double inactive = World.Sub.x;
   clock->AdvanceMicroseconds(5'000'000);
   ASSERT_TRUE(SimulateFrame());
   Frame();
   EXPECT_EQ(dd::testing::FlipCount(), flips);
-  EXPECT_EQ(World.Sub.x, x);
+  EXPECT_EQ(World.Sub.x, inactive);
   MainWndProc(nullptr, win::WM_ACTIVATEAPP, 1, 0);
   Frame();
   EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
   clock->AdvanceMicroseconds(10'000);
   ASSERT_TRUE(SimulateFrame());
-  EXPECT_LT(World.Sub.x - x, 5.0);  // ten milliseconds' travel, not five seconds'
+  EXPECT_LT(World.Sub.x - inactive, 5.0);  // ten milliseconds' travel, not five seconds'
 }
 
 class NameEntryTest : public ScreenTest {
  protected:
   void LoseWithBestScore(uint32_t best) {
-    Key('A');
-    Click(NewGameX, NewGameY);
+    StartGame();
     Key('A');
     World.BestScore = best;
     GameOver();
@@ -233,7 +216,7 @@ class NameEntryTest : public ScreenTest {
   }
 };
 
-TEST_P(NameEntryTest, LettersAndSpacesOnlyUpToTheLimit) {
+TEST_P(NameEntryTest, LettersAndSpacesOnlyUpToTheLimitAndTheTableKeepsWhatFits) {
   LoseWithBestScore(500);
   ClosePosted();
   for (uint16_t key : {uint16_t{'N'}, uint16_t{'M'}, uint16_t{'P'}, win::VK_SPACE, uint16_t{'3'},
@@ -257,6 +240,9 @@ TEST_P(NameEntryTest, LettersAndSpacesOnlyUpToTheLimit) {
   Frame();
   // A 40-character line widens the box to start at 70.
   EXPECT_TRUE(BoxReaches(72));
+  // The table keeps what its record's field holds.
+  Key(win::VK_RETURN);
+  EXPECT_EQ(strnlen(HiScores.Table[0].name, sizeof HiScores.Table[0].name), 31u);
 }
 
 TEST_P(NameEntryTest, EnterStoresTheNameAndTheNextEntryStartsWithIt) {
@@ -278,29 +264,6 @@ TEST_P(NameEntryTest, EnterStoresTheNameAndTheNextEntryStartsWithIt) {
   Key(win::VK_BACK);
   Key(win::VK_RETURN);
   EXPECT_STREQ(HiScores.Table[1].name, "EV");
-}
-
-TEST_P(NameEntryTest, ALongNameIsCutToTheRecordsField) {
-  LoseWithBestScore(900);
-  for (int i = 0; i < 39; ++i) Key('W');
-  Key(win::VK_RETURN);
-  EXPECT_EQ(strnlen(HiScores.Table[0].name, sizeof HiScores.Table[0].name), 31u);
-}
-
-TEST_P(NameEntryTest, AGameLostWithoutAPlaceGoesStraightToTheMenu) {
-  Key('A');
-  Click(NewGameX, NewGameY);
-  Key('A');
-  for (auto& entry : HiScores.Table) entry.score = 1000;
-  World.BestScore = 10;
-  GameOver();
-  EXPECT_EQ(Screen.NameEntry, 0);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-  Move(ContinueX, ContinueY);
-  Frame();
-  EXPECT_EQ(Pixel(600, 80), fixture::MenuBckg);
-  Click(ContinueX, ContinueY);
-  EXPECT_EQ(Screen.Mode, gmMenu);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, FlowTest, ::testing::Values(8, 16, 32), DepthName);

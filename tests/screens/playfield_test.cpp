@@ -16,23 +16,20 @@ class PlayfieldTest : public ScreenTest {
     World.Score = -1;
   }
   // The extent of `value` along a row or a column, inclusive; -1 when it does not show.
-  static std::pair<int, int> RunInRow(int y, uint32_t value) {
+  static std::pair<int, int> Span(int length, auto shows) {
     int first = -1, last = -1;
-    for (int x = 0; x < 800; ++x)
-      if (Pixel(x, y) == value) {
-        if (first < 0) first = x;
-        last = x;
+    for (int i = 0; i < length; ++i)
+      if (shows(i)) {
+        if (first < 0) first = i;
+        last = i;
       }
     return {first, last};
   }
+  static std::pair<int, int> RunInRow(int y, uint32_t value) {
+    return Span(800, [&](int x) { return Pixel(x, y) == value; });
+  }
   static std::pair<int, int> RunInColumn(int x, uint32_t value) {
-    int first = -1, last = -1;
-    for (int y = 0; y < 600; ++y)
-      if (Pixel(x, y) == value) {
-        if (first < 0) first = y;
-        last = y;
-      }
-    return {first, last};
+    return Span(600, [&](int y) { return Pixel(x, y) == value; });
   }
 };
 
@@ -80,12 +77,12 @@ TEST_P(PlayfieldTest, TorpedoIsCutAtBothScreenEdges) {
 }
 
 TEST_P(PlayfieldTest, FloatingBarrelIsCutAtTheTop) {
-  auto* high = new FloatingBarel{.column = 3, .y = 10};
-  auto* gone = new FloatingBarel{.column = 5, .y = -30};
-  auto* low = new FloatingBarel{.column = 7, .y = 300};
-  high->next = gone;
-  gone->next = low;
-  World.FloatingBarels = high;
+  // High, gone above the screen, low.
+  World.FloatingBarels = new FloatingBarel{
+      .column = 3,
+      .y = 10,
+      .next = new FloatingBarel{
+          .column = 5, .y = -30, .next = new FloatingBarel{.column = 7, .y = 300}}};
   Frame();
   EXPECT_EQ(RunInColumn(160, fixture::BarelCell(0)), std::make_pair(0, 28));
   EXPECT_EQ(RunInRow(0, fixture::BarelCell(0)), std::make_pair(160, 198));
@@ -160,19 +157,20 @@ TEST_P(PlayfieldTest, GridCellsShowTheirSprites) {
 }
 
 TEST_P(PlayfieldTest, FallersMineAndBubbles) {
-  auto* faller = new Faller{.column = 2, .y = 200, .kind = btScoreBonus};
-  World.Fallers = faller;
+  World.Fallers = new Faller{.column = 2, .y = 200, .kind = btScoreBonus};
   World.Mine.column = 9;
   World.Mine.y = 120;
   World.GameClock = 1000;
-  auto* unborn = new Bubble{.x = 300, .y = 300, .birth = 900, .delay = 200};
-  auto* shown = new Bubble{.x = 793.9, .y = 593.2, .birth = 0, .delay = 0};
-  auto* below = new Bubble{.x = 100, .y = 594};
-  auto* left = new Bubble{.x = -1, .y = 200};
-  unborn->next = shown;
-  shown->next = below;
-  below->next = left;
-  World.FrontBubbles = unborn;
+  // Unborn, shown at the corner, below and left of the screen.
+  World.FrontBubbles = new Bubble{
+      .x = 300,
+      .y = 300,
+      .birth = 900,
+      .delay = 200,
+      .next = new Bubble{
+          .x = 793.9,
+          .y = 593.2,
+          .next = new Bubble{.x = 100, .y = 594, .next = new Bubble{.x = -1, .y = 200}}}};
   Frame();
   EXPECT_EQ(RunInRow(180, fixture::BonusCell(5)), std::make_pair(120, 158));
   EXPECT_EQ(RunInColumn(400, fixture::Mine), std::make_pair(100, 138));

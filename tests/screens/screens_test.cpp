@@ -1,6 +1,7 @@
 // The settings and hi-score screens, the palettes of an 8-bit display, and a lost display.
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "audio/cd.h"
 #include "driver.h"
@@ -30,23 +31,20 @@ constexpr SliderCase Sliders[] = {
 TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
   for (const SliderCase& slider : Sliders) Click(593, slider.y);
   for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 0u);
-  EXPECT_FALSE(Bubbles.NauvrelBubblesOn);
-  EXPECT_FALSE(Bubbles.MineBubblesOn);
-  EXPECT_FALSE(Bubbles.TorpedoBubblesOn);
-  EXPECT_EQ(Bubbles.NauvrelExplBubbleRange, 0);
-  EXPECT_EQ(Bubbles.BarelExplBubbleMax, 0);
-  EXPECT_EQ(Bubbles.BarelFloatBubbleMax, 0);
+  const BubbleParams& b = Bubbles;
+  EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn),
+            std::tuple(0, 0, 0));
+  EXPECT_EQ(std::tuple(b.NauvrelExplBubbleRange, b.BarelExplBubbleMax, b.BarelFloatBubbleMax),
+            std::tuple(0, 0, 0));
   Frame();
   for (const SliderCase& slider : Sliders)
     EXPECT_EQ(Pixel(589, slider.y - 1), fixture::SliderKnob) << slider.y;
 
   for (const SliderCase& slider : Sliders) Click(603, slider.y + 19);  // the bottom edge counts
   for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 10u);
-  EXPECT_TRUE(Bubbles.NauvrelBubblesOn);
-  EXPECT_TRUE(Bubbles.MineBubblesOn);
-  EXPECT_TRUE(Bubbles.TorpedoBubblesOn);
-  EXPECT_EQ(Bubbles.MineBubbleDelay, 185);
-  EXPECT_EQ(Bubbles.BarelFloatBubbleMax, 3);
+  EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn),
+            std::tuple(1, 1, 1));
+  EXPECT_EQ(std::tuple(b.MineBubbleDelay, b.BarelFloatBubbleMax), std::tuple(185, 3));
 
   for (const SliderCase& slider : Sliders) Click(785, slider.y);
   Frame();
@@ -62,7 +60,7 @@ TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
   EXPECT_EQ(Settings.NauvrelBubbles, 192u);
 }
 
-TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsIt) {
+TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSound) {
   Settings.UseSound = false;
   Frame();
   EXPECT_EQ(Pixel(684, 419), fixture::ButtonOff);
@@ -73,9 +71,8 @@ TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsIt) {
   EXPECT_EQ(Pixel(702, 437), fixture::ButtonOn);
   Click(702, 437);
   EXPECT_FALSE(Settings.UseSound);
-}
 
-TEST_P(SettingsTest, SoundButtonDoesNothingWithoutSound) {
+  // Without sound for the run the button is not there.
   Switches.NoSound = true;
   Settings.UseSound = true;
   Settings.NauvrelBubbles = 0;  // would be derived again by a hit
