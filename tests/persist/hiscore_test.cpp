@@ -167,7 +167,7 @@ TEST(HiScore, FailuresToSaveAreReported) {
   EXPECT_EQ(win::testing::MessageBoxes()[1], "hisSaveData: RegOpenKeyEx");
 
   std::filesystem::remove_all(data.dir.path / "HalvoTeam");
-  WriteText(data.dir.path / "HalvoTeam", "a file where the folder should be");
+  WriteFile(data.dir.path / "HalvoTeam", "a file where the folder should be");
   EXPECT_FALSE(hisLoadData());
   EXPECT_EQ(win::testing::MessageBoxes().back(), "hisLoadData: RegCreateKeyEx");
 }

@@ -59,7 +59,7 @@ TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
   reg::DWORD disposition = 0;
   reg::RegCloseKey(Create(reg::HKEY_CURRENT_USER, &disposition));
   EXPECT_EQ(disposition, reg::REG_CREATED_NEW_KEY);
-  EXPECT_EQ(ReadText(UserHive(data)),
+  EXPECT_EQ(ReadFile(UserHive(data)),
             "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n\n");
   reg::RegCloseKey(Create(reg::HKEY_CURRENT_USER, &disposition));
   EXPECT_EQ(disposition, reg::REG_OPENED_EXISTING_KEY);
@@ -68,7 +68,7 @@ TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
 
 TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
   IsolatedUserData data;
-  WriteText(UserHive(data), Known);
+  WriteFile(UserHive(data), Known);
   reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
   reg::DWORD type = 0, size = 0;
   EXPECT_EQ(reg::RegQueryValueEx(key, "Future", nullptr, &type, nullptr, &size),
@@ -96,7 +96,7 @@ TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
 
 TEST(RegistryStore, UnknownValuesAndKeysSurviveASet) {
   IsolatedUserData data;
-  WriteText(UserHive(data), Known);
+  WriteFile(UserHive(data), Known);
   reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
   ASSERT_EQ(SetDword(key, "MineBubbles", 192), reg::ERROR_SUCCESS);
@@ -107,7 +107,7 @@ TEST(RegistryStore, UnknownValuesAndKeysSurviveASet) {
   expected.replace(expected.find("00000010"), 8, "000000c0");
   expected.insert(expected.find("\r\n\r\n[HKEY_CURRENT_USER\\Software\\Someone") + 2,
                   "\"UseSound\"=dword:00000001\r\n");
-  EXPECT_EQ(ReadText(UserHive(data)), expected);
+  EXPECT_EQ(ReadFile(UserHive(data)), expected);
   EXPECT_FALSE(std::filesystem::exists(UserHive(data).string() + ".tmp"));
 }
 
@@ -116,35 +116,35 @@ TEST(RegistryStore, ACorruptFileReadsAsEmptyAndIsKeptAsideBeforeItIsReplaced) {
   const std::string corrupt =
       "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
       "\"MineBubbles\"=dword:zz\n";
-  WriteText(UserHive(data), corrupt);
+  WriteFile(UserHive(data), corrupt);
   reg::HKEY key = nullptr;
   EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, Path, 0, reg::KEY_READ, &key),
             reg::ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(ReadText(UserHive(data)), corrupt);  // reading changes nothing
+  EXPECT_EQ(ReadFile(UserHive(data)), corrupt);  // reading changes nothing
 
   key = Create(reg::HKEY_CURRENT_USER);
   ASSERT_EQ(SetDword(key, "MineBubbles", 5), reg::ERROR_SUCCESS);
   reg::RegCloseKey(key);
   const std::string bad = UserHive(data).string() + ".bad";
-  EXPECT_EQ(ReadText(bad), corrupt);
-  EXPECT_EQ(ReadText(UserHive(data)),
+  EXPECT_EQ(ReadFile(bad), corrupt);
+  EXPECT_EQ(ReadFile(UserHive(data)),
             "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
             "\"MineBubbles\"=dword:00000005\n\n");
 
   // Broken again: the first backup stays, the second gets a number.
-  WriteText(UserHive(data), "garbage");
+  WriteFile(UserHive(data), "garbage");
   reg::RegCloseKey(Create(reg::HKEY_CURRENT_USER));
-  EXPECT_EQ(ReadText(bad), corrupt);
-  EXPECT_EQ(ReadText(bad + ".1"), "garbage");
+  EXPECT_EQ(ReadFile(bad), corrupt);
+  EXPECT_EQ(ReadFile(bad + ".1"), "garbage");
 }
 
 TEST(RegistryStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
   IsolatedUserData data;
-  WriteText(UserHive(data), Known);
+  WriteFile(UserHive(data), Known);
   reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
   reg::testing::FailNextReplaceBeforeRename();
   EXPECT_EQ(SetDword(key, "MineBubbles", 1), reg::ERROR_REGISTRY_IO_FAILED);
-  EXPECT_EQ(ReadText(UserHive(data)), Known);
+  EXPECT_EQ(ReadFile(UserHive(data)), Known);
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
   // The half-done temporary file does not stop the next write.
   ASSERT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_SUCCESS);
@@ -184,7 +184,7 @@ TEST(RegistryStore, TwoProcessesWritingAtOnceKeepEachOthersValues) {
 TEST(RegistryStore, NoDataFolderMeansNoKey) {
   IsolatedUserData data;
   // A plain file where the data folder should be: it cannot be made.
-  WriteText(data.dir.path / "HalvoTeam", "not a folder");
+  WriteFile(data.dir.path / "HalvoTeam", "not a folder");
   reg::HKEY key = nullptr;
   EXPECT_NE(reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, Path, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
                                 nullptr, &key, nullptr),
