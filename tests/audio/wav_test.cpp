@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "audio/sound_state.h"
-#include "wav_files.h"
+#include "support/wav_files.h"
 
 namespace {
 
