@@ -1,7 +1,7 @@
 // No disc, discs without music, broken images and odd folders: they are refused, or played
 // within their bounds, never read past; and never with a message.
 #include <filesystem>
-#include <functional>
+#include <vector>
 
 #include "audio/cd.h"
 #include "disc_fixture.h"
@@ -14,70 +14,41 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Cue(const fs::path& folder, const std::string& text) { WriteFile(folder / "disc.cue", text); }
-
 TEST_F(CDTest, BadDiscsOpenOnlyAsFarAsTheyHoldMusicAndPlayWithinBounds) {
+  std::string garbage(600, '\0');
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
+  const std::string one = "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 ";
   const struct {
     const char* what;
     bool mayOpen;
-    std::function<void(const fs::path&)> make;
+    std::vector<ImageTrack> tracks;  // none: no image
+    std::string cue;                 // empty: the image's own
+    uintmax_t cutTo = 0;
   } cases[] = {
-      {"no disc", false, [](const fs::path&) {}},
-      {"a data track first", false,
-       [](const fs::path& f) {
-         WriteImage(f, {{false, 10}, {true, 10}});
-       }},
-      {"no tracks", false,
-       [](const fs::path& f) { Cue(f, "REM no tracks at all\nFILE \"disc.bin\" BINARY\n"); }},
-      {"garbage sheet", false,
-       [](const fs::path& f) {
-         WriteImage(f, {{true, 4}});
-         std::string garbage(600, '\0');
-         for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
-         Cue(f, garbage);
-       }},
-      {"sheet without its image", false,
-       [](const fs::path& f) {
-         Cue(f, "FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
-       }},
-      {"odd files", false,
-       [](const fs::path& f) {  // track 1 does not decode: no music disc
-         fs::create_directory(f / "07 a folder.wav");
-         WriteFile(f / "01 empty.wav", "");
-         WriteFile(f / "02 noise.mp3", std::string(3000, 'Z'));
-         WriteFile(f / "cover.jpg", "JFIF");
-       }},
-      {"track beyond a short image", true,
-       [](const fs::path& f) {
-         WriteImage(f, {{true, 4}});
-         Cue(f,
-             "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-             "  TRACK 02 AUDIO\n    INDEX 01 10:00:00\n");
-       }},
-      {"image cut inside a sector", true,
-       [](const fs::path& f) {
-         WriteImage(f, {{true, 3}, {true, 3}});
-         fs::resize_file(f / "disc.bin", 5 * 2352 + 1000);
-       }},
-      {"malformed index", true,
-       [](const fs::path& f) {
-         WriteImage(f, {{true, 4}});
-         Cue(f, "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:99\n");
-       }},
-      {"malformed track numbers", true,
-       [](const fs::path& f) {
-         WriteImage(f, {{true, 4}});
-         Cue(f,
-             "FILE \"disc.bin\" BINARY\n  TRACK 99 AUDIO\n    INDEX 01 00:00:00\n"
-             "  TRACK 01 AUDIO\n");
-       }},
+      {"no disc", false, {}, ""},
+      {"a data track first", false, {{false, 10}, {true, 10}}, ""},
+      {"no tracks", false, {}, "REM no tracks at all\nFILE \"disc.bin\" BINARY\n"},
+      {"garbage sheet", false, {{true, 4}}, garbage},
+      {"sheet without its image", false, {}, one + "00:00:00\n"},
+      {"track beyond a short image",
+       true,
+       {{true, 4}},
+       one + "00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 10:00:00\n"},
+      {"image cut inside a sector", true, {{true, 3}, {true, 3}}, "", 5 * 2352 + 1000},
+      {"malformed index", true, {{true, 4}}, one + "00:00:99\n"},
+      {"malformed track numbers",
+       true,
+       {{true, 4}},
+       "FILE \"disc.bin\" BINARY\n  TRACK 99 AUDIO\n    INDEX 01 00:00:00\n  TRACK 01 AUDIO\n"},
   };
   int n = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const fs::path folder = dir.path / std::to_string(++n);
     fs::create_directory(folder);
-    c.make(folder);
+    if (!c.tracks.empty()) WriteImage(folder, c.tracks);
+    if (!c.cue.empty()) WriteFile(folder / "disc.cue", c.cue);
+    if (c.cutTo) fs::resize_file(folder / "disc.bin", c.cutTo);
     mci::testing::SetDiscFolder(folder.string());
     ASSERT_TRUE(cdInit());
     EXPECT_TRUE(win::testing::MessageBoxes().empty());
@@ -95,6 +66,17 @@ TEST_F(CDTest, BadDiscsOpenOnlyAsFarAsTheyHoldMusicAndPlayWithinBounds) {
     EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
     ASSERT_TRUE(cdClose());
   }
+}
+
+// Track 1 does not decode: no music disc.
+TEST_F(CDTest, AFolderOfOddFilesIsNoMusicDisc) {
+  std::filesystem::create_directory(dir.path / "07 a folder.wav");
+  WriteFile(dir.path / "01 empty.wav", "");
+  WriteFile(dir.path / "02 noise.mp3", std::string(3000, 'Z'));
+  WriteFile(dir.path / "cover.jpg", "JFIF");
+  ASSERT_TRUE(cdInit());
+  EXPECT_FALSE(CD.CDOpen);
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 
 }  // namespace
