@@ -1,7 +1,10 @@
 #pragma once
 // The hive files of a test's own data folder.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 
+#include "platform/registry.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
@@ -15,4 +18,15 @@ inline std::filesystem::path UserHive(const IsolatedUserData& data) {
 
 inline std::filesystem::path MachineHive(const IsolatedUserData& data) {
   return HiveFolder(data) / "HKEY_LOCAL_MACHINE.reg";
+}
+
+constexpr const char* GameKey = "Software\\HalvoTeam\\Nauvrel";
+
+// The game's key in the hive, made when missing.
+inline reg::HKEY CreateGameKey(reg::HKEY hive, reg::DWORD* disposition = nullptr) {
+  reg::HKEY key = nullptr;
+  EXPECT_EQ(reg::RegCreateKeyEx(hive, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS, nullptr, &key,
+                                disposition),
+            reg::ERROR_SUCCESS);
+  return key;
 }
