@@ -202,28 +202,15 @@ TEST_F(Splpack, MembersThatWouldEscapeOrClashAreRefusedBeforeAnythingIsWritten) 
   EXPECT_FALSE(fs::exists(Path("out")));
 }
 
-TEST_F(Splpack, EveryBrokenArchiveIsRefusedWithOneLineAndStatusOne) {
+// The game's reader judges the archive (its own tests go through every kind of damage);
+// the tool reports what it refused in one line and writes nothing.
+TEST_F(Splpack, ABrokenOrMissingArchiveIsRefusedWithOneLineAndStatusOne) {
   RawArchive r;
   r.Dir("").Dir("Zvuk").File("Bonus.wav", "RIFF").End().End();
   const std::vector<uint8_t> good = r.Build();
-  std::vector<std::pair<std::string, std::vector<uint8_t>>> broken;
-  for (size_t n :
-       {size_t{0}, size_t{1}, size_t{200}, size_t{256}, size_t{300}, size_t{770}, r.b.size() - 1})
-    broken.emplace_back("cut" + std::to_string(n) + ".spl",
-                        std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(n)));
-  std::vector<uint8_t> badTag = good;
-  badTag[512] = 'F';
-  broken.emplace_back("badtag.spl", badTag);
-  std::vector<uint8_t> notDir = good;
-  notDir[0] = 'f';
-  broken.emplace_back("notdir.spl", notDir);
-  RawArchive deep;
-  for (int i = 0; i < 1000; ++i) deep.Dir("d");
-  for (int i = 0; i < 1000; ++i) deep.End();
-  broken.emplace_back("deep.spl", deep.b);
-  for (const auto& [name, bytes] : broken) WriteFile(Path(name), bytes);
-  broken.emplace_back("missing.spl", std::vector<uint8_t>{});
-  for (const auto& [name, bytes] : broken) {
+  WriteFile(Path("empty.spl"), "");
+  WriteFile(Path("cut.spl"), std::vector<uint8_t>(good.begin(), good.begin() + r.b.size() - 1));
+  for (const char* name : {"empty.spl", "cut.spl", "missing.spl"}) {
     ExpectRefused(List(name), name);
     ExpectRefused(Extract(name), name);
     EXPECT_FALSE(fs::exists(Path("out"))) << name;
