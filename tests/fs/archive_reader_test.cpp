@@ -167,13 +167,13 @@ TEST(ArchiveRecords, TheWalkListsFileRecordsInFileOrderWithTheirDirectories) {
   RawArchive r;
   r.Dir("root name").File("z", 5, 100).Dir("Zvuk").File("Bonus.wav", 7, 200);
   r.Dir("Inner").File("deep", 1, 300).End().File("Bonus.wav", 8, 400).End();
-  r.File("a", 0, 0xFFFFFFFF).Dir("").File("x", 2, 3).End().End();
+  r.File("a", 0, 0xFFFFFFFF).File("", 4, 5).File("a/b", 6, 7).Dir("").File("x", 2, 3).End().End();
   Judged j(r.b);
   ASSERT_TRUE(j.accepted());
   ASSERT_TRUE(j.listed);
   EXPECT_EQ(List(j),
             "z 5 100;Zvuk/Bonus.wav 7 200;Zvuk/Inner/deep 1 300;Zvuk/Bonus.wav 8 400;"
-            "a 0 4294967295;/x 2 3;");
+            "a 0 4294967295; 4 5;a/b 6 7;/x 2 3;");
 }
 
 // Every cut of the records, the empty file and one lacking only the root's 'e' among them.

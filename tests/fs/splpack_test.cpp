@@ -125,7 +125,9 @@ TEST_F(Splpack, CreateRefusesWhatTheFormatCannotHold) {
   EXPECT_EQ(RunSplpack("frobnicate").status, 1);
 }
 
-TEST_F(Splpack, ListsEveryRecordInFileOrderAndExtractsOnlyWhatALookupReaches) {
+// The listing of such an archive is the record walk's, tested with the reader; what the
+// tool adds is which of the records it writes out.
+TEST_F(Splpack, ExtractsOnlyWhatALookupReaches) {
   RawArchive r;
   r.Dir("any root name").File("z.txt", "zzz").Dir("Zvuk").File("Bonus.wav", "old");
   r.File("Bonus.wav", "new").End();
@@ -134,25 +136,6 @@ TEST_F(Splpack, ListsEveryRecordInFileOrderAndExtractsOnlyWhatALookupReaches) {
   r.Dir("").File("x", "unreachable").End();
   r.Dir("Empty").End().End();
   WriteFile(Path("odd.spl"), r.Build());
-
-  const Result list = List("odd.spl");
-  ASSERT_EQ(list.status, 0) << list.out;
-  std::string expected;
-  size_t offset = r.b.size();
-  for (const auto& [path, data] :
-       std::vector<std::pair<std::string, std::string>>{{"z.txt", "zzz"},
-                                                        {"Zvuk/Bonus.wav", "old"},
-                                                        {"Zvuk/Bonus.wav", "new"},
-                                                        {"Zvuk/Hidden.wav", "hidden"},
-                                                        {"a\\b", "backslash"},
-                                                        {"a/b", "slash"},
-                                                        {"", "nameless"},
-                                                        {"/x", "unreachable"}}) {
-    expected += path + "\t" + std::to_string(data.size()) + "\t" + std::to_string(offset) + "\n";
-    offset += data.size();
-  }
-  EXPECT_EQ(list.out, expected);
-
   const Result extract = Extract("odd.spl");
   ASSERT_EQ(extract.status, 0) << extract.out;
   const std::map<std::string, std::string> want = {{"z.txt", "zzz"},
