@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "audio/sound_state.h"
-#include "wav_files.h"
+#include "support/wav_files.h"
 
 namespace {
 
@@ -108,52 +108,25 @@ TEST_F(WavTest, ANonPcmFormatKeepsItsExtraBytes) {
   EXPECT_FALSE(Load(Wav(format, Bytes(16, 0))));
 }
 
+// A short format, no data, not RIFF or WAVE, data or extra bytes beyond their bounds: the
+// bad-* seeds of the WAV corpus, run with the fuzz corpora.
 TEST_F(WavTest, BrokenFilesMakeNoBuffer) {
-  const Bytes format = Format(1, 1, 44100, 16);
-  const Bytes data = Chunk("data", Tone(8));
-  const Bytes good = Riff({Chunk("fmt ", format), data});
+  const Bytes good = Wav(Format(1, 1, 44100, 16), Tone(8));
   ASSERT_TRUE(Load(good));
-
-  struct Case {
+  Bytes badAlignment = Format(1, 2, 44100, 16);
+  badAlignment[12] = 3;
+  const struct {
     const char* what;
     Bytes file;
-  };
-  Bytes notRiff = good;
-  std::memcpy(notRiff.data(), "RIFX", 4);
-  Bytes notWave = good;
-  std::memcpy(notWave.data() + 8, "AVI ", 4);
-  Bytes bigData = good;
-  bigData[bigData.size() - 16 - 4] = 0xFF;  // the data size's low byte: far beyond the block
-  bigData[bigData.size() - 16 - 3] = 0x7F;
-  const Case cases[] = {
-      {"short fmt", Riff({Chunk("fmt ", Bytes(format.begin(), format.begin() + 14)), data})},
-      {"no data", Riff({Chunk("fmt ", format)})},
-      {"no fmt", Riff({data})},
-      {"not RIFF", notRiff},
-      {"not WAVE", notWave},
-      {"data beyond the block", bigData},
-      {"cbSize beyond the chunk",
-       Riff({Chunk("fmt ",
-                   [] {
-                     Bytes f = Format(3, 1, 44100, 32);
-                     Put16(f, 40);  // forty extra bytes announced, two there
-                     Put16(f, 0);
-                     return f;
-                   }()),
-             data})},
-      {"truncated", Bytes(good.begin(), good.begin() + 30)},
+  } cases[] = {
+      {"no fmt", Riff({Chunk("data", Tone(8))})},
+      {"truncated in the format", Bytes(good.begin(), good.begin() + 30)},
       {"empty", Bytes(4, 0)},
-      {"bad block alignment", Wav(
-                                  [] {
-                                    Bytes f = Format(1, 2, 44100, 16);
-                                    f[12] = 3;
-                                    return f;
-                                  }(),
-                                  Tone(8))},
+      {"bad block alignment", Wav(badAlignment, Tone(8))},
       {"three channels", Wav(Format(1, 3, 44100, 16), Tone(9))},
       {"12-bit", Wav(Format(1, 1, 44100, 12), Tone(8))},
   };
-  for (const Case& c : cases) EXPECT_FALSE(Load(c.file)) << c.what;
+  for (const auto& c : cases) EXPECT_FALSE(Load(c.file)) << c.what;
 }
 
 TEST_F(WavTest, NoDeviceMeansNoBuffer) {

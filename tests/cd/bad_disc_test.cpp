@@ -1,75 +1,81 @@
-// Broken images and odd folders are refused or played within their bounds, never read past.
+// No disc, discs without music, broken images and odd folders: they are refused, or played
+// within their bounds, never read past; and never with a message.
 #include <filesystem>
-#include <fstream>
+#include <vector>
 
 #include "audio/cd.h"
 #include "disc_fixture.h"
 #include "platform/mci.h"
 #include "platform/window.h"
+#include "support/files.h"
 
 namespace cdtest {
 namespace {
 
-class BadDisc : public CDTest {
- protected:
-  // Whatever opens must play to its end and stop there.
-  void PlaysWithinBounds(uintmax_t binBytes) {
+namespace fs = std::filesystem;
+
+TEST_F(CDTest, BadDiscsOpenOnlyAsFarAsTheyHoldMusicAndPlayWithinBounds) {
+  std::string garbage(600, '\0');
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
+  const std::string one = "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 ";
+  const struct {
+    const char* what;
+    bool mayOpen;
+    std::vector<ImageTrack> tracks;  // none: no image
+    std::string cue;                 // empty: the image's own
+    uintmax_t cutTo = 0;
+  } cases[] = {
+      {"no disc", false, {}, ""},
+      {"a data track first", false, {{false, 10}, {true, 10}}, ""},
+      {"no tracks", false, {}, "REM no tracks at all\nFILE \"disc.bin\" BINARY\n"},
+      {"garbage sheet", false, {{true, 4}}, garbage},
+      {"sheet without its image", false, {}, one + "00:00:00\n"},
+      {"track beyond a short image",
+       true,
+       {{true, 4}},
+       one + "00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 10:00:00\n"},
+      {"image cut inside a sector", true, {{true, 3}, {true, 3}}, "", 5 * 2352 + 1000},
+      {"malformed index", true, {{true, 4}}, one + "00:00:99\n"},
+      {"malformed track numbers",
+       true,
+       {{true, 4}},
+       "FILE \"disc.bin\" BINARY\n  TRACK 99 AUDIO\n    INDEX 01 00:00:00\n  TRACK 01 AUDIO\n"},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path folder = dir.path / std::to_string(++n);
+    fs::create_directory(folder);
+    if (!c.tracks.empty()) WriteImage(folder, c.tracks);
+    if (!c.cue.empty()) WriteFile(folder / "disc.cue", c.cue);
+    if (c.cutTo) fs::resize_file(folder / "disc.bin", c.cutTo);
+    mci::testing::SetDiscFolder(folder.string());
     ASSERT_TRUE(cdInit());
     EXPECT_TRUE(win::testing::MessageBoxes().empty());
-    if (!CD.CDOpen) return;
+    if (!CD.CDOpen) {
+      EXPECT_EQ(Send("status cdaudio media present"), "error 263");  // closed again
+      continue;
+    }
+    EXPECT_TRUE(c.mayOpen);
+    // Whatever opens must play to its end and stop there.
+    const uintmax_t binBytes = fs::file_size(folder / "disc.bin");
     ASSERT_TRUE(cdResume());
-    size_t frames = mci::testing::Advance(binBytes).size() / 2;
+    const size_t frames = mci::testing::Advance(binBytes).size() / 2;
     EXPECT_LE(frames * 4, binBytes);
     EXPECT_TRUE(mci::testing::Advance(10).empty());  // over, nothing left to read
     EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
+    ASSERT_TRUE(cdClose());
   }
-  void Cue(const std::string& text) { WriteText(dir.path / "disc.cue", text); }
-  uintmax_t BinBytes() { return std::filesystem::file_size(dir.path / "disc.bin"); }
-};
-
-TEST_F(BadDisc, GarbageSheet) {
-  WriteImage(dir.path, {{true, 4}});
-  std::string garbage(600, '\0');
-  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 + 11);
-  Cue(garbage);
-  PlaysWithinBounds(BinBytes());
-  EXPECT_FALSE(CD.CDOpen);
 }
 
-TEST_F(BadDisc, SheetWithoutItsImage) {
-  Cue("FILE \"gone.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
-  EXPECT_TRUE(cdInit());
-  EXPECT_FALSE(CD.CDOpen);
-}
-
-TEST_F(BadDisc, TrackBeyondAShortImage) {
-  WriteImage(dir.path, {{true, 4}});
-  Cue("FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-      "  TRACK 02 AUDIO\n    INDEX 01 10:00:00\n");
-  PlaysWithinBounds(BinBytes());
-}
-
-TEST_F(BadDisc, ImageCutInTheMiddleOfASector) {
-  WriteImage(dir.path, {{true, 3}, {true, 3}});
-  std::filesystem::resize_file(dir.path / "disc.bin", 5 * 2352 + 1000);
-  PlaysWithinBounds(BinBytes());
-}
-
-TEST_F(BadDisc, MalformedIndexAndTrackNumbers) {
-  WriteImage(dir.path, {{true, 4}});
-  Cue("FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:99\n");
-  PlaysWithinBounds(BinBytes());
-  Cue("FILE \"disc.bin\" BINARY\n  TRACK 99 AUDIO\n    INDEX 01 00:00:00\n  TRACK 01 AUDIO\n");
-  PlaysWithinBounds(BinBytes());
-}
-
-TEST_F(BadDisc, OddFilesInTheFolder) {
+// Track 1 does not decode: no music disc.
+TEST_F(CDTest, AFolderOfOddFilesIsNoMusicDisc) {
   std::filesystem::create_directory(dir.path / "07 a folder.wav");
-  WriteText(dir.path / "01 empty.wav", "");
-  WriteText(dir.path / "02 noise.mp3", std::string(3000, 'Z'));
-  WriteText(dir.path / "cover.jpg", "JFIF");
+  WriteFile(dir.path / "01 empty.wav", "");
+  WriteFile(dir.path / "02 noise.mp3", std::string(3000, 'Z'));
+  WriteFile(dir.path / "cover.jpg", "JFIF");
   ASSERT_TRUE(cdInit());
-  EXPECT_FALSE(CD.CDOpen);  // track 1 does not decode: no music disc
+  EXPECT_FALSE(CD.CDOpen);
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 

@@ -108,27 +108,23 @@ TEST_F(CDMusic, OffReadyPlayingAndBack) {
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 
-TEST_F(CDMusic, EndOfDiscStartsAgainFromTrackTwo) {
-  ASSERT_NO_FATAL_FAILURE(InsertDisc(3));
-  ASSERT_TRUE(cdNextTrack());
-  ASSERT_EQ(CurrentTrack(), 2);
-  mci::testing::Advance(1000 * FramesPerSector);  // to the end of the disc
-  EXPECT_EQ(DeliverNotifications(), 1);
-  EXPECT_TRUE(CD.CDPlaying);
-  EXPECT_EQ(CurrentTrack(), 2);
-  mci::testing::Advance(1000 * FramesPerSector);  // and round it goes
-  EXPECT_EQ(DeliverNotifications(), 1);
-  EXPECT_EQ(CurrentTrack(), 2);
-}
-
-TEST_F(CDMusic, EndOfOneTrackDiscStartsItAgain) {
-  ASSERT_NO_FATAL_FAILURE(InsertDisc(1));
-  ASSERT_TRUE(cdResume());
-  mci::testing::Advance(1000 * FramesPerSector);
-  EXPECT_EQ(DeliverNotifications(), 1);
-  EXPECT_TRUE(CD.CDPlaying);
-  EXPECT_EQ(CurrentTrack(), 1);
-  EXPECT_EQ(mci::testing::Advance(1)[1], TrackMark(1));
+// Track 1 is the game's intro: at the end of the disc the music goes round from track 2,
+// unless there is no other.
+TEST_F(CDMusic, EndOfDiscStartsAgainFromTrackTwoOrTheOnlyTrack) {
+  for (const auto& [tracks, again] : {std::pair{3, 2}, std::pair{1, 1}}) {
+    SCOPED_TRACE(tracks);
+    ASSERT_NO_FATAL_FAILURE(InsertDisc(tracks));
+    ASSERT_TRUE(tracks > 1 ? cdNextTrack() : cdResume());
+    for (int round = 0; round < 2; ++round) {
+      mci::testing::Advance(1000 * FramesPerSector);  // to the end of the disc
+      EXPECT_EQ(DeliverNotifications(), 1);
+      EXPECT_TRUE(CD.CDPlaying);
+      EXPECT_EQ(CurrentTrack(), again);
+    }
+    EXPECT_EQ(mci::testing::Advance(1)[1], TrackMark(again));
+    ASSERT_TRUE(cdClose());
+    TakeNotifications();  // the close's, before the next disc
+  }
 }
 
 TEST_F(CDMusic, SupersededRequestOnlyClearsPlaying) {
@@ -153,27 +149,15 @@ TEST_F(CDMusic, KeysDuringTheNameEntryLeaveTheMusicAlone) {
   EXPECT_EQ(DeliverNotifications(), 0);
 }
 
-// No disc, a disc without music, broken images, the switch: music stays off, silently.
-TEST_F(CDMusic, NoMusicAndNoMessage) {
-  EXPECT_TRUE(cdInit());
-  EXPECT_FALSE(CD.CDOpen);
-
-  WriteImage(dir.path, {{false, 10}, {true, 10}});
-  EXPECT_TRUE(cdInit());
-  EXPECT_FALSE(CD.CDOpen);
-  EXPECT_EQ(Send("status cdaudio media present"), "error 263");  // closed again
-
-  WriteText(dir.path / "disc.cue", "REM no tracks at all\nFILE \"disc.bin\" BINARY\n");
-  EXPECT_TRUE(cdInit());
-  EXPECT_FALSE(CD.CDOpen);
-
+// With the switch the device is never opened, and the music keys do nothing.
+TEST_F(CDMusic, TheNoMusicSwitchKeepsTheDiscClosed) {
   WriteImage(dir.path, {{true, 10}});
   Switches.NoCDMusic = true;
   EXPECT_TRUE(cdInit());
   EXPECT_FALSE(CD.CDOpen);
   for (win::WPARAM key : {'M', 'N', 'P'}) Key(key);
   EXPECT_FALSE(CD.CDPlaying);
-  EXPECT_EQ(Send("status cdaudio media present"), "error 263");  // never opened
+  EXPECT_EQ(Send("status cdaudio media present"), "error 263");
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 

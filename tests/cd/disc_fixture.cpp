@@ -1,31 +1,26 @@
 #include "disc_fixture.h"
 
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "app/shell.h"
 #include "audio/cd.h"
 #include "platform/mci.h"
 #include "platform/window.h"
 #include "screens/modes.h"
+#include "support/wav_files.h"
 
 namespace cdtest {
 namespace {
 
-void Put16(std::ofstream& out, uint16_t v) {
-  out.put(static_cast<char>(v & 0xFF));
-  out.put(static_cast<char>(v >> 8));
-}
-void Put32(std::ofstream& out, uint32_t v) {
-  Put16(out, static_cast<uint16_t>(v & 0xFFFF));
-  Put16(out, static_cast<uint16_t>(v >> 16));
-}
-
-void WriteFrames(std::ofstream& out, int track, int64_t frames) {
+// Left: the frame within the track; right: 100 × the track number.
+Bytes Frames(int track, int64_t frames) {
+  Bytes out;
   for (int64_t f = 0; f < frames; ++f) {
     Put16(out, static_cast<uint16_t>(FrameMark(f)));
     Put16(out, static_cast<uint16_t>(TrackMark(track)));
   }
+  return out;
 }
 
 std::string Msf(int sectors) {
@@ -41,40 +36,24 @@ int16_t TrackMark(int track) { return static_cast<int16_t>(track * 100); }
 int16_t FrameMark(int64_t frame) { return static_cast<int16_t>(frame % 30000); }
 
 void WriteImage(const std::filesystem::path& folder, const std::vector<ImageTrack>& tracks) {
-  std::ofstream bin(folder / "disc.bin", std::ios::binary);
-  std::ofstream cue(folder / "disc.cue");
-  cue << "FILE \"disc.bin\" BINARY\n";
+  std::string bin, cue = "FILE \"disc.bin\" BINARY\n";
   int sector = 0;
   for (size_t i = 0; i < tracks.size(); ++i) {
     char number[24];
     std::snprintf(number, sizeof number, "%02zu", i + 1);
-    cue << "  TRACK " << number << (tracks[i].audio ? " AUDIO\n" : " MODE1/2352\n");
-    cue << "    INDEX 01 " << Msf(sector) << "\n";
-    WriteFrames(bin, static_cast<int>(i + 1), int64_t{tracks[i].sectors} * FramesPerSector);
+    cue += std::string("  TRACK ") + number + (tracks[i].audio ? " AUDIO\n" : " MODE1/2352\n");
+    cue += "    INDEX 01 " + Msf(sector) + "\n";
+    const Bytes frames =
+        Frames(static_cast<int>(i + 1), int64_t{tracks[i].sectors} * FramesPerSector);
+    bin.append(frames.begin(), frames.end());
     sector += tracks[i].sectors;
   }
+  WriteFile(folder / "disc.bin", bin);
+  WriteFile(folder / "disc.cue", cue);
 }
 
 void WriteWav(const std::filesystem::path& file, int track, int frames) {
-  std::ofstream out(file, std::ios::binary);
-  uint32_t bytes = static_cast<uint32_t>(frames) * 4;
-  out.write("RIFF", 4);
-  Put32(out, 36 + bytes);
-  out.write("WAVEfmt ", 8);
-  Put32(out, 16);
-  Put16(out, 1);
-  Put16(out, 2);
-  Put32(out, 44100);
-  Put32(out, 44100 * 4);
-  Put16(out, 4);
-  Put16(out, 16);
-  out.write("data", 4);
-  Put32(out, bytes);
-  WriteFrames(out, track, frames);
-}
-
-void WriteText(const std::filesystem::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
+  WriteFile(file, Wav(Format(1, 2, 44100, 16), Frames(track, frames)));
 }
 
 std::string Send(const std::string& command, size_t replyLength) {

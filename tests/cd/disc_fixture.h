@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace cdtest {
@@ -26,7 +27,6 @@ int16_t FrameMark(int64_t frame);
 void WriteImage(const std::filesystem::path& folder, const std::vector<ImageTrack>& tracks);
 // A 44 100 Hz 16-bit stereo WAV file marked as track `track`.
 void WriteWav(const std::filesystem::path& file, int track, int frames);
-void WriteText(const std::filesystem::path& file, const std::string& text);
 
 // Sends a command; the reply text, or "error N".
 std::string Send(const std::string& command, size_t replyLength = 50);

@@ -115,7 +115,7 @@ TEST_F(MciImage, NotificationsSupersededAbortedAndSuccessful) {
 }
 
 TEST_F(CDTest, OpenFailsWithNoDisc) {
-  WriteText(dir.path / "readme.txt", "no music here");
+  WriteFile(dir.path / "readme.txt", "no music here");
   EXPECT_NE(Send("open cdaudio"), "");
   EXPECT_EQ(Send("status cdaudio media present"), "error 263");
   mci::testing::SetDiscFolder((dir.path / "missing").string());
@@ -127,7 +127,7 @@ TEST_F(CDTest, TrackFolderInNumberOrder) {
   WriteWav(dir.path / "01 Intro.wav", 1, 2000);
   WriteWav(dir.path / "10 Last.WAV", 3, 1000);
   WriteWav(dir.path / "Bonus 04.wav", 9, 1000);  // no number in front: not a track
-  WriteText(dir.path / "05 notes.txt", "not audio");
+  WriteFile(dir.path / "05 notes.txt", "not audio");
   ASSERT_EQ(Send("open cdaudio"), "");
   EXPECT_EQ(Send("status cdaudio number of tracks"), "3");
   EXPECT_EQ(Send("status cdaudio type track 3", 10), "zvuk");
@@ -149,7 +149,7 @@ TEST_F(CDTest, TrackFolderInNumberOrder) {
 }
 
 TEST_F(CDTest, UndecodableTrackFileIsNotAudio) {
-  WriteText(dir.path / "01 Broken.ogg", "OggS but not really");
+  WriteFile(dir.path / "01 Broken.ogg", "OggS but not really");
   WriteWav(dir.path / "02.wav", 2, 100);
   ASSERT_EQ(Send("open cdaudio"), "");
   EXPECT_EQ(Send("status cdaudio type track 1", 10), "other");

@@ -1,9 +1,16 @@
 #pragma once
 // Archives record by record, for layouts that no writer of ours makes: any order, equal
-// names, names with odd bytes, sizes and offsets of any value, cuts anywhere.
+// names, names with odd bytes, sizes and offsets of any value, cuts anywhere; and the
+// bytes read back with the game's reader and with the archive tool's record walk.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "fs/file_system.h"
+#include "fs/spl_records.h"
+#include "fs/spl_tree.h"
+#include "fs/tfile.h"
 
 struct RawArchive {
   std::vector<uint8_t> b;
@@ -22,14 +29,11 @@ struct RawArchive {
     Put(offset);
     return *this;
   }
-  // A file record whose data Build() places behind everything written so far.
-  RawArchive& File(const std::string& name, const std::string& data) {
-    File(name, static_cast<uint32_t>(data.size()), 0);
+  // A file record whose data Build() places behind everything written so far; it claims
+  // `size` bytes, by default as many as `data` holds.
+  RawArchive& File(const std::string& name, const std::string& data, int64_t size = -1) {
+    File(name, static_cast<uint32_t>(size < 0 ? data.size() : size), 0);
     pending.emplace_back(b.size() - 4, data);
-    return *this;
-  }
-  RawArchive& Bytes(const std::string& s) {
-    b.insert(b.end(), s.begin(), s.end());
     return *this;
   }
   // The name field holds the name's bytes, then zeros up to 255 (or is cut at 255).
@@ -52,6 +56,34 @@ struct RawArchive {
       for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(offset >> (8 * i));
       out.insert(out.end(), data.begin(), data.end());
     }
+    return out;
+  }
+};
+
+// The bytes as an archive stream, read by the game's reader and by the record walk.
+struct Judged {
+  std::vector<uint8_t> bytes;
+  TSPLArchive archive;
+  bool listed = false;
+  std::vector<SplRecord> records;
+  explicit Judged(std::vector<uint8_t> data) : bytes(std::move(data)) {
+    if (bytes.empty()) bytes.reserve(1);  // fmemopen wants a buffer even for no bytes
+    archive.stream = fmemopen(bytes.data(), bytes.size(), "rb");
+    if (!archive.stream) return;
+    archive.root = FS_ReadDir(archive.stream);
+    std::fseek(archive.stream, 0, SEEK_SET);
+    listed = ListSplRecords(archive.stream, records);
+  }
+  ~Judged() {
+    FS_FreeDir(archive.root);
+    if (archive.stream) std::fclose(archive.stream);
+  }
+  bool accepted() const { return archive.root != nullptr; }
+  std::string Read(const char* path) {
+    auto file = FS_OpenInArchive(&archive, archive.root, path);
+    if (!file) return "<none>";
+    std::string out(file->GetSize(), '\0');
+    out.resize(file->Read(reinterpret_cast<uint8_t*>(out.data()), file->GetSize()));
     return out;
   }
 };

@@ -5,12 +5,13 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/shell.h"
 #include "platform/window.h"
+#include "support/files.h"
 #include "support/game_pictures.h"
+#include "support/scripted_play.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -39,23 +40,15 @@ std::string Line(const std::string& text, const std::string& start) {
   return at == std::string::npos ? "" : text.substr(at, text.find('\n', at) - at);
 }
 
-win::MSG Msg(uint32_t message, win::WPARAM w, win::LPARAM l) {
-  return win::MSG{nullptr, message, w, l};
-}
-
 }  // namespace
 
 TEST_F(DemoTest, ARecordedGameReplaysHeadlessToTheSameEnd) {
-  // Past the logo, a new game from the menu, the introduction away, mines and a torpedo.
-  win::testing::ScheduleMessage(3, Msg(win::WM_KEYDOWN, win::VK_SPACE, 1));
-  win::testing::ScheduleMessage(3, Msg(win::WM_MOUSEMOVE, 0, win::MAKELPARAM(650, 30)));
-  win::testing::ScheduleMessage(2, Msg(win::WM_LBUTTONUP, 0, win::MAKELPARAM(650, 30)));
-  win::testing::ScheduleMessage(3, Msg(win::WM_KEYDOWN, win::VK_RETURN, 1));
-  for (int i = 0; i < 20; ++i) {
-    win::testing::ScheduleMessage(15, Msg(win::WM_KEYDOWN, win::VK_SPACE, 1));
-    win::testing::ScheduleMessage(10, Msg(win::WM_KEYDOWN, win::VK_CONTROL, 1));
+  ScheduleNewGame();
+  for (int i = 0; i < 20; ++i) {  // mines and torpedoes
+    ScheduleKey(15, win::VK_SPACE);
+    ScheduleKey(10, win::VK_CONTROL);
   }
-  win::testing::ScheduleMessage(5, Msg(win::WM_KEYDOWN, win::VK_F12, 1));
+  ScheduleKey(5, win::VK_F12);
   testing::internal::CaptureStdout();
   ASSERT_EQ(WinMain("--no-sound --record game.dem"), 0);
   const std::string recorded = Line(testing::internal::GetCapturedStdout(), "recorded:");
@@ -73,7 +66,7 @@ TEST_F(DemoTest, ARecordedGameReplaysHeadlessToTheSameEnd) {
 TEST_F(DemoTest, DamagedFilesAndOtherVersionsAreRefusedWithAMessage) {
   const std::string program = (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string();
   const auto refuse = [&](const std::string& bytes, const std::string& why) {
-    std::ofstream("bad.dem", std::ios::binary) << bytes;
+    WriteFile("bad.dem", bytes);
     const std::string out = RunCommand("SDL_VIDEODRIVER=dummy " + program +
                                        " --no-sound --replay bad.dem; echo status $?");
     EXPECT_NE(out.find(why), std::string::npos) << out;

@@ -10,6 +10,7 @@
 
 #include "app/init.h"
 #include "app/shell.h"
+#include "fs/file_system.h"
 #include "game/world.h"
 #include "persist/settings.h"
 #include "screens/modes.h"
@@ -44,6 +45,8 @@ class LostDisplay : public ::testing::TestWithParam<int> {
     FreeFallers();
     FreeBubbles();
     sysReleaseAll();
+    EXPECT_FALSE(Video.ddObject || Video.PrimarySurface || FileSystem.Files);
+    EXPECT_FALSE(dd::testing::HasRenderer());  // the window's renderer goes with the display
     CloseQuietWindow();
   }
 

@@ -11,28 +11,21 @@
 #include "platform/window.h"
 #include "screens/modes.h"
 #include "support/game_pictures.h"
+#include "support/scripted_play.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-win::MSG Msg(uint32_t message, win::WPARAM w, win::LPARAM l) {
-  return win::MSG{nullptr, message, w, l};
-}
-
 TEST(OutOfMemoryGame, ATrailBubbleThatCannotBeMadeEndsTheGameTheUsualWay) {
   IsolatedUserData data;
   InTempDir here;
   WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
   win::testing::Reset();
-  // Past the logo, a new game from the menu, the introduction away; the submarine's
-  // trail then asks for bubbles, and after 40 of them memory is gone.
-  win::testing::ScheduleMessage(3, Msg(win::WM_KEYDOWN, win::VK_SPACE, 1));
-  win::testing::ScheduleMessage(3, Msg(win::WM_MOUSEMOVE, 0, win::MAKELPARAM(650, 30)));
-  win::testing::ScheduleMessage(2, Msg(win::WM_LBUTTONUP, 0, win::MAKELPARAM(650, 30)));
-  win::testing::ScheduleMessage(3, Msg(win::WM_KEYDOWN, win::VK_RETURN, 1));
-  win::testing::ScheduleMessage(100000, Msg(win::WM_CLOSE, 0, 0));  // never reached
+  // The submarine's trail then asks for bubbles, and after 40 of them memory is gone.
+  ScheduleNewGame();
+  Schedule(100000, win::WM_CLOSE);  // never reached
   Settings = SettingsState{};
   AllocationFaults.budget[static_cast<int>(RecordKind::Bubble)] = 40;
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <random>
 #include <string>
 
@@ -57,17 +56,10 @@ void CheckWorld(uint64_t step) {
 class Soak : public ::testing::Test {
  protected:
   IsolatedUserData data;
-  TempDir folder;
-  std::filesystem::path previous = std::filesystem::current_path();
+  InTempDir here;
   FakeClock clock;
-  void SetUp() override {
-    std::filesystem::current_path(folder.path);
-    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
-  }
-  void TearDown() override {
-    sysReleaseAll();
-    std::filesystem::current_path(previous);
-  }
+  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
+  void TearDown() override { sysReleaseAll(); }
   void StartGame(const char* commandLine) {
     Switches = ReadSwitches(commandLine);
     ASSERT_TRUE(LoadSettings());
@@ -92,44 +84,29 @@ void RandomInput(std::mt19937& rng) {
   const auto key = [&](uint16_t vk) { MainWndProc(Shell.Window, win::WM_KEYDOWN, vk, 1); };
   if (pick(4) != 0) return;  // most steps have no input
   switch (Screen.Mode) {
-    case gmMenu:
+    case gmMenu: {
       // New game most often; settings, hi-scores, help and continue too (never quit).
-      switch (pick(6)) {
-        case 0:
-        case 1:
-        case 2:
-          return click(650, 30);
-        case 3:
-          return click(600, 120);
-        case 4:
-          return click(650, 160);
-        default:
-          return pick(2) ? click(700, 210) : click(600, 80);
-      }
+      const int choice = pick(6),
+                items[][2] = {{650, 30}, {650, 30}, {650, 30}, {600, 120}, {650, 160}};
+      if (choice < 5) return click(items[choice][0], items[choice][1]);
+      return pick(2) ? click(700, 210) : click(600, 80);
+    }
     case gmSettings:
       if (pick(8) == 0) return key(win::VK_ESCAPE);
       return click(593 + pick(193), std::array{90, 145, 200, 260, 315, 370, 428}[pick(7)]);
-    case gmPlay:
+    case gmPlay: {
       if (Screen.NameEntry) {
         const uint16_t keys[] = {'A',           'N',           'M', 'P',
                                  win::VK_SPACE, win::VK_BACK,  '7', win::VK_ESCAPE,
                                  win::VK_F12,   win::VK_RETURN};
         return key(keys[pick(10)]);
       }
-      switch (pick(10)) {
-        case 0:
-          return key(win::VK_ESCAPE);
-        case 1:
-          return click(pick(800), pick(600));
-        case 2:
-          return MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, pick(2), 0), void();
-        case 3:
-        case 4:
-        case 5:
-          return key(win::VK_CONTROL);
-        default:
-          return key(win::VK_SPACE);
-      }
+      const int what = pick(10);
+      if (what == 0) return key(win::VK_ESCAPE);
+      if (what == 1) return click(pick(800), pick(600));
+      if (what == 2) return MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, pick(2), 0), void();
+      return key(what < 6 ? win::VK_CONTROL : win::VK_SPACE);
+    }
     default:
       return pick(2) ? key(static_cast<uint16_t>('A' + pick(26))) : click(pick(800), pick(600));
   }

@@ -3,27 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/shell.h"
 #include "persist/hiscore.h"
 #include "persist/settings.h"
 #include "platform/window.h"
+#include "support/files.h"
 #include "support/game_pictures.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class UnwritableRegistry : public ::testing::Test {
  protected:
@@ -50,12 +42,12 @@ TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
   const fs::path machine = Hive("HKEY_LOCAL_MACHINE.reg");
   ASSERT_TRUE(fs::exists(user) && fs::exists(machine));
   // A player's own setting, and a value of another program's in the same file.
-  std::string text = ReadText(user);
+  std::string text = ReadFile(user);
   const size_t at = text.find("\"NauvrelBubbles\"=dword:000000c0");
   ASSERT_NE(at, std::string::npos) << text;
   text.replace(at, 31, "\"NauvrelBubbles\"=dword:00000050\n\"Other\"=\"kept\"");
-  std::ofstream(user, std::ios::binary) << text;
-  const std::string userBefore = ReadText(user), machineBefore = ReadText(machine);
+  WriteFile(user, text);
+  const std::string userBefore = ReadFile(user), machineBefore = ReadFile(machine);
 
   // Where each new file would be written first stands a folder: no process, whatever its
   // rights, can replace either file now.
@@ -66,8 +58,8 @@ TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0], "RegSetValueEx: NauvrelBubbles");
   EXPECT_EQ(boxes[1], "hisSaveData: RegSetValueEx");
-  EXPECT_EQ(ReadText(user), userBefore);
-  EXPECT_EQ(ReadText(machine), machineBefore);
+  EXPECT_EQ(ReadFile(user), userBefore);
+  EXPECT_EQ(ReadFile(machine), machineBefore);
   EXPECT_EQ(Settings.NauvrelBubbles, 0x50u);  // what was read was used
 
   // Once the files can be written again, the next exit keeps what they held.
@@ -75,20 +67,20 @@ TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
   fs::remove(machine.string() + ".tmp");
   ASSERT_EQ(RunToClose(), 0);
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
-  const std::string after = ReadText(user);
+  const std::string after = ReadFile(user);
   EXPECT_NE(after.find("\"NauvrelBubbles\"=dword:00000050"), std::string::npos) << after;
   EXPECT_NE(after.find("\"Other\"=\"kept\""), std::string::npos) << after;
-  EXPECT_EQ(ReadText(machine), machineBefore);
+  EXPECT_EQ(ReadFile(machine), machineBefore);
 }
 
 TEST_F(UnwritableRegistry, NoPlaceForTheFilesStopsTheStartBeforeAnyWindow) {
-  std::ofstream(data.dir.path / "HalvoTeam") << "a file where the folder should be";
+  WriteFile(data.dir.path / "HalvoTeam", "a file where the folder should be");
   EXPECT_EQ(RunToClose(), 0);
   const auto& boxes = win::testing::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "RegCreateKeyEx failed");
   EXPECT_EQ(win::testing::ScheduledMessages(), 1u);  // no frame ran
-  EXPECT_EQ(ReadText(data.dir.path / "HalvoTeam"), "a file where the folder should be");
+  EXPECT_EQ(ReadFile(data.dir.path / "HalvoTeam"), "a file where the folder should be");
 }
 
 }  // namespace

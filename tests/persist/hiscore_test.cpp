@@ -6,30 +6,22 @@
 #include <cstring>
 
 #include "hive_files.h"
-#include "platform/registry.h"
 #include "platform/window.h"
 
 namespace {
 
-constexpr const char* Path = "Software\\HalvoTeam\\Nauvrel";
-
 void StoreHiScore(const std::vector<uint8_t>& bytes) {
-  reg::HKEY key = nullptr;
-  ASSERT_EQ(reg::RegCreateKeyEx(reg::HKEY_LOCAL_MACHINE, Path, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr),
-            reg::ERROR_SUCCESS);
-  ASSERT_EQ(reg::RegSetValueEx(key, "HiScore", 0, reg::REG_BINARY, bytes.data(),
+  reg::HKEY key = CreateGameKey(reg::HKEY_LOCAL_MACHINE);
+  EXPECT_EQ(reg::RegSetValueEx(key, "HiScore", 0, reg::REG_BINARY, bytes.data(),
                                static_cast<reg::DWORD>(bytes.size())),
             reg::ERROR_SUCCESS);
   reg::RegCloseKey(key);
 }
 
 std::vector<uint8_t> StoredHiScore() {
-  reg::HKEY key = nullptr;
+  reg::HKEY key = CreateGameKey(reg::HKEY_LOCAL_MACHINE);
   std::vector<uint8_t> bytes(1000);
   reg::DWORD size = static_cast<reg::DWORD>(bytes.size());
-  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_LOCAL_MACHINE, Path, 0, reg::KEY_READ, &key),
-            reg::ERROR_SUCCESS);
   EXPECT_EQ(reg::RegQueryValueEx(key, "HiScore", nullptr, nullptr, bytes.data(), &size),
             reg::ERROR_SUCCESS);
   reg::RegCloseKey(key);
@@ -167,7 +159,7 @@ TEST(HiScore, FailuresToSaveAreReported) {
   EXPECT_EQ(win::testing::MessageBoxes()[1], "hisSaveData: RegOpenKeyEx");
 
   std::filesystem::remove_all(data.dir.path / "HalvoTeam");
-  WriteText(data.dir.path / "HalvoTeam", "a file where the folder should be");
+  WriteFile(data.dir.path / "HalvoTeam", "a file where the folder should be");
   EXPECT_FALSE(hisLoadData());
   EXPECT_EQ(win::testing::MessageBoxes().back(), "hisLoadData: RegCreateKeyEx");
 }

@@ -1,10 +1,11 @@
 #pragma once
-// The hive files of a test's own data folder, read and written as plain text.
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
+// The hive files of a test's own data folder.
+#include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/registry.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 inline std::filesystem::path HiveFolder(const IsolatedUserData& data) {
@@ -19,14 +20,13 @@ inline std::filesystem::path MachineHive(const IsolatedUserData& data) {
   return HiveFolder(data) / "HKEY_LOCAL_MACHINE.reg";
 }
 
-inline std::string ReadText(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+constexpr const char* GameKey = "Software\\HalvoTeam\\Nauvrel";
 
-inline void WriteText(const std::filesystem::path& file, const std::string& text) {
-  std::filesystem::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << text;
+// The game's key in the hive, made when missing.
+inline reg::HKEY CreateGameKey(reg::HKEY hive, reg::DWORD* disposition = nullptr) {
+  reg::HKEY key = nullptr;
+  EXPECT_EQ(reg::RegCreateKeyEx(hive, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS, nullptr, &key,
+                                disposition),
+            reg::ERROR_SUCCESS);
+  return key;
 }

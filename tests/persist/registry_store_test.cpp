@@ -8,16 +8,6 @@
 
 namespace {
 
-constexpr const char* Path = "Software\\HalvoTeam\\Nauvrel";
-
-reg::HKEY Create(reg::HKEY hive, reg::DWORD* disposition = nullptr) {
-  reg::HKEY key = nullptr;
-  EXPECT_EQ(reg::RegCreateKeyEx(hive, Path, 0, nullptr, 0, reg::KEY_ALL_ACCESS, nullptr, &key,
-                                disposition),
-            reg::ERROR_SUCCESS);
-  return key;
-}
-
 reg::LONG SetDword(reg::HKEY key, const char* name, uint32_t v) {
   return reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, reinterpret_cast<const reg::BYTE*>(&v),
                             4);
@@ -52,24 +42,24 @@ const std::string Known =
 TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
   IsolatedUserData data;
   reg::HKEY missing = nullptr;
-  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, Path, 0, reg::KEY_READ, &missing),
+  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &missing),
             reg::ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(missing, nullptr);
 
   reg::DWORD disposition = 0;
-  reg::RegCloseKey(Create(reg::HKEY_CURRENT_USER, &disposition));
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER, &disposition));
   EXPECT_EQ(disposition, reg::REG_CREATED_NEW_KEY);
-  EXPECT_EQ(ReadText(UserHive(data)),
+  EXPECT_EQ(ReadFile(UserHive(data)),
             "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n\n");
-  reg::RegCloseKey(Create(reg::HKEY_CURRENT_USER, &disposition));
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER, &disposition));
   EXPECT_EQ(disposition, reg::REG_OPENED_EXISTING_KEY);
   EXPECT_FALSE(std::filesystem::exists(MachineHive(data)));
 }
 
 TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
   IsolatedUserData data;
-  WriteText(UserHive(data), Known);
-  reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
+  WriteFile(UserHive(data), Known);
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
   reg::DWORD type = 0, size = 0;
   EXPECT_EQ(reg::RegQueryValueEx(key, "Future", nullptr, &type, nullptr, &size),
             reg::ERROR_SUCCESS);
@@ -86,7 +76,7 @@ TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
   reg::RegCloseKey(key);
 
   reg::HKEY writeOnly = nullptr;
-  ASSERT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, Path, 0, reg::KEY_WRITE, &writeOnly),
+  ASSERT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_WRITE, &writeOnly),
             reg::ERROR_SUCCESS);
   size = sizeof small;
   EXPECT_EQ(reg::RegQueryValueEx(writeOnly, "Future", nullptr, &type, small, &size),
@@ -96,8 +86,8 @@ TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
 
 TEST(RegistryStore, UnknownValuesAndKeysSurviveASet) {
   IsolatedUserData data;
-  WriteText(UserHive(data), Known);
-  reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
+  WriteFile(UserHive(data), Known);
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
   ASSERT_EQ(SetDword(key, "MineBubbles", 192), reg::ERROR_SUCCESS);
   ASSERT_EQ(SetDword(key, "UseSound", 1), reg::ERROR_SUCCESS);
@@ -107,7 +97,7 @@ TEST(RegistryStore, UnknownValuesAndKeysSurviveASet) {
   expected.replace(expected.find("00000010"), 8, "000000c0");
   expected.insert(expected.find("\r\n\r\n[HKEY_CURRENT_USER\\Software\\Someone") + 2,
                   "\"UseSound\"=dword:00000001\r\n");
-  EXPECT_EQ(ReadText(UserHive(data)), expected);
+  EXPECT_EQ(ReadFile(UserHive(data)), expected);
   EXPECT_FALSE(std::filesystem::exists(UserHive(data).string() + ".tmp"));
 }
 
@@ -116,35 +106,35 @@ TEST(RegistryStore, ACorruptFileReadsAsEmptyAndIsKeptAsideBeforeItIsReplaced) {
   const std::string corrupt =
       "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
       "\"MineBubbles\"=dword:zz\n";
-  WriteText(UserHive(data), corrupt);
+  WriteFile(UserHive(data), corrupt);
   reg::HKEY key = nullptr;
-  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, Path, 0, reg::KEY_READ, &key),
+  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &key),
             reg::ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(ReadText(UserHive(data)), corrupt);  // reading changes nothing
+  EXPECT_EQ(ReadFile(UserHive(data)), corrupt);  // reading changes nothing
 
-  key = Create(reg::HKEY_CURRENT_USER);
+  key = CreateGameKey(reg::HKEY_CURRENT_USER);
   ASSERT_EQ(SetDword(key, "MineBubbles", 5), reg::ERROR_SUCCESS);
   reg::RegCloseKey(key);
   const std::string bad = UserHive(data).string() + ".bad";
-  EXPECT_EQ(ReadText(bad), corrupt);
-  EXPECT_EQ(ReadText(UserHive(data)),
+  EXPECT_EQ(ReadFile(bad), corrupt);
+  EXPECT_EQ(ReadFile(UserHive(data)),
             "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
             "\"MineBubbles\"=dword:00000005\n\n");
 
   // Broken again: the first backup stays, the second gets a number.
-  WriteText(UserHive(data), "garbage");
-  reg::RegCloseKey(Create(reg::HKEY_CURRENT_USER));
-  EXPECT_EQ(ReadText(bad), corrupt);
-  EXPECT_EQ(ReadText(bad + ".1"), "garbage");
+  WriteFile(UserHive(data), "garbage");
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
+  EXPECT_EQ(ReadFile(bad), corrupt);
+  EXPECT_EQ(ReadFile(bad + ".1"), "garbage");
 }
 
 TEST(RegistryStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
   IsolatedUserData data;
-  WriteText(UserHive(data), Known);
-  reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
+  WriteFile(UserHive(data), Known);
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
   reg::testing::FailNextReplaceBeforeRename();
   EXPECT_EQ(SetDword(key, "MineBubbles", 1), reg::ERROR_REGISTRY_IO_FAILED);
-  EXPECT_EQ(ReadText(UserHive(data)), Known);
+  EXPECT_EQ(ReadFile(UserHive(data)), Known);
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
   // The half-done temporary file does not stop the next write.
   ASSERT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_SUCCESS);
@@ -154,13 +144,13 @@ TEST(RegistryStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
 
 TEST(RegistryStore, TwoProcessesWritingAtOnceKeepEachOthersValues) {
   IsolatedUserData data;
-  reg::RegCloseKey(Create(reg::HKEY_CURRENT_USER));
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
   constexpr int Writes = 40;
   pid_t children[2];
   for (int c = 0; c < 2; ++c) {
     children[c] = fork();
     if (children[c] == 0) {
-      reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
+      reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
       const std::string prefix = c == 0 ? "First" : "Second";
       bool ok = true;
       for (int i = 0; i < Writes; ++i)
@@ -173,7 +163,7 @@ TEST(RegistryStore, TwoProcessesWritingAtOnceKeepEachOthersValues) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
-  reg::HKEY key = Create(reg::HKEY_CURRENT_USER);
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
   for (int i = 0; i < Writes; ++i) {
     EXPECT_EQ(QueryDword(key, ("First" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
     EXPECT_EQ(QueryDword(key, ("Second" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
@@ -184,9 +174,9 @@ TEST(RegistryStore, TwoProcessesWritingAtOnceKeepEachOthersValues) {
 TEST(RegistryStore, NoDataFolderMeansNoKey) {
   IsolatedUserData data;
   // A plain file where the data folder should be: it cannot be made.
-  WriteText(data.dir.path / "HalvoTeam", "not a folder");
+  WriteFile(data.dir.path / "HalvoTeam", "not a folder");
   reg::HKEY key = nullptr;
-  EXPECT_NE(reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, Path, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
+  EXPECT_NE(reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
                                 nullptr, &key, nullptr),
             reg::ERROR_SUCCESS);
   EXPECT_EQ(key, nullptr);

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <filesystem>
+#include <vector>
 
 #include "app/shell.h"
 #include "fs/file_system.h"
@@ -17,10 +16,6 @@ namespace {
 // Each test runs in a fresh working directory that holds its own Nauvrel.spl.
 class InitTest : public ::testing::Test {
  protected:
-  InitTest() : previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(dir.path);
-  }
-  ~InitTest() override { std::filesystem::current_path(previous); }
   void SetUp() override { Reset(); }
   void TearDown() override { sysReleaseAll(); }
   // A fresh start: nothing held, no boxes shown, every depth offered, no switches.
@@ -47,10 +42,11 @@ class InitTest : public ::testing::Test {
     EXPECT_FALSE(Video.ddObject || Video.PrimarySurface || Video.BackBuffer);
     EXPECT_FALSE(Video.ddsGame || Video.ddsFont || Video.ddsBackground || Video.ddsMenuSel);
     EXPECT_FALSE(Video.imgMenuBckg || Video.imgGame || Video.imgFont || Video.imgBackground1);
-    EXPECT_FALSE(Video.dplGame || Video.dplHiScore);
+    EXPECT_FALSE(Video.ddsBarel || Video.ddsBonus || Video.ddsDigits || Video.ddsNauvrelExpl ||
+                 Video.ddsMenuBckg || Video.ddsControls || Video.ddsNauvrelExplB);
+    EXPECT_FALSE(Video.dplGame || Video.dplMenu || Video.dplHiScore);
   }
-  std::filesystem::path previous;
-  TempDir dir;
+  InTempDir here;
 };
 
 TEST_F(InitTest, MissingArchiveStopsAtTheArchive) {
@@ -74,34 +70,35 @@ TEST_F(InitTest, StartsAtEachDepthWithItsOwnPictures) {
     EXPECT_EQ(Video.dplGame != nullptr, depth == 8);
     EXPECT_TRUE(Video.ddsGame->HasColorKey());
     sysReleaseAll();
+    sysReleaseAll();  // the exit path releases again
     ExpectAllReleased();
+    EXPECT_TRUE(win::testing::MessageBoxes().empty());
   }
 }
 
-TEST_F(InitTest, MissingOrBrokenMembersStopAtTheFirstThatFails) {
-  const FileMap all = GamePictureFiles(32);
-  Archive(Without(all, {"Grafika/Logo.jpg", "Grafika/Barel.bmp"}));
-  EXPECT_FALSE(sysInit());
-  ExpectStoppedWith("sysLoadImage: Barel.bmp");
-
-  Reset();
-  FileMap broken = all;
-  broken["Grafika/Help2.jpg"] = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'};
-  Archive(broken);
-  EXPECT_FALSE(sysInit());
-  ExpectStoppedWith("sysLoadImage: Help2.jpg");
-
-  Reset();
-  Archive(Without(all, {"Grafika/Font.bmp"}));
-  EXPECT_FALSE(sysInit());
-  ExpectStoppedWith("sysLoadImage: Font.bmp");
-}
-
-TEST_F(InitTest, EightBitMessagesNameTheirGifs) {
-  Switches.Use8BitColors = true;
-  Archive(Without(GamePictureFiles(8), {"Grafika8/Bonus.gif"}));
-  EXPECT_FALSE(sysInit());
-  ExpectStoppedWith("sysLoadImage: bonus.gif");
+TEST_F(InitTest, AMissingOrBrokenPictureStopsAtTheFirstThatFailsWithItsName) {
+  const struct {
+    int depth;
+    std::vector<const char*> missing;
+    const char* broken;
+    const char* message;
+  } cases[] = {
+      {32, {"Grafika/Logo.jpg", "Grafika/Barel.bmp"}, nullptr, "sysLoadImage: Barel.bmp"},
+      {32, {}, "Grafika/Help2.jpg", "sysLoadImage: Help2.jpg"},
+      {32, {"Grafika/Font.bmp"}, nullptr, "sysLoadImage: Font.bmp"},
+      {8, {"Grafika8/Bonus.gif"}, nullptr, "sysLoadImage: bonus.gif"},  // as the game names it
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    Reset();
+    Switches.Use8BitColors = c.depth == 8;
+    FileMap files = GamePictureFiles(c.depth);
+    for (const char* path : c.missing) files.erase(path);
+    if (c.broken) files[c.broken] = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'};
+    Archive(files);
+    EXPECT_FALSE(sysInit());
+    ExpectStoppedWith(c.message);
+  }
 }
 
 TEST_F(InitTest, RefusedDepthsFallBackTo24Then16KeepingTheRequestedPictures) {
@@ -151,16 +148,8 @@ TEST_F(InitTest, WithoutBackgroundsTheirFilesAreNotNeeded) {
   EXPECT_TRUE(Video.ddsGame && Video.ddsNauvrelExplB);
 }
 
-TEST_F(InitTest, ReleasingTwiceAndAfterAFailureReleasesNothingTwice) {
-  Archive(GamePictureFiles(32));
-  ASSERT_TRUE(sysInit());
-  sysReleaseAll();
-  ExpectAllReleased();
-  sysReleaseAll();
-  ExpectAllReleased();
-  EXPECT_TRUE(win::testing::MessageBoxes().empty());
-
-  // A failure half-way has already released; the exit path's release finds nothing.
+// A failure half-way has already released; the exit path's release finds nothing.
+TEST_F(InitTest, ReleasingAfterAFailureReleasesNothingTwice) {
   Archive(Without(GamePictureFiles(32), {"Grafika/HiScore.jpg"}));
   EXPECT_FALSE(sysInit());
   sysReleaseAll();

@@ -206,38 +206,4 @@ TEST_P(KeySpansTest, ACopyWithinOneSurfaceReadsThePixelsAsTheyWereBefore) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, KeySpansTest, ::testing::Values(8, 16, 24, 32));
 
-TEST(RecordBlits, EverySucceedingBlitIsRecordedUntilRecordingStops) {
-  std::unique_ptr<dd::DirectDraw> device;
-  ASSERT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
-  ASSERT_EQ(device->SetDisplayMode(800, 600, 32, 0, 0), dd::DD_OK);
-  dd::DDSURFACEDESC2 desc;
-  desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_WIDTH | dd::DDSD_HEIGHT;
-  desc.dwCaps = dd::DDSCAPS_OFFSCREENPLAIN;
-  desc.dwWidth = desc.dwHeight = 10;
-  std::unique_ptr<dd::Surface> source, dest;
-  ASSERT_EQ(device->CreateSurface(desc, source), dd::DD_OK);
-  ASSERT_EQ(device->CreateSurface(desc, dest), dd::DD_OK);
-
-  std::vector<dd::testing::BlitRecord> blits;
-  dd::testing::RecordBlits(&blits);
-  const dd::RECT part{1, 2, 4, 6}, outside{0, 0, 11, 1};
-  ASSERT_EQ(dest->BltFast(3, 4, source.get(), &part, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
-  ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, dd::DDBLTFAST_WAIT), dd::DD_OK);
-  EXPECT_EQ(dest->BltFast(0, 0, source.get(), &outside, 0), dd::DDERR_INVALIDRECT);
-  dd::testing::RecordBlits(nullptr);
-  ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, 0), dd::DD_OK);
-
-  ASSERT_EQ(blits.size(), 2u);
-  EXPECT_EQ(blits[0].source, source.get());
-  EXPECT_EQ(blits[0].rect.left, 1);
-  EXPECT_EQ(blits[0].rect.bottom, 6);
-  EXPECT_EQ(blits[0].x, 3);
-  EXPECT_EQ(blits[0].y, 4);
-  EXPECT_EQ(blits[0].flags, dd::DDBLTFAST_SRCCOLORKEY);
-  // A null rectangle is recorded as the whole source.
-  EXPECT_EQ(blits[1].rect.right, 10);
-  EXPECT_EQ(blits[1].rect.bottom, 10);
-  EXPECT_EQ(blits[1].flags, dd::DDBLTFAST_WAIT);
-}
-
 }  // namespace

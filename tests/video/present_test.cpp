@@ -77,7 +77,7 @@ TEST(Present, TrueColourFramesShowTheirOwnBitsOnly) {
   }
 }
 
-TEST(Present, EightBitFramesFollowThePaletteAndItsChanges) {
+TEST(Present, EightBitFramesFollowThePrimarysPaletteAndItsChangesAndLoss) {
   Chain chain(8);
   std::mt19937 random(8);
   std::array<dd::PALETTEENTRY, 256> entries;
@@ -88,6 +88,8 @@ TEST(Present, EightBitFramesFollowThePaletteAndItsChanges) {
   auto palette = std::make_unique<dd::Palette>(entries.data());
   ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
   chain.Fill([](int i) { return static_cast<uint32_t>(i % 256); });
+  EXPECT_EQ(chain.back->PixelRGB(5, 0), rgb(5));  // a back buffer sees the primary's palette
+  const int flips = dd::testing::FlipCount();
   auto expectFrame = [&](const char* when) {
     const auto& frame = chain.Show();
     for (int i = 0; i < Width * Height; i += 7)
@@ -95,6 +97,7 @@ TEST(Present, EightBitFramesFollowThePaletteAndItsChanges) {
     chain.Fill([](int i) { return static_cast<uint32_t>(i % 256); });  // the flip swapped
   };
   expectFrame("first");
+  EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
 
   // The table is made again only when the palette changes.
   const int rebuilds = dd::testing::PaletteTableRebuilds();
@@ -112,6 +115,14 @@ TEST(Present, EightBitFramesFollowThePaletteAndItsChanges) {
   ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
   expectFrame("new palette");
 
+  // A lost primary does not flip until restored.
+  dd::testing::LoseAllSurfaces();
+  EXPECT_EQ(chain.primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DDERR_SURFACELOST);
+  ASSERT_EQ(chain.primary->Restore(), dd::DD_OK);
+  EXPECT_EQ(chain.back->IsLost(), dd::DD_OK);
+  chain.Fill([](int i) { return static_cast<uint32_t>(i % 256); });
+  expectFrame("restored");
+
   // Without a palette, the default colours.
   ASSERT_EQ(chain.primary->SetPalette(nullptr), dd::DD_OK);
   const auto& frame = chain.Show();
@@ -119,6 +130,10 @@ TEST(Present, EightBitFramesFollowThePaletteAndItsChanges) {
     const uint32_t r = (i >> 5 & 7) * 255 / 7, g = (i >> 2 & 7) * 255 / 7, b = (i & 3) * 255 / 3;
     ASSERT_EQ(frame[i], r << 16 | g << 8 | b) << i;
   }
+  // The primary must not keep a dangling palette.
+  ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
+  palette.reset();
+  EXPECT_EQ(chain.primary->GetPalette(), nullptr);
 }
 
 }  // namespace

@@ -158,15 +158,6 @@ TEST_P(RestoreTest, WithoutBackgroundsTenSurfacesAndNothingForTheBackgroundRow) 
   EXPECT_EQ(win::testing::MessageBoxes().size(), boxes);
 }
 
-TEST_P(RestoreTest, ReleasingTwiceLeavesEverythingEmpty) {
-  ASSERT_TRUE(sysRestoreSurfaces());
-  sysReleaseAll();
-  sysReleaseAll();
-  for (SurfaceHandle handle : AllSurfaces) EXPECT_FALSE(Video.*handle);
-  EXPECT_FALSE(Video.PrimarySurface || Video.ddObject || Video.BackBuffer || Video.imgGame ||
-               Video.imgFont || Video.dplGame || Video.dplHiScore);
-}
-
 INSTANTIATE_TEST_SUITE_P(Depths, RestoreTest, ::testing::Values(8, 16, 32));
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "wav_files.h"
+#include "support/wav_files.h"
 
 #include <cmath>
 #include <cstring>
