@@ -1,8 +1,8 @@
+#include "platform/cp1250.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "platform/window.h"
 
 namespace win {
 namespace {
@@ -21,7 +21,11 @@ constexpr std::array<uint16_t, 128> Upper{
     0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
 
-void AppendUtf8(std::string& out, uint32_t code) {
+}  // namespace
+
+char32_t Cp1250CodePoint(unsigned char byte) { return byte < 0x80 ? byte : Upper[byte - 0x80]; }
+
+void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
   } else if (code < 0x800) {
@@ -34,13 +38,11 @@ void AppendUtf8(std::string& out, uint32_t code) {
   }
 }
 
-}  // namespace
-
 std::string Cp1250ToUtf8(const char* text) {
   std::string out;
   if (!text) return out;
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
-    AppendUtf8(out, *p < 0x80 ? *p : Upper[*p - 0x80]);
+    AppendUtf8(out, Cp1250CodePoint(*p));
   return out;
 }
 

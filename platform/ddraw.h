@@ -259,6 +259,11 @@ void UseDisplays(std::vector<FakeDisplay> displays);
 void KeepPresentedFrames(bool keep);
 const std::vector<uint32_t>& PresentedFrame();
 bool HasRenderer();
+// What the window's texture holds, 800 × 600 as 0x00RRGGBB, read back through the renderer
+// (empty without one).
+std::vector<uint32_t> TextureFrame();
+// The next frame presented is converted and sent whole, as after a change of palette.
+void ForgetShownFrame();
 // Presenting converts 16-bit frames with the portable rows instead of the vector units.
 void UsePlainConversion(bool plain);
 // How often the 8-bit palette's XRGB table has been made.

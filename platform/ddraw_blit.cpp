@@ -11,8 +11,6 @@ namespace dd {
 
 namespace {
 
-int BytesPerPixel(int bits) { return (bits + 7) / 8; }
-
 bool Inside(const RECT& r, int width, int height) {
   return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height && r.left < r.right &&
          r.top < r.bottom;

@@ -72,9 +72,9 @@ __attribute__((target("avx2"))) void Row565Avx2(const uint8_t* src, uint32_t* ds
 }
 #endif
 
-using RowConverter = void (*)(const uint8_t*, uint32_t*, int);
+using Row565Converter = void (*)(const uint8_t*, uint32_t*, int);
 
-RowConverter Best565() {
+Row565Converter Best565() {
 #ifdef NAUVREL_X86_VECTORS
   if (Display.PlainConversion) return Row565;
   if (__builtin_cpu_supports("avx2")) return Row565Avx2;
@@ -102,39 +102,43 @@ const std::array<uint32_t, 256>& PaletteXrgb(const Surface& front) {
 
 }  // namespace
 
-void ConvertFrame(const Surface& front, uint8_t* out, int outPitch, bool clearUnused) {
-  const int bits = front.BitsPerPixel();
-  // A copy on the stack: the rows written cannot alias it, so it stays in registers' reach.
-  std::array<uint32_t, 256> lookup;
+RowConverter::RowConverter(const Surface& front, bool clearUnused)
+    : bits(front.BitsPerPixel()), clearUnused(clearUnused) {
   if (bits == 8) lookup = PaletteXrgb(front);
-  const RowConverter row565 = bits == 16 ? Best565() : nullptr;
-  for (int y = 0; y < FrameHeight; ++y) {
-    const uint8_t* src = front.Pixels() + static_cast<size_t>(y) * front.Pitch();
-    auto* dst = reinterpret_cast<uint32_t*>(out + static_cast<size_t>(y) * outPitch);
-    switch (bits) {
-      case 8:
-        for (int x = 0; x < FrameWidth; ++x) dst[x] = lookup[src[x]];
+  if (bits == 16) row565 = Best565();
+}
+
+void RowConverter::Convert(const uint8_t* src, uint32_t* dst, int count) const {
+  switch (bits) {
+    case 8:
+      for (int x = 0; x < count; ++x) dst[x] = lookup[src[x]];
+      break;
+    case 16:
+      row565(src, dst, count);
+      break;
+    case 24:
+      for (int x = 0; x < count; ++x)
+        dst[x] = src[3 * x] | (src[3 * x + 1] << 8) | (uint32_t{src[3 * x + 2]} << 16);
+      break;
+    default:
+      if (!clearUnused) {
+        std::memcpy(dst, src, static_cast<size_t>(count) * 4);
         break;
-      case 16:
-        row565(src, dst, FrameWidth);
-        break;
-      case 24:
-        for (int x = 0; x < FrameWidth; ++x)
-          dst[x] = src[3 * x] | (src[3 * x + 1] << 8) | (uint32_t{src[3 * x + 2]} << 16);
-        break;
-      default:
-        if (!clearUnused) {
-          std::memcpy(dst, src, FrameWidth * 4);
-          break;
-        }
-        for (int x = 0; x < FrameWidth; ++x) {
-          uint32_t v;
-          std::memcpy(&v, src + 4 * x, 4);
-          dst[x] = v & 0xFFFFFF;
-        }
-        break;
-    }
+      }
+      for (int x = 0; x < count; ++x) {
+        uint32_t v;
+        std::memcpy(&v, src + 4 * x, 4);
+        dst[x] = v & 0xFFFFFF;
+      }
+      break;
   }
+}
+
+void ConvertFrame(const Surface& front, uint8_t* out, int outPitch, bool clearUnused) {
+  const RowConverter rows(front, clearUnused);
+  for (int y = 0; y < FrameHeight; ++y)
+    rows.Convert(front.Pixels() + static_cast<size_t>(y) * front.Pitch(),
+                 reinterpret_cast<uint32_t*>(out + static_cast<size_t>(y) * outPitch), FrameWidth);
 }
 
 }  // namespace dd

@@ -1,5 +1,6 @@
 // Presenting: the front buffer goes to the window through one streaming texture, at 8 bits
-// through the primary's palette, letterboxed and scaled, with vsync.
+// through the primary's palette, letterboxed and scaled, with vsync. A 32-bit frame is copied
+// whole; below that only the bands that changed since the last frame are converted.
 #include <cstdlib>
 #include <cstring>
 
@@ -21,6 +22,7 @@ bool PresenterAlive() {
 }
 
 void Forget() {
+  ForgetShown();
   Display.Renderer = nullptr;
   Display.Texture = nullptr;
   Display.Window = nullptr;
@@ -79,16 +81,62 @@ void Present(const Surface& front) {
     Forget();
     return;
   }
-  void* pixels = nullptr;
-  int pitch = 0;
-  if (SDL_LockTexture(Display.Texture, nullptr, &pixels, &pitch) != 0) return;
-  ConvertFrame(front, static_cast<uint8_t*>(pixels), pitch, false);
-  SDL_UnlockTexture(Display.Texture);
+  if (front.BitsPerPixel() == 32) {  // already XRGB: one copy, cheaper than comparing
+    ForgetShown();
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(Display.Texture, nullptr, &pixels, &pitch) != 0) return;
+    ConvertFrame(front, static_cast<uint8_t*>(pixels), pitch, false);
+    SDL_UnlockTexture(Display.Texture);
+  } else {
+    const RowConverter rows(front, false);
+    const int bytes = BytesPerPixel(rows.bits);
+    for (const ChangedBand& band : UpdateShown(front, rows)) {
+      const SDL_Rect rect{band.left, band.top, band.right - band.left, band.bottom - band.top};
+      void* pixels = nullptr;
+      int pitch = 0;
+      if (SDL_LockTexture(Display.Texture, &rect, &pixels, &pitch) != 0) {
+        ForgetShown();  // the texture may hold part of it: all of the next frame goes up
+        return;
+      }
+      for (int y = band.top; y < band.bottom; ++y)
+        rows.Convert(front.Pixels() + static_cast<size_t>(y) * front.Pitch() + band.left * bytes,
+                     reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) +
+                                                 static_cast<size_t>(y - band.top) * pitch),
+                     rect.w);
+      SDL_UnlockTexture(Display.Texture);
+    }
+  }
   SDL_SetRenderDrawColor(Display.Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Display.Renderer);
   SDL_RenderCopy(Display.Renderer, Display.Texture, nullptr, nullptr);
   SDL_RenderPresent(Display.Renderer);
 }
+
+namespace testing {
+
+std::vector<uint32_t> TextureFrame() {
+  std::vector<uint32_t> frame;
+  if (!PresenterAlive()) return frame;
+  // Drawn into a target of the texture's own size, away from the window's letterbox.
+  SDL_Texture* target = SDL_CreateTexture(Display.Renderer, SDL_PIXELFORMAT_RGB888,
+                                          SDL_TEXTUREACCESS_TARGET, FrameWidth, FrameHeight);
+  if (!target) return frame;
+  frame.resize(static_cast<size_t>(FrameWidth) * FrameHeight);
+  if (SDL_SetRenderTarget(Display.Renderer, target) != 0 ||
+      SDL_RenderCopy(Display.Renderer, Display.Texture, nullptr, nullptr) != 0 ||
+      SDL_RenderReadPixels(Display.Renderer, nullptr, SDL_PIXELFORMAT_RGB888, frame.data(),
+                           FrameWidth * 4) != 0)
+    frame.clear();
+  SDL_SetRenderTarget(Display.Renderer, nullptr);
+  SDL_DestroyTexture(target);
+  for (uint32_t& pixel : frame) pixel &= 0xFFFFFF;
+  return frame;
+}
+
+void ForgetShownFrame() { ForgetShown(); }
+
+}  // namespace testing
 
 HRESULT Surface::Flip(Surface*, uint32_t) {
   if (!IsPrimary || Backs.empty()) return DDERR_NOTFLIPPABLE;

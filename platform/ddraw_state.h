@@ -10,6 +10,10 @@
 
 namespace dd {
 
+struct ChangedBand {
+  int top, bottom, left, right;  // bottom and right exclusive
+};
+
 struct DisplayState {
   std::vector<Surface*> LiveSurfaces;  // every surface in existence, for loss and palettes
   std::array<bool, 33> Refused{};      // depths a test made the display refuse
@@ -31,6 +35,15 @@ struct DisplayState {
   SDL_Window* Window = nullptr;
   SDL_Renderer* Renderer = nullptr;
   SDL_Texture* Texture = nullptr;
+  // The front buffer's bytes as last presented below 32 bits, at that depth and palette;
+  // the texture holds their colours while `valid`.
+  struct ShownFrame {
+    std::vector<uint8_t> bytes;
+    std::vector<ChangedBand> bands;
+    int bits = 0;
+    std::array<uint32_t, 256> lookup{};
+    bool valid = false;
+  } Shown;
 };
 inline DisplayState Display;
 
@@ -51,14 +64,30 @@ struct SurfaceAccess {
 void OpenPresenter(win::HWND window);
 void ClosePresenter();
 void Present(const Surface& front);
-// The 800 × 600 frame as XRGB rows (ddraw_convert.cpp); the unused byte is cleared only
-// where someone reads it back.
+// Rows of the front buffer as XRGB at its depth (ddraw_convert.cpp); the unused byte is
+// cleared only where someone reads it back.
+struct RowConverter {
+  RowConverter(const Surface& front, bool clearUnused);
+  void Convert(const uint8_t* src, uint32_t* dst, int count) const;
+  int bits;
+  bool clearUnused;
+  std::array<uint32_t, 256> lookup{};  // 8 bits: the palette as XRGB
+  void (*row565)(const uint8_t*, uint32_t*, int) = nullptr;
+};
+// The whole 800 × 600 frame.
 void ConvertFrame(const Surface& front, uint8_t* out, int outPitch, bool clearUnused);
+
+// What the texture shows below 32 bits (ddraw_shown.cpp). The frame is compared with the
+// one presented before; the bands of rows that changed are what must be converted and sent.
+const std::vector<ChangedBand>& UpdateShown(const Surface& front, const RowConverter& rows);
+// The texture no longer holds the shown frame: the next one is converted whole.
+void ForgetShown();
 
 // Displays (ddraw_displays.cpp): puts the window on the chosen display.
 void ShowOnDisplay(win::HWND window, int display);
 
 // Pixel formats.
+constexpr int BytesPerPixel(int bits) { return (bits + 7) / 8; }
 constexpr uint32_t PixelMask(int bits) { return bits >= 24 ? 0xFFFFFFu : (1u << bits) - 1; }
 constexpr uint32_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
   return (static_cast<uint32_t>(r >> 3) << 11) | (static_cast<uint32_t>(g >> 2) << 5) | (b >> 3);

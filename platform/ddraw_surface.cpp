@@ -8,10 +8,6 @@
 
 namespace dd {
 
-namespace {
-int BytesPerPixel(int bits) { return (bits + 7) / 8; }
-}  // namespace
-
 const std::array<PALETTEENTRY, 256>& DefaultPalette() {
   static const std::array<PALETTEENTRY, 256> table = [] {
     std::array<PALETTEENTRY, 256> t{};

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cp1250.h"
 #include "platform/dsound.h"
 #include "platform/keys.h"
 #include "platform/sdl_window.h"

@@ -105,8 +105,6 @@ HCURSOR CurrentCursor();
 // also goes to standard error as UTF-8, and there alone where no display can show a box.
 void MessageBox(HWND owner, const char* text, const char* caption);
 
-std::string Cp1250ToUtf8(const char* text);
-
 // --- for tests ---------------------------------------------------------------
 namespace testing {
 // Every message box shown so far (UTF-8 text), oldest first.
