@@ -36,8 +36,13 @@ std::optional<ClaimedSize> GifSize(std::span<const uint8_t> b) {
   ClaimedSize size{Little(b, 6, 2), Little(b, 8, 2)};
   size_t at = 13;
   if (b[10] & 0x80) at += 3u << ((b[10] & 7) + 1);  // the global colour table
-  // Extensions come before the first image as sub-blocks ended by an empty one.
-  while (at < b.size() && b[at] == 0x21) {
+  // Extensions are sub-blocks ended by an empty one; the decoder passes over stray bytes
+  // until it meets the first image or the end.
+  while (at < b.size() && b[at] != 0x2C && b[at] != 0x3B) {
+    if (b[at] != 0x21) {
+      ++at;
+      continue;
+    }
     at += 2;
     while (at < b.size() && b[at] != 0) at += b[at] + 1;
     ++at;
@@ -55,9 +60,13 @@ bool StartOfFrame(uint8_t marker) {
 std::optional<ClaimedSize> JpegSize(std::span<const uint8_t> b) {
   size_t at = 2;
   while (at + 4 <= b.size()) {
-    if (b[at] != 0xFF) return std::nullopt;
+    // As the decoder does, bytes before a marker are passed over, and so are fill bytes.
+    if (b[at] != 0xFF) {
+      ++at;
+      continue;
+    }
     const uint8_t marker = b[at + 1];
-    if (marker == 0xFF) {  // fill byte
+    if (marker == 0xFF) {
       ++at;
       continue;
     }

@@ -192,10 +192,16 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
                                     0,   0,    0,   255, 255, 255, 0x21, 0xF9, 4,  0, 0,    0, 0,
                                     0,   0x2C, 0,   0,   0,   0,   0x28, 0x23, 1,  0, 0};
   EXPECT_EQ(claimed(gif), Size(9000, 10));
+  std::vector<uint8_t> stray = gif;  // bytes between the blocks are passed over
+  stray.insert(stray.begin() + 27, {0xBA, 0xBA, 0x00});
+  EXPECT_EQ(claimed(stray), Size(9000, 10));
 
   const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
   EXPECT_EQ(claimed(jpeg), Size(24, 16));
   EXPECT_EQ(claimed(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 12)), std::nullopt);
+  std::vector<uint8_t> padded = jpeg;  // stray bytes before the first marker
+  padded.insert(padded.begin() + 2, {0x00, 0x12});
+  EXPECT_EQ(claimed(padded), Size(24, 16));
   EXPECT_EQ(claimed({'h', 'e', 'l', 'l', 'o'}), std::nullopt);
 }
 
