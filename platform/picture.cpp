@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "platform/picture_header.h"
+#include "platform/picture_memory.h"
 
 namespace pic {
 
@@ -77,7 +78,12 @@ std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes) {
     SDL_RWclose(rw);
     return nullptr;
   }
-  SDL_Surface* decoded = IMG_LoadTyped_RW(rw, 1, type);
+  SDL_Surface* decoded = nullptr;
+  {
+    // The largest picture as 32-bit pixels, twice over for a decoder's working copy.
+    const DecodingBudget budget(static_cast<size_t>(LargestArea) * 4 * 2);
+    decoded = IMG_LoadTyped_RW(rw, 1, type);
+  }
   if (!decoded) return nullptr;
   if (!SizeFits(decoded->w, decoded->h)) {
     SDL_FreeSurface(decoded);

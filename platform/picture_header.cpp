@@ -36,20 +36,29 @@ std::optional<ClaimedSize> GifSize(std::span<const uint8_t> b) {
   ClaimedSize size{Little(b, 6, 2), Little(b, 8, 2)};
   size_t at = 13;
   if (b[10] & 0x80) at += 3u << ((b[10] & 7) + 1);  // the global colour table
-  // Extensions are sub-blocks ended by an empty one; the decoder passes over stray bytes
-  // until it meets the first image or the end.
-  while (at < b.size() && b[at] != 0x2C && b[at] != 0x3B) {
-    if (b[at] != 0x21) {
-      ++at;
-      continue;
-    }
-    at += 2;
+  // Extensions and images' data are sub-blocks ended by an empty one. The decoder passes
+  // over stray bytes, and reads on past an image it cannot decode, so every image counts.
+  const auto skipSubBlocks = [&] {
     while (at < b.size() && b[at] != 0) at += b[at] + 1;
     ++at;
+  };
+  while (at < b.size() && b[at] != 0x3B) {
+    if (b[at] == 0x21) {
+      at += 2;
+      skipSubBlocks();
+    } else if (b[at] == 0x2C) {
+      if (at + 10 > b.size()) break;
+      size.width = std::max<int64_t>(size.width, Little(b, at + 1, 2) + Little(b, at + 5, 2));
+      size.height = std::max<int64_t>(size.height, Little(b, at + 3, 2) + Little(b, at + 7, 2));
+      const uint8_t flags = b[at + 9];
+      at += 10;
+      if (flags & 0x80) at += 3u << ((flags & 7) + 1);  // a local colour table
+      ++at;                                             // the code size
+      skipSubBlocks();
+    } else {
+      ++at;
+    }
   }
-  if (at + 9 > b.size() || b[at] != 0x2C) return size;
-  size.width = std::max<int64_t>(size.width, Little(b, at + 5, 2));
-  size.height = std::max<int64_t>(size.height, Little(b, at + 7, 2));
   return size;
 }
 

@@ -9,8 +9,8 @@ namespace pic {
 struct ClaimedSize {
   int64_t width = 0, height = 0;
 };
-// For a BMP its header; for a GIF the larger of the logical screen and the first image;
-// for a JPEG its frame. Nothing where the headers end before the size or are not one of these.
+// For a BMP its header; for a GIF the logical screen grown to hold every image; for a
+// JPEG its frame. Nothing where the headers end before the size or are not one of these.
 std::optional<ClaimedSize> ClaimedPictureSize(std::span<const uint8_t> bytes);
 
 }  // namespace pic

@@ -1,10 +1,12 @@
 // Pictures decoded from memory and rendered into surfaces as the render table does it.
 #include "platform/picture.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/ddraw.h"
 #include "platform/picture_header.h"
+#include "platform/picture_memory.h"
 #include "support/offscreen.h"
 #include "support/test_pictures.h"
 
@@ -195,6 +197,10 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
   std::vector<uint8_t> stray = gif;  // bytes between the blocks are passed over
   stray.insert(stray.begin() + 27, {0xBA, 0xBA, 0x00});
   EXPECT_EQ(claimed(stray), Size(9000, 10));
+  // A second image, placed 20 rows down, behind the first one's data.
+  std::vector<uint8_t> two = gif;
+  two.insert(two.end(), {2, 1, 0xFF, 0, 0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0});
+  EXPECT_EQ(claimed(two), Size(9000, 8020));
 
   const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
   EXPECT_EQ(claimed(jpeg), Size(24, 16));
@@ -218,6 +224,22 @@ TEST(PictureHeader, AClaimOfAHugePictureIsRefusedUndecoded) {
     }
   ASSERT_EQ(pic::ClaimedPictureSize(jpeg)->width, 65535);
   EXPECT_FALSE(Load(jpeg));
+}
+
+TEST(PictureHeader, WhileDecodingSdlRefusesMoreThanTheBudget) {
+  {
+    const pic::DecodingBudget budget(1 << 20);
+    EXPECT_EQ(SDL_malloc((1 << 20) + 1), nullptr);
+    EXPECT_EQ(SDL_calloc(1 << 11, 1 << 10), nullptr);
+    EXPECT_EQ(SDL_calloc(SIZE_MAX / 2, 4), nullptr);  // a product that wraps
+    void* small = SDL_malloc(1000);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(SDL_realloc(small, 2 << 20), nullptr);
+    SDL_free(small);
+  }
+  void* large = SDL_malloc(2 << 20);  // the budget ends with the decode
+  EXPECT_NE(large, nullptr);
+  SDL_free(large);
 }
 
 }  // namespace
