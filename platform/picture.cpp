@@ -11,12 +11,21 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "platform/picture_header.h"
+#include "platform/picture_memory.h"
+
 namespace pic {
 
 namespace {
 
 constexpr int LargestSide = 8192;
 constexpr int64_t LargestArea = 4096 * 4096;
+
+// The game's pictures are a screen at most; a header may claim any size.
+bool SizeFits(int64_t width, int64_t height) {
+  return width > 0 && height > 0 && width <= LargestSide && height <= LargestSide &&
+         width * height <= LargestArea;
+}
 
 // Pixels at 96 dots per inch in hundredths of a millimetre, rounded as MulDiv does.
 int32_t ToHimetric(int pixels) { return static_cast<int32_t>((int64_t{pixels} * 2540 + 48) / 96); }
@@ -63,15 +72,20 @@ std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (!rw) return nullptr;
   const char* type = PictureType(rw);
-  if (!type) {
+  // Refused before the decoder allocates what the header claims.
+  const auto claimed = ClaimedPictureSize(bytes);
+  if (!type || (claimed && !SizeFits(claimed->width, claimed->height))) {
     SDL_RWclose(rw);
     return nullptr;
   }
-  SDL_Surface* decoded = IMG_LoadTyped_RW(rw, 1, type);
+  SDL_Surface* decoded = nullptr;
+  {
+    // The largest picture as 32-bit pixels, twice over for a decoder's working copy.
+    const DecodingBudget budget(static_cast<size_t>(LargestArea) * 4 * 2);
+    decoded = IMG_LoadTyped_RW(rw, 1, type);
+  }
   if (!decoded) return nullptr;
-  // A header may claim any size; the game's pictures are a screen at most.
-  if (decoded->w <= 0 || decoded->h <= 0 || decoded->w > LargestSide || decoded->h > LargestSide ||
-      int64_t{decoded->w} * decoded->h > LargestArea) {
+  if (!SizeFits(decoded->w, decoded->h)) {
     SDL_FreeSurface(decoded);
     return nullptr;
   }

@@ -35,9 +35,16 @@ bool IsBlank(const Line& line) {
   return line.raw.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
+// Gives a line that stops at the end of the file its ending, before another is put after
+// it. One that stops on a carriage return only lacks the line feed: a second ending would
+// leave that return inside the line.
+void EndLine(std::string& raw, const std::string& eol) {
+  if (!LineEnding(raw).empty()) return;
+  raw += raw.ends_with('\r') ? "\n" : eol;
+}
+
 void EndWithNewline(Document& doc) {
-  if (!doc.lines.empty() && LineEnding(doc.lines.back().raw).empty())
-    doc.lines.back().raw += doc.eol;
+  if (!doc.lines.empty()) EndLine(doc.lines.back().raw, doc.eol);
 }
 
 std::string Quote(std::string_view text) {
@@ -148,7 +155,7 @@ SetResult SetValue(Document& doc, std::string_view path, std::string_view name, 
   const std::string raw = FormatValue(name, type, data, doc.eol);
   if (raw.empty()) return SetResult::CannotWrite;
   Line& before = doc.lines[insertAfter];
-  if (LineEnding(before.raw).empty()) before.raw += doc.eol;
+  EndLine(before.raw, doc.eol);
   Line added{.raw = raw + doc.eol,
              .kind = LineKind::Value,
              .name = std::string(name),

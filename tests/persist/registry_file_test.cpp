@@ -145,6 +145,19 @@ TEST(RegistryFile, ChangingOneValueLeavesEveryOtherByteAlone) {
   EXPECT_TRUE(after.ends_with("\"X\"=\"y\"\r\n\"Z\"=dword:000000c0\r\n"));
   EXPECT_EQ(reg::file::SetValue(doc, "HKEY_CURRENT_USER\\None", "A", reg::REG_DWORD, v),
             reg::file::SetResult::NoKey);
+
+  // A last line that stops on a carriage return gets only the line feed it lacks, after a
+  // key header as after a value, so that the file still reads.
+  for (const std::string last :
+       {"[HKEY_CURRENT_USER\\K]\r", "[HKEY_CURRENT_USER\\K]\n\"A\"=\"b\"\r"}) {
+    Document cut = MustParse("REGEDIT4\r\n\r\n" + last);
+    ASSERT_EQ(reg::file::SetValue(cut, "HKEY_CURRENT_USER\\K", "Z", reg::REG_DWORD, v),
+              reg::file::SetResult::Done);
+    reg::file::AddKey(cut, "HKEY_CURRENT_USER\\L");
+    Document reread = MustParse(reg::file::Serialize(cut));
+    EXPECT_TRUE(reg::file::FindValue(reread, "HKEY_CURRENT_USER\\K", "Z")) << last;
+    EXPECT_TRUE(reg::file::HasKey(reread, "HKEY_CURRENT_USER\\L")) << last;
+  }
 }
 
 TEST(RegistryFile, WritesEveryTypeSoThatItReadsBackTheSame) {

@@ -128,6 +128,15 @@ TEST(Settings, NineSwitchesABubbleKindOffTenOnAndLargeValuesAreUsedAsTheyAre) {
   ASSERT_TRUE(SaveSettings());
   EXPECT_NE(ReadFile(UserHive(data)).find("\"BarelExplBubbles\"=dword:00000258\n"),
             std::string::npos);
+
+  // Values past the signed range wrap into the delays as 32-bit numbers do.
+  WriteFile(UserHive(data), StoredSettings("\"NauvrelBubbles\"=dword:ffffffff\n"
+                                           "\"MineBubbles\"=dword:80000000\n"
+                                           "\"TorpedoBubbles\"=dword:fffffffe\n"));
+  ASSERT_TRUE(LoadSettings());
+  EXPECT_EQ(Bubbles.NauvrelBubbleDelay, 91 - 0x7FFFFFFF);
+  EXPECT_EQ(Bubbles.MineBubbleDelay, static_cast<int32_t>(0x800000C3u));
+  EXPECT_EQ(Bubbles.TorpedoBubbleDelay, 91 - 0x7FFFFFFF);
 }
 
 TEST(Settings, FailuresShowTheirMessages) {

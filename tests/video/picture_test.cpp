@@ -1,9 +1,12 @@
 // Pictures decoded from memory and rendered into surfaces as the render table does it.
 #include "platform/picture.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/ddraw.h"
+#include "platform/picture_header.h"
+#include "platform/picture_memory.h"
 #include "support/offscreen.h"
 #include "support/test_pictures.h"
 
@@ -161,6 +164,82 @@ TEST(Picture, FilesTheDecoderRejectsGiveNone) {
   EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}));
   // A picture far larger than any screen is refused rather than held.
   EXPECT_FALSE(Load(MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; })));
+}
+
+void Put(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int count) {
+  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
+  using Size = std::pair<int64_t, int64_t>;
+  auto claimed = [](const std::vector<uint8_t>& bytes) -> std::optional<Size> {
+    const auto size = pic::ClaimedPictureSize(bytes);
+    if (!size) return std::nullopt;
+    return Size{size->width, size->height};
+  };
+  auto bmp = MakeBmp(37, 5, [](int, int) { return 0u; });
+  EXPECT_EQ(claimed(bmp), Size(37, 5));
+  Put(bmp, 22, static_cast<uint32_t>(-5), 4);  // rows from the top
+  EXPECT_EQ(claimed(bmp), Size(37, 5));
+  EXPECT_EQ(claimed(std::vector<uint8_t>(bmp.begin(), bmp.begin() + 24)), std::nullopt);
+  std::vector<uint8_t> core(26, 0);  // the old 12-byte header with 16-bit sides
+  core[0] = 'B', core[1] = 'M';
+  Put(core, 14, 12, 4), Put(core, 18, 300, 2), Put(core, 20, 200, 2);
+  EXPECT_EQ(claimed(core), Size(300, 200));
+
+  EXPECT_EQ(claimed(MakeGif(30, 7, {}, [](int, int) { return uint8_t{0}; })), Size(30, 7));
+  // An image larger than the logical screen, behind a two-entry colour table and a
+  // graphic control extension.
+  const std::vector<uint8_t> gif = {'G', 'I',  'F', '8', '9', 'a', 10,   0,    10, 0, 0x80, 0, 0,
+                                    0,   0,    0,   255, 255, 255, 0x21, 0xF9, 4,  0, 0,    0, 0,
+                                    0,   0x2C, 0,   0,   0,   0,   0x28, 0x23, 1,  0, 0};
+  EXPECT_EQ(claimed(gif), Size(9000, 10));
+  std::vector<uint8_t> stray = gif;  // bytes between the blocks are passed over
+  stray.insert(stray.begin() + 27, {0xBA, 0xBA, 0x00});
+  EXPECT_EQ(claimed(stray), Size(9000, 10));
+  // A second image, placed 20 rows down, behind the first one's data.
+  std::vector<uint8_t> two = gif;
+  two.insert(two.end(), {2, 1, 0xFF, 0, 0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0});
+  EXPECT_EQ(claimed(two), Size(9000, 8020));
+
+  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
+  EXPECT_EQ(claimed(jpeg), Size(24, 16));
+  EXPECT_EQ(claimed(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 12)), std::nullopt);
+  std::vector<uint8_t> padded = jpeg;  // stray bytes before the first marker
+  padded.insert(padded.begin() + 2, {0x00, 0x12});
+  EXPECT_EQ(claimed(padded), Size(24, 16));
+  EXPECT_EQ(claimed({'h', 'e', 'l', 'l', 'o'}), std::nullopt);
+}
+
+TEST(PictureHeader, AClaimOfAHugePictureIsRefusedUndecoded) {
+  auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
+  Put(bmp, 18, 0x40000, 4);
+  Put(bmp, 22, static_cast<uint32_t>(-3), 4);
+  EXPECT_FALSE(Load(bmp));
+  auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
+  for (size_t at = 2; at + 9 < jpeg.size(); ++at)
+    if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) {
+      jpeg[at + 5] = jpeg[at + 6] = jpeg[at + 7] = jpeg[at + 8] = 0xFF;  // 65535 × 65535
+      break;
+    }
+  ASSERT_EQ(pic::ClaimedPictureSize(jpeg)->width, 65535);
+  EXPECT_FALSE(Load(jpeg));
+}
+
+TEST(PictureHeader, WhileDecodingSdlRefusesMoreThanTheBudget) {
+  {
+    const pic::DecodingBudget budget(1 << 20);
+    EXPECT_EQ(SDL_malloc((1 << 20) + 1), nullptr);
+    EXPECT_EQ(SDL_calloc(1 << 11, 1 << 10), nullptr);
+    EXPECT_EQ(SDL_calloc(SIZE_MAX / 2, 4), nullptr);  // a product that wraps
+    void* small = SDL_malloc(1000);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(SDL_realloc(small, 2 << 20), nullptr);
+    SDL_free(small);
+  }
+  void* large = SDL_malloc(2 << 20);  // the budget ends with the decode
+  EXPECT_NE(large, nullptr);
+  SDL_free(large);
 }
 
 }  // namespace
