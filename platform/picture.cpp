@@ -72,9 +72,9 @@ std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (!rw) return nullptr;
   const char* type = PictureType(rw);
-  // Refused before the decoder allocates what the header claims.
+  // Refused before the decoder allocates what the header claims, or guesses at a size.
   const auto claimed = ClaimedPictureSize(bytes);
-  if (!type || (claimed && !SizeFits(claimed->width, claimed->height))) {
+  if (!type || !claimed || !SizeFits(claimed->width, claimed->height)) {
     SDL_RWclose(rw);
     return nullptr;
   }

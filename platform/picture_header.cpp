@@ -31,34 +31,42 @@ std::optional<ClaimedSize> BmpSize(std::span<const uint8_t> b) {
   return ClaimedSize{side(18), side(22)};
 }
 
+// A GIF must be laid out block after block as the format has it. The decoder passes over
+// stray bytes, reads on past an image it cannot decode and mishandles some such files
+// badly enough to free memory it never allocated; a GIF it would have to guess about is
+// refused here instead.
 std::optional<ClaimedSize> GifSize(std::span<const uint8_t> b) {
-  if (b.size() < 13) return std::nullopt;
+  if (b.size() < 13 || (b[4] != '7' && b[4] != '9') || b[5] != 'a') return std::nullopt;
   ClaimedSize size{Little(b, 6, 2), Little(b, 8, 2)};
   size_t at = 13;
   if (b[10] & 0x80) at += 3u << ((b[10] & 7) + 1);  // the global colour table
-  // Extensions and images' data are sub-blocks ended by an empty one. The decoder passes
-  // over stray bytes, and reads on past an image it cannot decode, so every image counts.
-  const auto skipSubBlocks = [&] {
+  // Extensions and images' data are sub-blocks ended by an empty one.
+  const auto subBlocks = [&] {
     while (at < b.size() && b[at] != 0) at += b[at] + 1;
-    ++at;
+    return at++ < b.size();
   };
+  int images = 0;
   while (at < b.size() && b[at] != 0x3B) {
     if (b[at] == 0x21) {
       at += 2;
-      skipSubBlocks();
-    } else if (b[at] == 0x2C) {
-      if (at + 10 > b.size()) break;
+      if (!subBlocks()) return std::nullopt;
+    } else if (b[at] == 0x2C && at + 10 <= b.size()) {
+      // The screen grows to hold every image.
       size.width = std::max<int64_t>(size.width, Little(b, at + 1, 2) + Little(b, at + 5, 2));
       size.height = std::max<int64_t>(size.height, Little(b, at + 3, 2) + Little(b, at + 7, 2));
       const uint8_t flags = b[at + 9];
       at += 10;
-      if (flags & 0x80) at += 3u << ((flags & 7) + 1);  // a local colour table
-      ++at;                                             // the code size
-      skipSubBlocks();
-    } else {
+      if (flags & 0x80) at += 3u << ((flags & 7) + 1);                    // a local colour table
+      if (at >= b.size() || b[at] < 2 || b[at] > 8) return std::nullopt;  // the code size
       ++at;
+      if (!subBlocks()) return std::nullopt;
+      ++images;
+    } else {
+      return std::nullopt;
     }
   }
+  // A file cut after its last image, without the trailer, still reads.
+  if (images == 0) return std::nullopt;
   return size;
 }
 

@@ -189,18 +189,27 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
 
   EXPECT_EQ(claimed(MakeGif(30, 7, {}, [](int, int) { return uint8_t{0}; })), Size(30, 7));
   // An image larger than the logical screen, behind a two-entry colour table and a
-  // graphic control extension.
-  const std::vector<uint8_t> gif = {'G', 'I',  'F', '8', '9', 'a', 10,   0,    10, 0, 0x80, 0, 0,
-                                    0,   0,    0,   255, 255, 255, 0x21, 0xF9, 4,  0, 0,    0, 0,
-                                    0,   0x2C, 0,   0,   0,   0,   0x28, 0x23, 1,  0, 0};
-  EXPECT_EQ(claimed(gif), Size(9000, 10));
-  std::vector<uint8_t> stray = gif;  // bytes between the blocks are passed over
-  stray.insert(stray.begin() + 27, {0xBA, 0xBA, 0x00});
-  EXPECT_EQ(claimed(stray), Size(9000, 10));
-  // A second image, placed 20 rows down, behind the first one's data.
-  std::vector<uint8_t> two = gif;
-  two.insert(two.end(), {2, 1, 0xFF, 0, 0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0});
-  EXPECT_EQ(claimed(two), Size(9000, 8020));
+  // graphic control extension; a second one placed 20 rows down, behind the first one's
+  // data; and the trailer left out.
+  const std::vector<uint8_t> head = {'G', 'I', 'F', '8', '9', 'a',  10,   0, 10, 0, 0x80, 0, 0, 0,
+                                     0,   0,   255, 255, 255, 0x21, 0xF9, 4, 0,  0, 0,    0, 0};
+  const std::vector<uint8_t> wide = {0x2C, 0, 0, 0, 0, 0x28, 0x23, 1, 0, 0, 2, 1, 0xFF, 0};
+  const std::vector<uint8_t> tall = {0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0, 2, 1, 0xFF, 0};
+  auto gif = [&](std::initializer_list<std::vector<uint8_t>> parts) {
+    std::vector<uint8_t> bytes = head;
+    for (const auto& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+  };
+  EXPECT_EQ(claimed(gif({wide, {0x3B}})), Size(9000, 10));
+  EXPECT_EQ(claimed(gif({wide, tall})), Size(9000, 8020));
+  // What the decoder would have to guess about claims nothing: stray bytes between the
+  // blocks, a code size no encoder writes, data cut short, no image at all.
+  EXPECT_EQ(claimed(gif({{0xBA, 0xBA}, wide})), std::nullopt);
+  std::vector<uint8_t> oddCode = wide;
+  oddCode[10] = 0x84;
+  EXPECT_EQ(claimed(gif({oddCode})), std::nullopt);
+  EXPECT_EQ(claimed(gif({std::vector<uint8_t>(wide.begin(), wide.end() - 2)})), std::nullopt);
+  EXPECT_EQ(claimed(gif({{0x3B}})), std::nullopt);
 
   const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
   EXPECT_EQ(claimed(jpeg), Size(24, 16));
