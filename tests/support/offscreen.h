@@ -1,7 +1,10 @@
 #pragma once
-// An off-screen surface as the game creates them: caps, width and height only.
+// Surfaces as the game creates them: an off-screen one (caps, width and height only), and
+// a flipping primary with one back buffer.
 #include <memory>
 
 #include "platform/ddraw.h"
 
 std::unique_ptr<dd::Surface> MakeOffscreen(dd::DirectDraw& device, int width, int height);
+// The back buffer is left in `back`; null when the chain could not be made.
+std::unique_ptr<dd::Surface> MakeFlipChain(dd::DirectDraw& device, dd::Surface*& back);

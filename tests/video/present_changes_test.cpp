@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "platform/ddraw.h"
 #include "support/game_window.h"
+#include "support/offscreen.h"
 
 namespace {
 
@@ -30,12 +31,8 @@ struct WindowChain {
   void SetDepth(int depth) {
     primary.reset();
     ASSERT_EQ(device->SetDisplayMode(Width, Height, depth, 0, 0), dd::DD_OK);
-    dd::DDSURFACEDESC2 desc;
-    desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_BACKBUFFERCOUNT;
-    desc.dwCaps = dd::DDSCAPS_PRIMARYSURFACE | dd::DDSCAPS_FLIP | dd::DDSCAPS_COMPLEX;
-    desc.dwBackBufferCount = 1;
-    ASSERT_EQ(device->CreateSurface(desc, primary), dd::DD_OK);
-    ASSERT_EQ(primary->GetAttachedSurface(dd::DDSCAPS_BACKBUFFER, &back), dd::DD_OK);
+    primary = MakeFlipChain(*device, back);
+    ASSERT_TRUE(back);
     ASSERT_TRUE(dd::testing::HasRenderer());
   }
   // Writes the whole picture into the back buffer (the flip left the older frame there),

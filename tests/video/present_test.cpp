@@ -6,6 +6,7 @@
 #include <random>
 
 #include "platform/ddraw.h"
+#include "support/offscreen.h"
 
 namespace {
 
@@ -15,12 +16,7 @@ struct Chain {
   explicit Chain(int depth) {
     EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
     EXPECT_EQ(device->SetDisplayMode(Width, Height, depth, 0, 0), dd::DD_OK);
-    dd::DDSURFACEDESC2 desc;
-    desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_BACKBUFFERCOUNT;
-    desc.dwCaps = dd::DDSCAPS_PRIMARYSURFACE | dd::DDSCAPS_FLIP | dd::DDSCAPS_COMPLEX;
-    desc.dwBackBufferCount = 1;
-    EXPECT_EQ(device->CreateSurface(desc, primary), dd::DD_OK);
-    EXPECT_EQ(primary->GetAttachedSurface(dd::DDSCAPS_BACKBUFFER, &back), dd::DD_OK);
+    primary = MakeFlipChain(*device, back);
     dd::testing::KeepPresentedFrames(true);
   }
   ~Chain() { dd::testing::KeepPresentedFrames(false); }
