@@ -16,8 +16,6 @@ namespace dd {
 
 namespace {
 
-constexpr int FrameWidth = 800, FrameHeight = 600;
-
 // RGB565 to XRGB with the top bits repeated into the low ones, as Rgb565ToRgb does.
 void Row565(const uint8_t* src, uint32_t* dst, int count) {
   for (int x = 0; x < count; ++x) {

@@ -11,7 +11,6 @@
 namespace dd {
 
 namespace {
-constexpr int FrameWidth = 800, FrameHeight = 600;
 Uint32 PresenterWindowId = 0;
 
 // The window may have been destroyed (and its renderer with it) behind our back.

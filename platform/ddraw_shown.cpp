@@ -13,7 +13,6 @@ namespace dd {
 
 namespace {
 
-constexpr int FrameWidth = 800, FrameHeight = 600;
 constexpr int BlockPixels = 32, Blocks = FrameWidth / BlockPixels;
 
 // Rows next to each other go up as one band, as wide as the widest of them.

@@ -60,6 +60,9 @@ struct SurfaceAccess {
   static Palette*& AttachedPalette(Surface& s) { return s.AttachedPalette; }
 };
 
+// The frame the display shows, whatever the window's size.
+constexpr int FrameWidth = 800, FrameHeight = 600;
+
 // Presenting (ddraw_present.cpp).
 void OpenPresenter(win::HWND window);
 void ClosePresenter();
