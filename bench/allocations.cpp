@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "game/record_store.h"
 #include "game/world.h"
 
 namespace {
@@ -11,7 +12,8 @@ std::atomic<uint64_t> Count{0};
 std::atomic<uint64_t> Records{0};
 
 constexpr bool RecordSize(std::size_t size) {
-  return size == sizeof(Bubble) || size == sizeof(Faller) || size == sizeof(FloatingBarel);
+  return size == sizeof(RecordStore<Bubble>::Slab) || size == sizeof(RecordStore<Faller>::Slab) ||
+         size == sizeof(RecordStore<FloatingBarel>::Slab);
 }
 }  // namespace
 

@@ -3,6 +3,6 @@
 #include <cstdint>
 
 uint64_t AllocationCount();
-// Of those, the world's records: floating barrels, fallers and bubbles, which the game
-// makes with a non-throwing new.
+// Of those, the slabs of the world's record stores (floating barrels, fallers and
+// bubbles), which a store makes with a non-throwing new when its slabs are full.
 uint64_t RecordAllocationCount();

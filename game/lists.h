@@ -1,8 +1,9 @@
 #pragma once
 // The doubly linked lists of the world: a new record goes in front of the head, removal
-// unlinks a record and frees it.
+// unlinks a record and gives it back to its store.
 #include <array>
-#include <new>
+
+#include "game/record_store.h"
 
 // The kinds of record the lists hold, for refusing their allocation on request.
 enum class RecordKind { Floater, Faller, Bubble };
@@ -26,7 +27,7 @@ inline bool AllocationRefused(RecordKind kind) {
 template <typename Record>
 Record* NewRecord(RecordKind kind) {
   if (AllocationRefused(kind)) return nullptr;
-  return new (std::nothrow) Record{};
+  return TakeRecord<Record>();
 }
 
 template <typename Record>
@@ -44,7 +45,7 @@ Record* Remove(Record*& head, Record* record) {
   if (record->previous) record->previous->next = next;
   if (next) next->previous = record->previous;
   if (head == record) head = next;
-  delete record;
+  GiveBack(record);
   return next;
 }
 
