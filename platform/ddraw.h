@@ -133,6 +133,23 @@ struct KeySpans {
   std::vector<Span> spans;
   int blocksPerRow = 0;
   bool valid = false;
+
+  // The game blits the same few sheet cells hundreds of times a frame, so each rectangle's
+  // opaque runs are also kept flattened, clipped and in bytes: a blit then copies run after
+  // run without finding or clipping a span. Both tables get their room when the spans are
+  // made, so blitting allocates nothing; a rectangle that finds no room uses the spans.
+  struct Run {
+    uint16_t row, offset, bytes;  // row within the rectangle; bytes from its left edge
+  };
+  struct Cell {
+    uint64_t id = 0;              // the rectangle's corners; 0 for a free entry
+    uint32_t first = 0, end = 0;  // into runs
+    bool flattened = false;
+  };
+  static constexpr size_t CellEntries = 512;  // a power of two, at most half of it used
+  std::vector<Cell> cells;
+  size_t cellsUsed = 0;
+  std::vector<Run> runs;
 };
 
 class Surface {
@@ -187,7 +204,7 @@ class Surface {
  protected:
   HRESULT CheckUsable() const;
   void Written() { Spans.valid = false; }
-  const KeySpans& CurrentSpans();
+  KeySpans& CurrentSpans();
 
   int W, H, Bits, RowBytes;
   std::vector<uint8_t> Memory;

@@ -24,29 +24,83 @@ uint32_t Load(const uint8_t* p, int bytes) {
   return v;
 }
 
-// The opaque pixels of rectangle r, row by row, to dst (the destination's pixel for r's
-// top-left corner). src is the source's row r.top.
-template <int Bytes>
-void CopyKeyed(const KeySpans& spans, const RECT& r, const uint8_t* src, int srcPitch, uint8_t* dst,
-               int dstPitch) {
+// Calls f(row, begin, end) for each opaque span of rectangle r, clipped to it, row by row
+// from the top; row counts from r.top, begin and end are source pixels.
+template <typename F>
+void ForEachSpan(const KeySpans& spans, const RECT& r, F f) {
   const KeySpans::Span* all = spans.spans.data();
   const size_t block = static_cast<size_t>(r.left >> KeySpans::BlockShift);
-  for (int sy = r.top; sy < r.bottom; ++sy, src += srcPitch, dst += dstPitch) {
+  for (int sy = r.top; sy < r.bottom; ++sy) {
     const KeySpans::Span* s =
         all + spans.blockStart[static_cast<size_t>(sy) * spans.blocksPerRow + block];
     const KeySpans::Span* end = all + spans.rowStart[sy + 1];
     while (s != end && s->end <= r.left) ++s;
-    for (; s != end && s->begin < r.right; ++s) {
-      const int b = std::max<int>(s->begin, r.left), e = std::min<int>(s->end, r.right);
-      rows::Copy(dst + (b - r.left) * Bytes, src + b * Bytes, static_cast<size_t>(e - b) * Bytes);
-    }
+    for (; s != end && s->begin < r.right; ++s)
+      f(sy - r.top, std::max<int>(s->begin, r.left), std::min<int>(s->end, r.right));
   }
+}
+
+// The opaque pixels of rectangle r to dst (the destination's pixel for r's top-left
+// corner). src is the source's row r.top.
+template <int Bytes>
+void CopyKeyed(const KeySpans& spans, const RECT& r, const uint8_t* src, int srcPitch, uint8_t* dst,
+               int dstPitch) {
+  ForEachSpan(spans, r, [&](int row, int begin, int end) {
+    rows::Copy(dst + static_cast<size_t>(row) * dstPitch + (begin - r.left) * Bytes,
+               src + static_cast<size_t>(row) * srcPitch + begin * Bytes,
+               static_cast<size_t>(end - begin) * Bytes);
+  });
+}
+
+// Rectangle r's entry, its runs made on its first keyed blit; nullptr when the table is
+// full or r's numbers do not fit a run.
+const KeySpans::Cell* CellRuns(KeySpans& spans, const RECT& r, int bytes) {
+  constexpr int Most = 0xFFFF;
+  if (r.right > Most || r.bottom > Most || (r.right - r.left) * bytes > Most) return nullptr;
+  const uint64_t id = uint64_t(r.left) | uint64_t(r.top) << 16 | uint64_t(r.right) << 32 |
+                      uint64_t(r.bottom) << 48;  // never 0: r is not empty
+  constexpr size_t mask = KeySpans::CellEntries - 1;
+  size_t i = static_cast<size_t>((id * 0x9E3779B97F4A7C15u) >> 40) & mask;
+  for (; spans.cells[i].id != 0; i = (i + 1) & mask)
+    if (spans.cells[i].id == id) return &spans.cells[i];
+  if (spans.cellsUsed == KeySpans::CellEntries / 2) return nullptr;
+
+  KeySpans::Cell& cell = spans.cells[i];
+  cell.id = id;
+  ++spans.cellsUsed;
+  cell.first = static_cast<uint32_t>(spans.runs.size());
+  cell.flattened = true;
+  ForEachSpan(spans, r, [&](int row, int begin, int end) {
+    if (spans.runs.size() == spans.runs.capacity()) cell.flattened = false;
+    if (!cell.flattened) return;
+    spans.runs.push_back({static_cast<uint16_t>(row),
+                          static_cast<uint16_t>((begin - r.left) * bytes),
+                          static_cast<uint16_t>((end - begin) * bytes)});
+  });
+  if (!cell.flattened) spans.runs.resize(cell.first);
+  cell.end = static_cast<uint32_t>(spans.runs.size());
+  return &cell;
+}
+
+// src and dst: the rectangle's top-left pixel in the source and the destination.
+void CopyRuns(const KeySpans& spans, const KeySpans::Cell& cell, const uint8_t* src, int srcPitch,
+              uint8_t* dst, int dstPitch) {
+  const KeySpans::Run* run = spans.runs.data() + cell.first;
+  const KeySpans::Run* end = spans.runs.data() + cell.end;
+  for (; run != end; ++run)
+    rows::Copy(dst + static_cast<size_t>(run->row) * dstPitch + run->offset,
+               src + static_cast<size_t>(run->row) * srcPitch + run->offset, run->bytes);
 }
 
 void CopyOpaque(const RECT& r, int bytes, const uint8_t* src, int srcPitch, uint8_t* dst,
                 int dstPitch) {
   const size_t length = static_cast<size_t>(r.right - r.left) * bytes;
   src += static_cast<size_t>(r.left) * bytes;
+  if (length == static_cast<size_t>(srcPitch) && srcPitch == dstPitch) {
+    // Whole rows of equal surfaces, a background: one copy.
+    std::memcpy(dst, src, length * static_cast<size_t>(r.bottom - r.top));
+    return;
+  }
   for (int sy = r.top; sy < r.bottom; ++sy, src += srcPitch, dst += dstPitch)
     rows::Copy(dst, src, length);
 }
@@ -55,8 +109,11 @@ void CopyOpaque(const RECT& r, int bytes, const uint8_t* src, int srcPitch, uint
 
 void testing::RecordBlits(std::vector<BlitRecord>* into) { Recorder = into; }
 
-const KeySpans& Surface::CurrentSpans() {
+KeySpans& Surface::CurrentSpans() {
   if (Spans.valid) return Spans;
+  Spans.cells.assign(KeySpans::CellEntries, {});
+  Spans.cellsUsed = 0;
+  Spans.runs.clear();
   const int bytes = BytesPerPixel(Bits);
   const uint32_t mask = PixelMask(Bits);
   Spans.blocksPerRow = (W >> KeySpans::BlockShift) + 1;
@@ -82,6 +139,8 @@ const KeySpans& Surface::CurrentSpans() {
     }
     Spans.rowStart.push_back(static_cast<uint32_t>(Spans.spans.size()));
   }
+  // Room for every span twice over: cells may share a sheet's pixels.
+  Spans.runs.reserve(2 * Spans.spans.size() + 1024);
   Spans.valid = true;
   return Spans;
 }
@@ -100,7 +159,7 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
   if (Recorder) Recorder->push_back({source, r, x, y, flags});
 
   const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && source->KeySet;
-  const KeySpans* spans = keyed ? &source->CurrentSpans() : nullptr;
+  KeySpans* spans = keyed ? &source->CurrentSpans() : nullptr;
 
   // A copy within one surface reads from a snapshot, so overlapping rectangles stay intact.
   std::vector<uint8_t> snapshot;
@@ -117,6 +176,10 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
   uint8_t* dst = Memory.data() + static_cast<size_t>(y) * RowBytes + static_cast<size_t>(x) * bytes;
   if (!keyed) {
     CopyOpaque(r, bytes, src, srcPitch, dst, RowBytes);
+    return DD_OK;
+  }
+  if (const KeySpans::Cell* cell = CellRuns(*spans, r, bytes); cell && cell->flattened) {
+    CopyRuns(*spans, *cell, src + static_cast<size_t>(r.left) * bytes, srcPitch, dst, RowBytes);
     return DD_OK;
   }
   switch (bytes) {

@@ -21,6 +21,8 @@ std::unique_ptr<dd::Surface> MakeFlipChain(dd::DirectDraw& device, dd::Surface*&
   std::unique_ptr<dd::Surface> primary;
   back = nullptr;
   EXPECT_EQ(device.CreateSurface(desc, primary), dd::DD_OK);
-  if (primary) EXPECT_EQ(primary->GetAttachedSurface(dd::DDSCAPS_BACKBUFFER, &back), dd::DD_OK);
+  if (primary) {
+    EXPECT_EQ(primary->GetAttachedSurface(dd::DDSCAPS_BACKBUFFER, &back), dd::DD_OK);
+  }
   return primary;
 }

@@ -92,13 +92,14 @@ class KeySpansTest : public ::testing::TestWithParam<int> {
     const int32_t bottom = top + 1 + random() % (s.Height() - top);
     return {left, top, right, bottom};
   }
-  // Blits `rounds` random rectangles of the source, keyed and not, and compares each
-  // result with the definition.
-  void ExpectSameAsDefinition(dd::Surface& source, uint32_t key, int rounds) {
+  // Blits `rounds` rectangles of the source (random ones unless given), keyed and not, and
+  // compares each result with the definition.
+  void ExpectSameAsDefinition(dd::Surface& source, uint32_t key, int rounds,
+                              const std::vector<dd::RECT>& given = {}) {
     auto dest = Make(source.Width() + 7, source.Height() + 5);
     for (int round = 0; round < rounds; ++round) {
       Scribble(*dest, (key + 2) & ownMask);
-      const dd::RECT r = RandomRect(source);
+      const dd::RECT r = given.empty() ? RandomRect(source) : given[round % given.size()];
       const int x = random() % (dest->Width() - (r.right - r.left) + 1);
       const int y = random() % (dest->Height() - (r.bottom - r.top) + 1);
       const bool keyed = round % 4 != 3;
@@ -129,17 +130,38 @@ TEST_P(KeySpansTest, RandomSheetsKeysAndRectanglesMatchTheDefinition) {
   }
 }
 
+// Rectangles blitted again and again, as the game's sheet cells are, more of them than a
+// sheet keeps flattened, and wide ones whose runs fill the room for them.
+TEST_P(KeySpansTest, RectanglesBlittedAgainAndManyOfThemMatchTheDefinition) {
+  srandom(50 + GetParam());
+  auto sheet = Make(300, 12);
+  const uint32_t key = NewKey();
+  Scribble(*sheet, key);
+  SetKey(*sheet, key);
+  std::vector<dd::RECT> rects;
+  for (int i = 0; i < 300; ++i)
+    rects.push_back(i % 3 == 0 ? dd::RECT{i % 7, i % 5, 300 - i % 11, 12}
+                               : dd::RECT{i % 260, i % 9, i % 260 + 1 + i % 40, i % 9 + 3});
+  ExpectSameAsDefinition(*sheet, key, 2 * static_cast<int>(rects.size()), rects);
+}
+
 TEST_P(KeySpansTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
   srandom(100 + GetParam());
   auto sheet = Make(120, 16);
+  // Random rectangles, and the same few cells every time, which are flattened once.
+  const std::vector<dd::RECT> cells{{0, 0, 40, 16}, {40, 0, 80, 8}, {81, 3, 120, 16}};
+  const auto expectSame = [&](uint32_t key) {
+    ExpectSameAsDefinition(*sheet, key, 4);
+    ExpectSameAsDefinition(*sheet, key, 6, cells);
+  };
   uint32_t key = NewKey();
   Scribble(*sheet, key);
   SetKey(*sheet, key);
-  ExpectSameAsDefinition(*sheet, key, 4);  // the spans are made
+  expectSame(key);  // the spans are made
 
   // Through a lock.
   Scribble(*sheet, key);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
 
   // Through a device context.
   dd::HDC* dc = nullptr;
@@ -148,7 +170,7 @@ TEST_P(KeySpansTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
   ASSERT_TRUE(
       dd::FillRect(dc, {10, 2, 70, 12}, {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)}));
   ASSERT_EQ(sheet->ReleaseDC(dc), dd::DD_OK);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
 
   // A picture rendered into it, as every restore does; the key is its corner's colour.
   auto picture = pic::OleLoadPicture(MakeBmp(
@@ -163,32 +185,32 @@ TEST_P(KeySpansTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
   ASSERT_EQ(sheet->ReleaseDC(dc), dd::DD_OK);
   key = sheet->PixelValue(0, 0) & ownMask;
   SetKey(*sheet, key);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
 
   // A new key on the same pixels.
   key = sheet->PixelValue(5, 0) & ownMask;
   SetKey(*sheet, key);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
 
   // A colour fill, a blit into it and a write through its pixels.
   dd::DDBLTFX fx;
   fx.dwFillColor = key;
   const dd::RECT band{0, 4, 120, 9};
   ASSERT_EQ(sheet->Blt(&band, nullptr, nullptr, dd::DDBLT_COLORFILL, &fx), dd::DD_OK);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
   auto patch = Make(30, 6);
   Scribble(*patch, (key + 1) & ownMask);
   ASSERT_EQ(sheet->BltFast(50, 5, patch.get(), nullptr, 0), dd::DD_OK);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
   std::memset(sheet->Pixels() + sheet->Pitch() * 3, 0x77, sheet->Pitch());
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
 
   // Lost and restored: the contents are gone until drawn again.
   dd::testing::LoseAllSurfaces();
   ASSERT_EQ(sheet->Restore(), dd::DD_OK);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
   Scribble(*sheet, key);
-  ExpectSameAsDefinition(*sheet, key, 4);
+  expectSame(key);
 }
 
 TEST_P(KeySpansTest, ACopyWithinOneSurfaceReadsThePixelsAsTheyWereBefore) {
