@@ -281,6 +281,9 @@ bool HasRenderer();
 std::vector<uint32_t> TextureFrame();
 // The next frame presented is converted and sent whole, as after a change of palette.
 void ForgetShownFrame();
+// Stands in for SDL's render device reset: the texture's pixels are spoilt and
+// SDL_RENDER_DEVICE_RESET is queued.
+void ResetRenderDevice();
 // Presenting converts 16-bit frames with the portable rows instead of the vector units.
 void UsePlainConversion(bool plain);
 // How often the 8-bit palette's XRGB table has been made.

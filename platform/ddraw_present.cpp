@@ -39,6 +39,27 @@ long QuitAfterFrames() {
   return frames;
 }
 
+SDL_Texture* MakeTexture(SDL_Renderer* renderer) {
+  return SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                           FrameWidth, FrameHeight);
+}
+
+// A reset of the render device loses every texture, the frame in it too. Watched as the
+// event is queued, since the window's pump does not know about textures.
+int WatchResets(void*, SDL_Event* event) {
+  if (event->type == SDL_RENDER_DEVICE_RESET) Display.DeviceReset = true;
+  return 0;
+}
+
+// A new texture after a reset, the whole of the next frame going up into it.
+bool RemakeTexture() {
+  if (Display.Texture) SDL_DestroyTexture(Display.Texture);
+  Display.Texture = MakeTexture(Display.Renderer);
+  ForgetShown();
+  Display.DeviceReset = false;
+  return Display.Texture != nullptr;
+}
+
 }  // namespace
 
 void OpenPresenter(win::HWND window) {
@@ -50,8 +71,7 @@ void OpenPresenter(win::HWND window) {
   SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
   if (!renderer) renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer) return;  // a display-less driver: run headless
-  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
-                                           SDL_TEXTUREACCESS_STREAMING, FrameWidth, FrameHeight);
+  SDL_Texture* texture = MakeTexture(renderer);
   if (!texture) {
     SDL_DestroyRenderer(renderer);
     return;
@@ -60,7 +80,12 @@ void OpenPresenter(win::HWND window) {
   Display.Window = sdlWindow;
   Display.Renderer = renderer;
   Display.Texture = texture;
+  Display.DeviceReset = false;
   PresenterWindowId = SDL_GetWindowID(sdlWindow);
+  if (!Display.WatchingResets) {
+    SDL_AddEventWatch(WatchResets, nullptr);
+    Display.WatchingResets = true;
+  }
 }
 
 void ClosePresenter() {
@@ -80,6 +105,7 @@ void Present(const Surface& front) {
     Forget();
     return;
   }
+  if ((Display.DeviceReset || !Display.Texture) && !RemakeTexture()) return;
   if (front.BitsPerPixel() == 32) {  // already XRGB: one copy, cheaper than comparing
     ForgetShown();
     void* pixels = nullptr;
@@ -134,6 +160,19 @@ std::vector<uint32_t> TextureFrame() {
 }
 
 void ForgetShownFrame() { ForgetShown(); }
+
+void ResetRenderDevice() {
+  if (!PresenterAlive()) return;
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(Display.Texture, nullptr, &pixels, &pitch) == 0) {
+    std::memset(pixels, 0x5A, static_cast<size_t>(pitch) * FrameHeight);
+    SDL_UnlockTexture(Display.Texture);
+  }
+  SDL_Event event{};
+  event.type = SDL_RENDER_DEVICE_RESET;
+  SDL_PushEvent(&event);
+}
 
 }  // namespace testing
 

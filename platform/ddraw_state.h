@@ -35,6 +35,8 @@ struct DisplayState {
   SDL_Window* Window = nullptr;
   SDL_Renderer* Renderer = nullptr;
   SDL_Texture* Texture = nullptr;
+  bool WatchingResets = false;  // the event watch below is in place
+  bool DeviceReset = false;     // SDL lost its textures: the next flip makes a new one
   // The front buffer's bytes as last presented below 32 bits, at that depth and palette;
   // the texture holds their colours while `valid`.
   struct ShownFrame {

@@ -137,4 +137,22 @@ TEST(PresentChanges, AFrameAfterAnotherDepthIsSentWhole) {
   chain.ExpectShown(picture, "8 bits again");
 }
 
+// A reset of the render device loses the texture's pixels; the frame after it must not
+// count on them.
+TEST(PresentChanges, AFrameAfterARenderDeviceResetIsSentWhole) {
+  WindowChain chain;
+  std::mt19937 random(5);
+  for (int depth : {8, 32}) {
+    SCOPED_TRACE(depth);
+    chain.SetDepth(depth);
+    const uint32_t mask = depth == 8 ? 0xFF : 0xFFFFFF;
+    std::vector<uint32_t> picture = RandomPicture(mask, random);
+    chain.ExpectShown(picture, "first frame");
+    dd::testing::ResetRenderDevice();
+    picture[Width * 300 + 400] ^= 1;
+    chain.ExpectShown(picture, "after the reset");
+    chain.ExpectShown(picture, "the frame after that");
+  }
+}
+
 }  // namespace
