@@ -1,8 +1,12 @@
 // Presenting: the front buffer goes to the window through one streaming texture, at 8 bits
-// through the primary's palette, letterboxed and scaled, with vsync. A 32-bit frame is copied
-// whole; below that only the bands that changed since the last frame are converted.
+// through the primary's palette, letterboxed and scaled, with vsync or else paced to the
+// display. A 32-bit frame is copied whole; below that only the bands that changed since the
+// last frame are converted.
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <thread>
 
 #include "platform/ddraw.h"
 #include "platform/ddraw_state.h"
@@ -22,6 +26,7 @@ bool PresenterAlive() {
 
 void Forget() {
   ForgetShown();
+  Display.Pacer = {};
   Display.Renderer = nullptr;
   Display.Texture = nullptr;
   Display.Window = nullptr;
@@ -42,6 +47,32 @@ long QuitAfterFrames() {
 SDL_Texture* MakeTexture(SDL_Renderer* renderer) {
   return SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                            FrameWidth, FrameHeight);
+}
+
+// Without vsync, flips keep the pace of the window's display; on a driver with no display
+// nobody watches, and tests and benchmarks run there at full speed.
+FramePacer PacerFor(SDL_Window* window, SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const std::string_view name = driver ? driver : "";
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_PRESENTVSYNC) ||
+      name == "dummy" || name == "offscreen")
+    return {};
+  SDL_DisplayMode mode{};
+  const int display = SDL_GetWindowDisplayIndex(window);
+  const int refresh =
+      display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0
+          ? mode.refresh_rate
+          : 60;
+  return {SDL_GetPerformanceFrequency() / static_cast<uint64_t>(refresh), 0};
+}
+
+void WaitForTheDisplay() {
+  const uint64_t ticks = TicksToWait(Display.Pacer, SDL_GetPerformanceCounter());
+  if (ticks == 0) return;
+  const auto frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+  std::this_thread::sleep_for(
+      std::chrono::duration<double>(static_cast<double>(ticks) / frequency));
 }
 
 // A reset of the render device loses every texture, the frame in it too. Watched as the
@@ -81,6 +112,7 @@ void OpenPresenter(win::HWND window) {
   Display.Renderer = renderer;
   Display.Texture = texture;
   Display.DeviceReset = false;
+  Display.Pacer = PacerFor(sdlWindow, renderer);
   PresenterWindowId = SDL_GetWindowID(sdlWindow);
   if (!Display.WatchingResets) {
     SDL_AddEventWatch(WatchResets, nullptr);
@@ -135,6 +167,7 @@ void Present(const Surface& front) {
   SDL_SetRenderDrawColor(Display.Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Display.Renderer);
   SDL_RenderCopy(Display.Renderer, Display.Texture, nullptr, nullptr);
+  WaitForTheDisplay();
   SDL_RenderPresent(Display.Renderer);
 }
 

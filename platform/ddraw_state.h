@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ddraw.h"
+#include "platform/frame_pacing.h"
 
 namespace dd {
 
@@ -35,6 +36,7 @@ struct DisplayState {
   SDL_Window* Window = nullptr;
   SDL_Renderer* Renderer = nullptr;
   SDL_Texture* Texture = nullptr;
+  FramePacer Pacer;             // paced only when the renderer has no vsync
   bool WatchingResets = false;  // the event watch below is in place
   bool DeviceReset = false;     // SDL lost its textures: the next flip makes a new one
   // The front buffer's bytes as last presented below 32 bits, at that depth and palette;
