@@ -112,6 +112,14 @@ class KeySpansTest : public ::testing::TestWithParam<int> {
     }
   }
   uint32_t NewKey() { return static_cast<uint32_t>(random()) & ownMask; }
+  // A sheet of runs under a new key, the key set on it.
+  std::unique_ptr<dd::Surface> KeyedSheet(int width, int height, uint32_t& key) {
+    auto sheet = Make(width, height);
+    key = NewKey();
+    Scribble(*sheet, key);
+    SetKey(*sheet, key);
+    return sheet;
+  }
 
   std::unique_ptr<dd::DirectDraw> device;
   int bytes = 0;
@@ -122,10 +130,8 @@ TEST_P(KeySpansTest, RandomSheetsKeysAndRectanglesMatchTheDefinition) {
   srandom(GetParam());
   // Widths that end inside, on and past the index's blocks, and the screen's own.
   for (int width : {1, 31, 32, 33, 95, 150, 800}) {
-    auto sheet = Make(width, 1 + random() % 24);
-    const uint32_t key = NewKey();
-    Scribble(*sheet, key);
-    SetKey(*sheet, key);
+    uint32_t key = 0;
+    auto sheet = KeyedSheet(width, 1 + random() % 24, key);
     ExpectSameAsDefinition(*sheet, key, 40);
   }
 }
@@ -134,10 +140,8 @@ TEST_P(KeySpansTest, RandomSheetsKeysAndRectanglesMatchTheDefinition) {
 // sheet keeps flattened, and wide ones whose runs fill the room for them.
 TEST_P(KeySpansTest, RectanglesBlittedAgainAndManyOfThemMatchTheDefinition) {
   srandom(50 + GetParam());
-  auto sheet = Make(300, 12);
-  const uint32_t key = NewKey();
-  Scribble(*sheet, key);
-  SetKey(*sheet, key);
+  uint32_t key = 0;
+  auto sheet = KeyedSheet(300, 12, key);
   std::vector<dd::RECT> rects;
   for (int i = 0; i < 300; ++i)
     rects.push_back(i % 3 == 0 ? dd::RECT{i % 7, i % 5, 300 - i % 11, 12}
@@ -147,16 +151,14 @@ TEST_P(KeySpansTest, RectanglesBlittedAgainAndManyOfThemMatchTheDefinition) {
 
 TEST_P(KeySpansTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
   srandom(100 + GetParam());
-  auto sheet = Make(120, 16);
+  uint32_t key = 0;
+  auto sheet = KeyedSheet(120, 16, key);
   // Random rectangles, and the same few cells every time, which are flattened once.
   const std::vector<dd::RECT> cells{{0, 0, 40, 16}, {40, 0, 80, 8}, {81, 3, 120, 16}};
   const auto expectSame = [&](uint32_t key) {
     ExpectSameAsDefinition(*sheet, key, 4);
     ExpectSameAsDefinition(*sheet, key, 6, cells);
   };
-  uint32_t key = NewKey();
-  Scribble(*sheet, key);
-  SetKey(*sheet, key);
   expectSame(key);  // the spans are made
 
   // Through a lock.
@@ -215,10 +217,8 @@ TEST_P(KeySpansTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
 
 TEST_P(KeySpansTest, ACopyWithinOneSurfaceReadsThePixelsAsTheyWereBefore) {
   srandom(200 + GetParam());
-  auto sheet = Make(64, 20);
-  const uint32_t key = NewKey();
-  Scribble(*sheet, key);
-  SetKey(*sheet, key);
+  uint32_t key = 0;
+  auto sheet = KeyedSheet(64, 20, key);
   Image expected = Read(*sheet), before = Read(*sheet);
   const dd::RECT r{0, 0, 40, 12};
   ReferenceBlit(expected, 10, 5, before, r, true, key);
