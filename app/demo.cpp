@@ -6,7 +6,7 @@
 #include "game/world_hash.h"
 #include "persist/hiscore.h"
 #include "persist/settings.h"
-#include "platform/crt_rand.h"
+#include "platform/system/system.h"
 #include "screens/input.h"
 
 namespace {

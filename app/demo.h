@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/window.h"
+#include "platform/window/window.h"
 
 enum class DemoMode { Off, Record, Replay };
 

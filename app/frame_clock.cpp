@@ -1,8 +1,7 @@
 #include "app/frame_clock.h"
 
 #include "app/demo.h"
-#include "platform/crt_rand.h"
-#include "platform/timer.h"
+#include "platform/system/system.h"
 #include "screens/modes.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // Bringing everything up in its fixed order, and giving it back.
 #include <array>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 bool sysInit();
 void sysReleaseAll();

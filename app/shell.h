@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/window.h"
+#include "platform/window/window.h"
 
 // Process flags, each set once from the command line before anything else runs.
 struct SwitchFlags {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/shell.h"
-#include "platform/mci.h"
+#include "platform/cdaudio/mci.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "audio/sound.h"
 #include "audio/sound_state.h"
 #include "audio/wav.h"
-#include "platform/crt_rand.h"
+#include "platform/system/system.h"
 
 bool sndCreateAll() {
   sndReleaseAll();

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/dsound.h"
-#include "platform/memblock.h"
+#include "platform/sound/dsound.h"
+#include "platform/system/system.h"
 
 constexpr int ExplosionVoices = 30;
 

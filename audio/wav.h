@@ -1,8 +1,8 @@
 #pragma once
 // WAV images parsed in memory.
-#include "platform/dsound.h"
-#include "platform/memblock.h"
-#include "platform/riff.h"
+#include "platform/mmio/riff.h"
+#include "platform/sound/dsound.h"
+#include "platform/system/system.h"
 
 // Reads the RIFF header and the "fmt " chunk of a file standing at its start; fills `riff`
 // with the RIFF chunk and `format` with a new record. E_FAIL on any fault.

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench/stage.h"
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 #include "video/video.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/memblock.h"
+#include "platform/system/system.h"
 
 class TFile;
 class TStdFile;

@@ -1,7 +1,7 @@
 #include "audio/sound.h"
 #include "game/rules.h"
 #include "game/world.h"
-#include "platform/crt_rand.h"
+#include "platform/system/system.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The integer rules of the world: truncation towards zero and guarded remainders.
 #include <cstdint>
 
-#include "platform/crt_rand.h"
+#include "platform/system/system.h"
 
 // Double to 32-bit integer, towards zero. Values that do not fit give INT32_MIN, as the
 // processor's own conversion does, instead of undefined behaviour.
@@ -17,4 +17,3 @@ inline int32_t DrawBelow(int64_t modulus) {
   const int64_t r = crt::rand();
   return modulus == 0 ? 0 : static_cast<int32_t>(r % modulus);
 }
-

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/shell.h"
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 
 namespace {
 

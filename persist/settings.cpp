@@ -3,7 +3,7 @@
 #include "persist/settings.h"
 
 #include "app/shell.h"
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "screens/input.h"
 
 namespace {

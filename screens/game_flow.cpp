@@ -3,7 +3,7 @@
 #include "audio/sound.h"
 #include "game/world.h"
 #include "persist/hiscore.h"
-#include "platform/crt_rand.h"
+#include "platform/system/system.h"
 #include "screens/modes.h"
 #include "video/video.h"
 

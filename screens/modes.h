@@ -2,7 +2,7 @@
 // The eight top-level modes, the play overlays and the operations that move between them.
 #include <cstdint>
 
-#include "platform/window.h"
+#include "platform/window/window.h"
 
 enum GameMode : int32_t {
   gmLogo = 0,

@@ -2,8 +2,8 @@
 // The display-mode dialog: a display device and an 800 × 600 mode, chosen before set-up.
 #include <cstdint>
 
-#include "platform/ddraw.h"
-#include "platform/dialog.h"
+#include "platform/dialog/dialog.h"
+#include "platform/display/ddraw.h"
 
 constexpr int IDD_MODE = 101;
 constexpr int IDC_DEVICES = 1001;

@@ -1,5 +1,5 @@
 // The program's dialog resources.
-#include "platform/dialog_state.h"
+#include "platform/dialog/dialog.h"
 #include "video/mode_dialog.h"
 
 namespace dlg {

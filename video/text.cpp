@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/shell.h"
-#include "platform/debug.h"
+#include "platform/system/system.h"
 #include "video/video.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ddraw.h"
-#include "platform/picture.h"
+#include "platform/display/ddraw.h"
+#include "platform/picture/picture.h"
 
 struct VideoState {
   std::unique_ptr<dd::DirectDraw> ddObject;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/timer.h"
+#include "platform/system/timer.h"
 #include "support/fake_clock.h"
 
 namespace {

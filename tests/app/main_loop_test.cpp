@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/shell.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "support/game_pictures.h"
 #include "support/temp_dir.h"
 

@@ -9,7 +9,7 @@
 #include "audio/sound.h"
 #include "audio/sound_state.h"
 #include "persist/settings.h"
-#include "platform/crt_rand.h"
+#include "platform/system/crt_rand.h"
 #include "support/game_pictures.h"
 #include "support/game_window.h"
 #include "support/scripted_play.h"

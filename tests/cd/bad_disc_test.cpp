@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "audio/cd.h"
-#include "disc_fixture.h"
-#include "platform/mci.h"
-#include "platform/window.h"
+#include "platform/cdaudio/mci.h"
+#include "platform/window/window.h"
+#include "support/disc_fixture.h"
 #include "support/files.h"
 
 namespace cdtest {

@@ -2,10 +2,10 @@
 // values, the end of the disc and the notifications as the window procedure handles them.
 #include "app/shell.h"
 #include "audio/cd.h"
-#include "disc_fixture.h"
-#include "platform/mci.h"
-#include "platform/window.h"
+#include "platform/cdaudio/mci.h"
+#include "platform/window/window.h"
 #include "screens/modes.h"
+#include "support/disc_fixture.h"
 
 namespace cdtest {
 namespace {

@@ -1,7 +1,7 @@
 // The disc the build writes beside the program opens as a music disc of three pieces.
 #include "audio/cd.h"
-#include "disc_fixture.h"
-#include "platform/mci.h"
+#include "platform/cdaudio/mci.h"
+#include "support/disc_fixture.h"
 
 namespace cdtest {
 namespace {

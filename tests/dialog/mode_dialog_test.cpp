@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/shell.h"
-#include "dialog_driver.h"
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
+#include "support/dialog_driver.h"
 #include "support/game_pictures.h"
 #include "support/temp_dir.h"
 #include "video/video.h"

@@ -6,8 +6,8 @@
 
 #include "fuzz/registry_fuzz.h"
 #include "persist/hiscore.h"
-#include "platform/registry.h"
-#include "platform/registry_file.h"
+#include "platform/registry/file.h"
+#include "platform/registry/registry.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "game/rules.h"
 #include "game/simulation.h"
-#include "platform/crt_rand.h"
+#include "platform/system/crt_rand.h"
 #include "world_fixture.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "game/simulation.h"
-#include "platform/crt_rand.h"
+#include "platform/system/crt_rand.h"
 #include "world_fixture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "game/lists.h"
 #include "game/simulation.h"
-#include "platform/crt_rand.h"
-#include "platform/window.h"
+#include "platform/system/crt_rand.h"
+#include "platform/window/window.h"
 #include "world_fixture.h"
 
 namespace {

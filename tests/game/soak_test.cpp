@@ -7,7 +7,7 @@
 
 #include "game/simulation.h"
 #include "persist/settings.h"
-#include "platform/crt_rand.h"
+#include "platform/system/crt_rand.h"
 #include "screens/input.h"
 #include "screens/modes.h"
 #include "world_fixture.h"

@@ -5,7 +5,7 @@
 #include "app/shell.h"
 #include "game/lists.h"
 #include "game/simulation.h"
-#include "platform/crt_rand.h"
+#include "platform/system/crt_rand.h"
 #include "screens/modes.h"
 
 void ResetWorld() {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/shell.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "support/files.h"
 #include "support/game_pictures.h"
 #include "support/scripted_play.h"

@@ -8,7 +8,7 @@
 #include "game/lists.h"
 #include "game/world.h"
 #include "persist/settings.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "screens/modes.h"
 #include "support/game_pictures.h"
 #include "support/scripted_play.h"

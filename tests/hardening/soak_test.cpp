@@ -14,7 +14,7 @@
 #include "game/world.h"
 #include "persist/hiscore.h"
 #include "persist/settings.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "screens/modes.h"
 #include "support/fake_clock.h"
 #include "support/game_pictures.h"

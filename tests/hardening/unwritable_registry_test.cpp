@@ -8,7 +8,7 @@
 #include "app/shell.h"
 #include "persist/hiscore.h"
 #include "persist/settings.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "support/files.h"
 #include "support/game_pictures.h"
 #include "support/temp_dir.h"

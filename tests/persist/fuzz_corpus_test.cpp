@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "fuzz/registry_fuzz.h"
-#include "hive_files.h"
-#include "platform/registry_file.h"
+#include "platform/registry/file.h"
+#include "support/hive_files.h"
 
 namespace {
 

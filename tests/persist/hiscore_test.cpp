@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "hive_files.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
+#include "support/hive_files.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include "app/shell.h"
 #include "game/world.h"
-#include "hive_files.h"
 #include "persist/hiscore.h"
-#include "platform/registry.h"
-#include "platform/registry_file.h"
-#include "platform/window.h"
+#include "platform/registry/file.h"
+#include "platform/registry/registry.h"
+#include "platform/window/window.h"
+#include "support/hive_files.h"
 
 namespace {
 

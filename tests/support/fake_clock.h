@@ -2,7 +2,7 @@
 // A performance counter that tests move by hand.
 #include <cstdint>
 
-#include "platform/timer.h"
+#include "platform/system/timer.h"
 
 struct FakeClock : timer::TimeSource {
   uint64_t frequency = 1'000'000;  // ticks per second

@@ -1,7 +1,7 @@
 #include <span>
 
-#include "platform/ddraw.h"
-#include "platform/picture.h"
+#include "platform/display/ddraw.h"
+#include "platform/picture/picture.h"
 #include "support/fuzz_entries.h"
 
 void FuzzPictureLoad(const uint8_t* data, size_t size) {

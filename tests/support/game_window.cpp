@@ -1,7 +1,7 @@
 #include "support/game_window.h"
 
 #include "app/shell.h"
-#include "platform/window.h"
+#include "platform/window/window.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // a flipping primary with one back buffer.
 #include <memory>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 std::unique_ptr<dd::Surface> MakeOffscreen(dd::DirectDraw& device, int width, int height);
 // The back buffer is left in `back`; null when the chain could not be made.

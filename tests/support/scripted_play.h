@@ -1,6 +1,6 @@
 #pragma once
 // Messages scheduled for a whole run of the program, as a player would give them.
-#include "platform/window.h"
+#include "platform/window/window.h"
 
 // The message `frames` frames after the one before it.
 inline void Schedule(int frames, uint32_t message, win::WPARAM w = 0, win::LPARAM l = 0) {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/ddraw.h"
+#include "platform/display/ddraw.h"
 
 // colour(x, y) gives 0x00RRGGBB, top row first.
 std::vector<uint8_t> MakeBmp(int width, int height,

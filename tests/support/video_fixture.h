@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ddraw.h"
-#include "platform/picture.h"
+#include "platform/display/ddraw.h"
+#include "platform/picture/picture.h"
 
 namespace fixture {
 

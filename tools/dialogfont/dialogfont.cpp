@@ -1,5 +1,5 @@
 // Draws the printable ASCII characters of DejaVu Sans into coverage bitmaps and writes
-// them as a C++ source file (platform/dialog_font.h declares what it defines).
+// them as a C++ source file (platform/dialog/font.h declares what it defines).
 #include <cairo.h>
 
 #include <cmath>
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   cairo_set_font_size(probe, Size);
 
   std::string out =
-      "// Drawn by tools/dialogfont from DejaVu Sans.\n#include \"platform/dialog_font.h\"\n\n";
+      "// Drawn by tools/dialogfont from DejaVu Sans.\n#include \"platform/dialog/font.h\"\n\n";
   out += "namespace dlg {\nconst DialogFontGlyph DialogFont[95] = {\n";
   for (char c = 32; c < 127; ++c) {
     const Glyph g = Draw(probe, c);

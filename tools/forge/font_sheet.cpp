@@ -3,7 +3,7 @@
 
 #include "art.hpp"
 #include "canvas.hpp"
-#include "platform/cp1250.h"
+#include "platform/window/cp1250.h"
 #include "text.hpp"
 
 namespace forge {

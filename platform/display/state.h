@@ -1,0 +1,109 @@
+#pragma once
+// Inside the display layer only: the state shared by its parts.
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/display/ddraw.h"
+#include "platform/display/frame_pacing.h"
+
+namespace dd {
+
+struct ChangedBand {
+  int top, bottom, left, right;  // bottom and right exclusive
+};
+
+struct DisplayState {
+  std::vector<Surface*> LiveSurfaces;  // every surface in existence, for loss and palettes
+  std::array<bool, 33> Refused{};      // depths a test made the display refuse
+  int Flips = 0;
+  bool KeepFrames = false;
+  std::vector<uint32_t> Frame;   // the last presented frame, when kept
+  bool PlainConversion = false;  // a test asked for the portable rows
+  // The 8-bit frame's palette as XRGB values, for the palette (and its version) it was
+  // made from; null stands for the default colours.
+  struct XrgbTable {
+    std::array<uint32_t, 256> table{};
+    const Palette* palette = nullptr;
+    uint32_t version = 0;
+    bool valid = false;
+    int rebuilds = 0;
+  } Xrgb;
+  std::vector<testing::FakeDisplay> FakeDisplays;  // in place of SDL's, when not empty
+  // Presenting: owned here, made on the window when the mode is set.
+  SDL_Window* Window = nullptr;
+  SDL_Renderer* Renderer = nullptr;
+  SDL_Texture* Texture = nullptr;
+  FramePacer Pacer;             // paced only when the renderer has no vsync
+  bool WatchingResets = false;  // the event watch below is in place
+  bool DeviceReset = false;     // SDL lost its textures: the next flip makes a new one
+  // The front buffer's bytes as last presented below 32 bits, at that depth and palette;
+  // the texture holds their colours while `valid`.
+  struct ShownFrame {
+    std::vector<uint8_t> bytes;
+    std::vector<ChangedBand> bands;
+    int bits = 0;
+    std::array<uint32_t, 256> lookup{};
+    bool valid = false;
+  } Shown;
+};
+inline DisplayState Display;
+
+constexpr std::array<uint32_t, 4> Depths = {8, 16, 24, 32};
+inline bool DepthOffered(uint32_t bits) {
+  return (bits == 8 || bits == 16 || bits == 24 || bits == 32) && !Display.Refused[bits];
+}
+
+// Gives access to a surface's inner parts to the other files of the layer.
+struct SurfaceAccess {
+  static bool& Lost(Surface& s) { return s.Lost; }
+  static std::vector<uint8_t>& Memory(Surface& s) { return s.Memory; }
+  static void Written(Surface& s) { s.Written(); }
+  static Palette*& AttachedPalette(Surface& s) { return s.AttachedPalette; }
+};
+
+// The frame the display shows, whatever the window's size.
+constexpr int FrameWidth = 800, FrameHeight = 600;
+
+// Presenting (ddraw_present.cpp).
+void OpenPresenter(win::HWND window);
+void ClosePresenter();
+void Present(const Surface& front);
+// Rows of the front buffer as XRGB at its depth (ddraw_convert.cpp); the unused byte is
+// cleared only where someone reads it back.
+struct RowConverter {
+  RowConverter(const Surface& front, bool clearUnused);
+  void Convert(const uint8_t* src, uint32_t* dst, int count) const;
+  int bits;
+  bool clearUnused;
+  std::array<uint32_t, 256> lookup{};  // 8 bits: the palette as XRGB
+  void (*row565)(const uint8_t*, uint32_t*, int) = nullptr;
+};
+// The whole 800 × 600 frame.
+void ConvertFrame(const Surface& front, uint8_t* out, int outPitch, bool clearUnused);
+
+// What the texture shows below 32 bits (ddraw_shown.cpp). The frame is compared with the
+// one presented before; the bands of rows that changed are what must be converted and sent.
+const std::vector<ChangedBand>& UpdateShown(const Surface& front, const RowConverter& rows);
+// The texture no longer holds the shown frame: the next one is converted whole.
+void ForgetShown();
+
+// Displays (ddraw_displays.cpp): puts the window on the chosen display.
+void ShowOnDisplay(win::HWND window, int display);
+
+// Pixel formats.
+constexpr int BytesPerPixel(int bits) { return (bits + 7) / 8; }
+constexpr uint32_t PixelMask(int bits) { return bits >= 24 ? 0xFFFFFFu : (1u << bits) - 1; }
+constexpr uint32_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
+  return (static_cast<uint32_t>(r >> 3) << 11) | (static_cast<uint32_t>(g >> 2) << 5) | (b >> 3);
+}
+constexpr uint32_t Rgb565ToRgb(uint32_t p) {
+  uint32_t r = (p >> 11) & 31, g = (p >> 5) & 63, b = p & 31;
+  return (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));
+}
+// The colours of an 8-bit surface without any palette: 3 bits red, 3 green, 2 blue.
+const std::array<PALETTEENTRY, 256>& DefaultPalette();
+
+}  // namespace dd

@@ -1,9 +1,0 @@
-#pragma once
-// For the platform layer only: the SDL window behind the program's window.
-#include <SDL.h>
-
-#include "platform/window.h"
-
-namespace win {
-SDL_Window* SdlWindow(HWND hwnd);  // nullptr when there is none
-}

@@ -1,0 +1,176 @@
+// The CD-audio device over an image and a folder of track files made in the test.
+#include "platform/cdaudio/mci.h"
+
+#include <chrono>
+#include <thread>
+
+#include "platform/window/window.h"
+#include "support/disc_fixture.h"
+
+namespace cdtest {
+namespace {
+
+using mci::testing::Advance;
+
+constexpr int64_t SectorFrames = FramesPerSector;
+
+class MciImage : public CDTest {
+ protected:
+  void SetUp() override {
+    CDTest::SetUp();
+    WriteImage(dir.path, {{true, 10}, {true, 20}, {true, 30}});
+    ASSERT_EQ(Send("open cdaudio"), "");
+    ASSERT_EQ(Send("set cdaudio time format tmsf"), "");
+  }
+};
+
+TEST_F(MciImage, AnswersEveryQuestionOfTheGame) {
+  EXPECT_EQ(Send("status cdaudio media present"), "true");
+  EXPECT_EQ(Send("capability cdaudio has audio", 10), "true");
+  EXPECT_EQ(Send("status cdaudio type track 1", 10), "zvuk");
+  EXPECT_EQ(Send("status cdaudio number of tracks"), "3");
+  EXPECT_EQ(Send("status cdaudio current track"), "1");
+  EXPECT_EQ(Send("STATUS CDAUDIO  Number Of Tracks"), "3");  // words without regard to case
+
+  EXPECT_EQ(Send("status cdaudio type track 4"), "error 282");
+  EXPECT_EQ(Send("status cdaudio type track 1", 4), "error 271");  // "zvuk" needs 5 bytes
+  EXPECT_EQ(Send("status cdaudio mode"), "error 259");
+  EXPECT_EQ(Send("status cdaudio"), "error 273");
+  EXPECT_EQ(Send("eject cdaudio"), "error 261");
+  EXPECT_EQ(Send("play waveaudio"), "error 263");
+  EXPECT_EQ(Send("play cdaudio from"), "error 273");
+  EXPECT_EQ(Send("play cdaudio from x notify"), "error 282");
+  EXPECT_EQ(Send("play cdaudio from 4 notify"), "error 282");
+  EXPECT_EQ(Send("play cdaudio from 0 notify"), "error 282");
+  EXPECT_EQ(Send("play cdaudio notify now"), "error 259");
+  EXPECT_EQ(Send("open cdaudio"), "error 265");
+
+  EXPECT_EQ(Send("close cdaudio"), "");
+  EXPECT_EQ(Send("status cdaudio media present"), "error 263");
+  EXPECT_EQ(Send("open cdaudio"), "");
+}
+
+TEST_F(MciImage, PlaysFromATrackToTheEndOfTheDisc) {
+  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
+  EXPECT_EQ(Send("status cdaudio current track"), "2");
+  std::vector<int16_t> heard = Advance(5);
+  ASSERT_EQ(heard.size(), 10u);
+  EXPECT_EQ(heard[0], FrameMark(0));
+  EXPECT_EQ(heard[1], TrackMark(2));
+
+  // Across the boundary into track 3, then the rest of the disc and nothing more.
+  heard = Advance(20 * SectorFrames);
+  EXPECT_EQ(heard[(20 * SectorFrames - 5) * 2 + 1], TrackMark(3));
+  EXPECT_EQ(Send("status cdaudio current track"), "3");
+  heard = Advance(100 * SectorFrames);
+  EXPECT_EQ(heard.size(), size_t(30 * SectorFrames - 5) * 2);
+  EXPECT_EQ(heard.back(), TrackMark(3));
+  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
+  EXPECT_EQ(Send("status cdaudio current track"), "1");  // back at the start, as a player
+}
+
+TEST_F(MciImage, TmsfPositionsWithinATrack) {
+  ASSERT_EQ(Send("play cdaudio from 3:00:00:12"), "");
+  std::vector<int16_t> heard = Advance(1);
+  EXPECT_EQ(heard[0], FrameMark(12 * SectorFrames));
+  EXPECT_EQ(heard[1], TrackMark(3));
+  EXPECT_EQ(Send("play cdaudio from 3:00:00:30"), "error 282");  // past the track's end
+  EXPECT_EQ(Send("play cdaudio from 3:00:00:75"), "error 282");
+}
+
+TEST_F(MciImage, PauseKeepsThePlaceAndPlayResumesThere) {
+  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
+  Advance(1234);
+  ASSERT_EQ(Send("pause cdaudio"), "");
+  EXPECT_TRUE(Advance(100).empty());
+  EXPECT_EQ(Send("status cdaudio current track"), "2");
+  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED});
+
+  ASSERT_EQ(Send("play cdaudio notify"), "");
+  std::vector<int16_t> heard = Advance(1);
+  EXPECT_EQ(heard[0], FrameMark(1234));
+  EXPECT_EQ(heard[1], TrackMark(2));
+}
+
+TEST_F(MciImage, NotificationsSupersededAbortedAndSuccessful) {
+  ASSERT_EQ(Send("play cdaudio from 1 notify"), "");
+  Advance(100);
+  ASSERT_EQ(Send("play cdaudio from 3 notify"), "");
+  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUPERSEDED});
+  EXPECT_EQ(Advance(1)[1], TrackMark(3));
+
+  ASSERT_EQ(Send("stop cdaudio"), "");
+  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED});
+  EXPECT_EQ(Send("status cdaudio current track"), "1");
+  EXPECT_TRUE(Advance(10).empty());
+
+  // Right after opening, play starts at the disc's beginning and runs to its end.
+  ASSERT_EQ(Send("play cdaudio notify"), "");
+  EXPECT_EQ(Advance(1000 * SectorFrames).size(), size_t(60 * SectorFrames) * 2);
+  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
+
+  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
+  ASSERT_EQ(Send("close cdaudio"), "");
+  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED});
+}
+
+TEST_F(CDTest, OpenFailsWithNoDisc) {
+  WriteFile(dir.path / "readme.txt", "no music here");
+  EXPECT_NE(Send("open cdaudio"), "");
+  EXPECT_EQ(Send("status cdaudio media present"), "error 263");
+  mci::testing::SetDiscFolder((dir.path / "missing").string());
+  EXPECT_NE(Send("open cdaudio"), "");
+}
+
+TEST_F(CDTest, TrackFolderInNumberOrder) {
+  WriteWav(dir.path / "02.wav", 2, 3000);
+  WriteWav(dir.path / "01 Intro.wav", 1, 2000);
+  WriteWav(dir.path / "10 Last.WAV", 3, 1000);
+  WriteWav(dir.path / "Bonus 04.wav", 9, 1000);  // no number in front: not a track
+  WriteFile(dir.path / "05 notes.txt", "not audio");
+  ASSERT_EQ(Send("open cdaudio"), "");
+  EXPECT_EQ(Send("status cdaudio number of tracks"), "3");
+  EXPECT_EQ(Send("status cdaudio type track 3", 10), "zvuk");
+  ASSERT_EQ(Send("set cdaudio time format tmsf"), "");
+
+  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
+  std::vector<int16_t> heard = Advance(2999);
+  EXPECT_EQ(heard[1], TrackMark(2));
+  EXPECT_EQ(heard[2998 * 2], FrameMark(2998));
+  ASSERT_EQ(Send("pause cdaudio"), "");
+  ASSERT_EQ(Send("play cdaudio notify"), "");
+  heard = Advance(10000);
+  ASSERT_EQ(heard.size(), size_t(1 + 1000) * 2);
+  EXPECT_EQ(heard[1], TrackMark(2));
+  EXPECT_EQ(heard[3], TrackMark(3));  // "10 Last" is the third track
+  EXPECT_EQ(Send("status cdaudio current track"), "1");
+  EXPECT_EQ(TakeNotifications(),
+            (std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED, mci::MCI_NOTIFY_SUCCESSFUL}));
+}
+
+TEST_F(CDTest, UndecodableTrackFileIsNotAudio) {
+  WriteFile(dir.path / "01 Broken.ogg", "OggS but not really");
+  WriteWav(dir.path / "02.wav", 2, 100);
+  ASSERT_EQ(Send("open cdaudio"), "");
+  EXPECT_EQ(Send("status cdaudio type track 1", 10), "other");
+  EXPECT_EQ(Send("status cdaudio type track 2", 10), "zvuk");
+}
+
+// The audio callback itself, in real time on the dummy driver: a disc of a tenth of a
+// second plays out and notifies.
+TEST_F(CDTest, StreamsThroughTheMixer) {
+  mci::testing::SetManualStreaming(false);
+  WriteImage(dir.path, {{true, 4}, {true, 4}});
+  ASSERT_EQ(Send("open cdaudio"), "");
+  ASSERT_EQ(Send("play cdaudio notify"), "");
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  std::vector<uint64_t> codes;
+  while (codes.empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    codes = TakeNotifications();
+  }
+  EXPECT_EQ(codes, std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
+}
+
+}  // namespace
+}  // namespace cdtest

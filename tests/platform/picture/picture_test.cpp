@@ -1,0 +1,254 @@
+// Pictures decoded from memory and rendered into surfaces as the render table does it.
+#include "platform/picture/picture.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "platform/display/ddraw.h"
+#include "platform/picture/header.h"
+#include "platform/picture/memory.h"
+#include "support/offscreen.h"
+#include "support/test_pictures.h"
+
+namespace {
+
+struct Display {
+  explicit Display(int depth) {
+    EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
+    EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
+  }
+  std::unique_ptr<dd::Surface> Make(int w, int h) { return MakeOffscreen(*device, w, h); }
+  std::unique_ptr<dd::DirectDraw> device;
+};
+
+// As the render table draws: from the bottom edge up with a negative height.
+void RenderWhole(const pic::Picture& p, dd::Surface& s, bool upright = true) {
+  pic::OLE_XSIZE_HIMETRIC w = 0;
+  pic::OLE_YSIZE_HIMETRIC h = 0;
+  ASSERT_EQ(p.get_Width(&w), pic::S_OK);
+  ASSERT_EQ(p.get_Height(&h), pic::S_OK);
+  dd::HDC* dc = nullptr;
+  ASSERT_EQ(s.GetDC(dc), dd::DD_OK);
+  const int y = upright ? s.Height() : 0, cy = upright ? -s.Height() : s.Height();
+  EXPECT_EQ(p.Render(dc, 0, y, s.Width(), cy, 0, 0, w, h, nullptr), pic::S_OK);
+  ASSERT_EQ(s.ReleaseDC(dc), dd::DD_OK);
+}
+
+std::unique_ptr<pic::Picture> Load(const std::vector<uint8_t>& bytes) {
+  return pic::OleLoadPicture(bytes);
+}
+
+TEST(Picture, BmpKeepsItsPixelsAndReportsHimetric) {
+  auto p = Load(MakeBmp(800, 3, [](int x, int y) { return uint32_t(x % 256) << 8 | y; }));
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->PixelWidth(), 800);
+  EXPECT_EQ(p->PixelRGB(255, 2), 0x00FF02u);
+  pic::OLE_XSIZE_HIMETRIC w = 0;
+  pic::OLE_YSIZE_HIMETRIC h = 0;
+  p->get_Width(&w);
+  p->get_Height(&h);
+  EXPECT_EQ(w, 21167);  // 800 × 2540 / 96, rounded
+  EXPECT_EQ(h, 79);
+  pic::HPALETTE palette = nullptr;
+  ASSERT_EQ(p->get_hPal(&palette), pic::S_OK);
+  dd::PALETTEENTRY entries[256];
+  EXPECT_EQ(pic::GetPaletteEntries(palette, 0, 256, entries), 0u);  // true colour: no palette
+}
+
+TEST(Picture, OnePixelFillsTheWholeSurface) {
+  Display display(32);
+  auto s = display.Make(50, 30);
+  auto p = Load(MakeBmp(1, 1, [](int, int) { return 0x123456u; }));
+  ASSERT_TRUE(p);
+  RenderWhole(*p, *s);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 50; ++x) ASSERT_EQ(s->PixelRGB(x, y), 0x123456u);
+}
+
+TEST(Picture, LargerPictureShrinksOntoTheSurface) {
+  Display display(16);
+  auto s = display.Make(4, 2);
+  // Each pixel says where it came from: red 32 × x, green 64 × y.
+  auto p = Load(MakeBmp(8, 4, [](int x, int y) { return uint32_t(32 * x) << 16 | (64 * y) << 8; }));
+  ASSERT_TRUE(p);
+  RenderWhole(*p, *s);
+  auto origin = [&](int x, int y) {
+    const uint32_t rgb = s->PixelRGB(x, y);
+    return std::pair<int, int>((rgb >> 16) / 32, ((rgb >> 8) & 0xFF) / 64);
+  };
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) {
+      auto [sx, sy] = origin(x, y);
+      EXPECT_TRUE(sx / 2 == x && sy / 2 == y) << x << "," << y << " from " << sx << "," << sy;
+    }
+}
+
+TEST(Picture, NegativeHeightFromTheBottomIsUprightAndPositiveIsFlipped) {
+  Display display(32);
+  auto s = display.Make(3, 4);
+  auto p = Load(MakeBmp(1, 2, [](int, int y) { return y == 0 ? 0xFF0000u : 0x0000FFu; }));
+  ASSERT_TRUE(p);
+  RenderWhole(*p, *s);
+  EXPECT_EQ(s->PixelRGB(1, 0), 0xFF0000u);
+  EXPECT_EQ(s->PixelRGB(1, 1), 0xFF0000u);
+  EXPECT_EQ(s->PixelRGB(1, 3), 0x0000FFu);
+  RenderWhole(*p, *s, false);
+  EXPECT_EQ(s->PixelRGB(1, 0), 0x0000FFu);
+  EXPECT_EQ(s->PixelRGB(1, 3), 0xFF0000u);
+}
+
+TEST(Picture, RenderIsClippedToTheSurface) {
+  Display display(24);
+  auto s = display.Make(10, 10);
+  auto p = Load(MakeBmp(2, 2, [](int, int) { return 0x00FF00u; }));
+  dd::HDC* dc = nullptr;
+  ASSERT_EQ(s->GetDC(dc), dd::DD_OK);
+  EXPECT_EQ(p->Render(dc, 5, 20, 100, -100, 0, 0, 53, 53, nullptr), pic::S_OK);
+  s->ReleaseDC(dc);
+  EXPECT_EQ(s->PixelRGB(4, 0), 0u);
+  EXPECT_EQ(s->PixelRGB(5, 0), 0x00FF00u);
+  EXPECT_EQ(s->PixelRGB(9, 9), 0x00FF00u);
+}
+
+TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
+  std::vector<dd::PALETTEENTRY> colours(256);
+  for (int i = 0; i < 256; ++i)
+    colours[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 7, 0};
+  // 600 pixels: longer than one run between the writer's clear codes.
+  auto p = Load(MakeGif(30, 20, colours, [](int x, int y) { return uint8_t(x * 20 + y); }));
+  ASSERT_TRUE(p);
+  pic::HPALETTE handle = nullptr;
+  ASSERT_EQ(p->get_hPal(&handle), pic::S_OK);
+  std::array<dd::PALETTEENTRY, 256> copied{};
+  ASSERT_EQ(pic::GetPaletteEntries(handle, 0, 256, copied.data()), 256u);
+  EXPECT_EQ(copied[200].peRed, 200);
+  EXPECT_EQ(copied[200].peGreen, 55);
+
+  // The surface's palette holds the same colours in reverse order.
+  Display display(8);
+  auto s = display.Make(30, 20);
+  std::array<dd::PALETTEENTRY, 256> reversed{};
+  for (int i = 0; i < 256; ++i) reversed[i] = copied[255 - i];
+  std::unique_ptr<dd::Palette> palette;
+  ASSERT_EQ(display.device->CreatePalette(dd::DDPCAPS_8BIT, reversed.data(), palette), dd::DD_OK);
+  ASSERT_EQ(s->SetPalette(palette.get()), dd::DD_OK);
+  RenderWhole(*p, *s);
+  EXPECT_EQ(s->PixelValue(3, 4), 255u - (3 * 20 + 4));
+  EXPECT_EQ(s->PixelValue(29, 19), 255u - uint8_t(29 * 20 + 19));
+}
+
+TEST(Picture, JpegDecodesToItsColours) {
+  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
+  ASSERT_FALSE(jpeg.empty());
+  auto p = Load(jpeg);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->PixelWidth(), 24);
+  EXPECT_EQ(p->PixelHeight(), 16);
+  const uint32_t rgb = p->PixelRGB(10, 10);
+  EXPECT_NEAR(int(rgb >> 16), 0x30, 4);
+  EXPECT_NEAR(int((rgb >> 8) & 0xFF), 0x80, 4);
+  EXPECT_NEAR(int(rgb & 0xFF), 0xC0, 4);
+  // Cut short, it is refused rather than read past its end.
+  EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
+}
+
+TEST(Picture, FilesTheDecoderRejectsGiveNone) {
+  const auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
+  const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
+  EXPECT_FALSE(Load({}));
+  EXPECT_FALSE(Load({'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'}));
+  EXPECT_FALSE(Load(png));
+  EXPECT_FALSE(Load(std::vector<uint8_t>(bmp.begin(), bmp.begin() + 20)));
+  const auto gif = MakeGif(4, 4, {}, [](int, int) { return uint8_t{0}; });
+  EXPECT_FALSE(Load(std::vector<uint8_t>(gif.begin(), gif.begin() + 12)));
+  EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}));
+  // A picture far larger than any screen is refused rather than held.
+  EXPECT_FALSE(Load(MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; })));
+}
+
+void Put(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int count) {
+  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
+  using Size = std::pair<int64_t, int64_t>;
+  auto claimed = [](const std::vector<uint8_t>& bytes) -> std::optional<Size> {
+    const auto size = pic::ClaimedPictureSize(bytes);
+    if (!size) return std::nullopt;
+    return Size{size->width, size->height};
+  };
+  auto bmp = MakeBmp(37, 5, [](int, int) { return 0u; });
+  EXPECT_EQ(claimed(bmp), Size(37, 5));
+  Put(bmp, 22, static_cast<uint32_t>(-5), 4);  // rows from the top
+  EXPECT_EQ(claimed(bmp), Size(37, 5));
+  EXPECT_EQ(claimed(std::vector<uint8_t>(bmp.begin(), bmp.begin() + 24)), std::nullopt);
+  std::vector<uint8_t> core(26, 0);  // the old 12-byte header with 16-bit sides
+  core[0] = 'B', core[1] = 'M';
+  Put(core, 14, 12, 4), Put(core, 18, 300, 2), Put(core, 20, 200, 2);
+  EXPECT_EQ(claimed(core), Size(300, 200));
+
+  EXPECT_EQ(claimed(MakeGif(30, 7, {}, [](int, int) { return uint8_t{0}; })), Size(30, 7));
+  // An image larger than the logical screen, behind a two-entry colour table and a
+  // graphic control extension; a second one placed 20 rows down, behind the first one's
+  // data; and the trailer left out.
+  const std::vector<uint8_t> head = {'G', 'I', 'F', '8', '9', 'a',  10,   0, 10, 0, 0x80, 0, 0, 0,
+                                     0,   0,   255, 255, 255, 0x21, 0xF9, 4, 0,  0, 0,    0, 0};
+  const std::vector<uint8_t> wide = {0x2C, 0, 0, 0, 0, 0x28, 0x23, 1, 0, 0, 2, 1, 0xFF, 0};
+  const std::vector<uint8_t> tall = {0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0, 2, 1, 0xFF, 0};
+  auto gif = [&](std::initializer_list<std::vector<uint8_t>> parts) {
+    std::vector<uint8_t> bytes = head;
+    for (const auto& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+  };
+  EXPECT_EQ(claimed(gif({wide, {0x3B}})), Size(9000, 10));
+  EXPECT_EQ(claimed(gif({wide, tall})), Size(9000, 8020));
+  // What the decoder would have to guess about claims nothing: stray bytes between the
+  // blocks, a code size no encoder writes, data cut short, no image at all.
+  EXPECT_EQ(claimed(gif({{0xBA, 0xBA}, wide})), std::nullopt);
+  std::vector<uint8_t> oddCode = wide;
+  oddCode[10] = 0x84;
+  EXPECT_EQ(claimed(gif({oddCode})), std::nullopt);
+  EXPECT_EQ(claimed(gif({std::vector<uint8_t>(wide.begin(), wide.end() - 2)})), std::nullopt);
+  EXPECT_EQ(claimed(gif({{0x3B}})), std::nullopt);
+
+  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
+  EXPECT_EQ(claimed(jpeg), Size(24, 16));
+  EXPECT_EQ(claimed(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 12)), std::nullopt);
+  std::vector<uint8_t> padded = jpeg;  // stray bytes before the first marker
+  padded.insert(padded.begin() + 2, {0x00, 0x12});
+  EXPECT_EQ(claimed(padded), Size(24, 16));
+  EXPECT_EQ(claimed({'h', 'e', 'l', 'l', 'o'}), std::nullopt);
+}
+
+TEST(PictureHeader, AClaimOfAHugePictureIsRefusedUndecoded) {
+  auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
+  Put(bmp, 18, 0x40000, 4);
+  Put(bmp, 22, static_cast<uint32_t>(-3), 4);
+  EXPECT_FALSE(Load(bmp));
+  auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
+  for (size_t at = 2; at + 9 < jpeg.size(); ++at)
+    if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) {
+      jpeg[at + 5] = jpeg[at + 6] = jpeg[at + 7] = jpeg[at + 8] = 0xFF;  // 65535 × 65535
+      break;
+    }
+  ASSERT_EQ(pic::ClaimedPictureSize(jpeg)->width, 65535);
+  EXPECT_FALSE(Load(jpeg));
+}
+
+TEST(PictureHeader, WhileDecodingSdlRefusesMoreThanTheBudget) {
+  {
+    const pic::DecodingBudget budget(1 << 20);
+    EXPECT_EQ(SDL_malloc((1 << 20) + 1), nullptr);
+    EXPECT_EQ(SDL_calloc(1 << 11, 1 << 10), nullptr);
+    EXPECT_EQ(SDL_calloc(SIZE_MAX / 2, 4), nullptr);  // a product that wraps
+    void* small = SDL_malloc(1000);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(SDL_realloc(small, 2 << 20), nullptr);
+    SDL_free(small);
+  }
+  void* large = SDL_malloc(2 << 20);  // the budget ends with the decode
+  EXPECT_NE(large, nullptr);
+  SDL_free(large);
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// The registry over real hive files in a test's own data folder.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/registry/registry.h"
+#include "support/hive_files.h"
+
+namespace {
+
+reg::LONG SetDword(reg::HKEY key, const char* name, uint32_t v) {
+  return reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, reinterpret_cast<const reg::BYTE*>(&v),
+                            4);
+}
+
+uint32_t QueryDword(reg::HKEY key, const char* name) {
+  uint32_t v = 0;
+  reg::DWORD type = 0, size = 4;
+  EXPECT_EQ(
+      reg::RegQueryValueEx(key, name, nullptr, &type, reinterpret_cast<reg::BYTE*>(&v), &size),
+      reg::ERROR_SUCCESS)
+      << name;
+  EXPECT_EQ(type, reg::REG_DWORD);
+  return v;
+}
+
+const std::string Known =
+    "REGEDIT4\r\n"
+    "\r\n"
+    "; kept by hand\r\n"
+    "[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\r\n"
+    "\"Future\"=hex(7):61,00,62,00,00\r\n"
+    "\"MineBubbles\"=dword:00000010\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Someone\\Else]\r\n"
+    "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\r\n"
+    "  18,19\r\n"
+    "\r\n";
+
+}  // namespace
+
+TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
+  IsolatedUserData data;
+  reg::HKEY missing = nullptr;
+  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &missing),
+            reg::ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(missing, nullptr);
+
+  reg::DWORD disposition = 0;
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER, &disposition));
+  EXPECT_EQ(disposition, reg::REG_CREATED_NEW_KEY);
+  EXPECT_EQ(ReadFile(UserHive(data)),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n\n");
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER, &disposition));
+  EXPECT_EQ(disposition, reg::REG_OPENED_EXISTING_KEY);
+  EXPECT_FALSE(std::filesystem::exists(MachineHive(data)));
+}
+
+TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
+  IsolatedUserData data;
+  WriteFile(UserHive(data), Known);
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+  reg::DWORD type = 0, size = 0;
+  EXPECT_EQ(reg::RegQueryValueEx(key, "Future", nullptr, &type, nullptr, &size),
+            reg::ERROR_SUCCESS);
+  EXPECT_EQ(size, 5u);
+  EXPECT_EQ(type, reg::REG_MULTI_SZ);
+  reg::BYTE small[4] = {9, 9, 9, 9};
+  size = sizeof small;
+  EXPECT_EQ(reg::RegQueryValueEx(key, "Future", nullptr, &type, small, &size),
+            reg::ERROR_MORE_DATA);
+  EXPECT_EQ(size, 5u);
+  EXPECT_EQ(small[0], 9);
+  EXPECT_EQ(reg::RegQueryValueEx(key, "Absent", nullptr, &type, small, &size),
+            reg::ERROR_FILE_NOT_FOUND);
+  reg::RegCloseKey(key);
+
+  reg::HKEY writeOnly = nullptr;
+  ASSERT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_WRITE, &writeOnly),
+            reg::ERROR_SUCCESS);
+  size = sizeof small;
+  EXPECT_EQ(reg::RegQueryValueEx(writeOnly, "Future", nullptr, &type, small, &size),
+            reg::ERROR_ACCESS_DENIED);
+  reg::RegCloseKey(writeOnly);
+}
+
+TEST(RegistryStore, UnknownValuesAndKeysSurviveASet) {
+  IsolatedUserData data;
+  WriteFile(UserHive(data), Known);
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+  EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
+  ASSERT_EQ(SetDword(key, "MineBubbles", 192), reg::ERROR_SUCCESS);
+  ASSERT_EQ(SetDword(key, "UseSound", 1), reg::ERROR_SUCCESS);
+  reg::RegCloseKey(key);
+
+  std::string expected = Known;
+  expected.replace(expected.find("00000010"), 8, "000000c0");
+  expected.insert(expected.find("\r\n\r\n[HKEY_CURRENT_USER\\Software\\Someone") + 2,
+                  "\"UseSound\"=dword:00000001\r\n");
+  EXPECT_EQ(ReadFile(UserHive(data)), expected);
+  EXPECT_FALSE(std::filesystem::exists(UserHive(data).string() + ".tmp"));
+}
+
+TEST(RegistryStore, ACorruptFileReadsAsEmptyAndIsKeptAsideBeforeItIsReplaced) {
+  IsolatedUserData data;
+  const std::string corrupt =
+      "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
+      "\"MineBubbles\"=dword:zz\n";
+  WriteFile(UserHive(data), corrupt);
+  reg::HKEY key = nullptr;
+  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &key),
+            reg::ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(ReadFile(UserHive(data)), corrupt);  // reading changes nothing
+
+  key = CreateGameKey(reg::HKEY_CURRENT_USER);
+  ASSERT_EQ(SetDword(key, "MineBubbles", 5), reg::ERROR_SUCCESS);
+  reg::RegCloseKey(key);
+  const std::string bad = UserHive(data).string() + ".bad";
+  EXPECT_EQ(ReadFile(bad), corrupt);
+  EXPECT_EQ(ReadFile(UserHive(data)),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
+            "\"MineBubbles\"=dword:00000005\n\n");
+
+  // Broken again: the first backup stays, the second gets a number.
+  WriteFile(UserHive(data), "garbage");
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
+  EXPECT_EQ(ReadFile(bad), corrupt);
+  EXPECT_EQ(ReadFile(bad + ".1"), "garbage");
+}
+
+TEST(RegistryStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
+  IsolatedUserData data;
+  WriteFile(UserHive(data), Known);
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+  reg::testing::FailNextReplaceBeforeRename();
+  EXPECT_EQ(SetDword(key, "MineBubbles", 1), reg::ERROR_REGISTRY_IO_FAILED);
+  EXPECT_EQ(ReadFile(UserHive(data)), Known);
+  EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
+  // The half-done temporary file does not stop the next write.
+  ASSERT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_SUCCESS);
+  EXPECT_EQ(QueryDword(key, "MineBubbles"), 2u);
+  reg::RegCloseKey(key);
+}
+
+TEST(RegistryStore, TwoProcessesWritingAtOnceKeepEachOthersValues) {
+  IsolatedUserData data;
+  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
+  constexpr int Writes = 40;
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = fork();
+    if (children[c] == 0) {
+      reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+      const std::string prefix = c == 0 ? "First" : "Second";
+      bool ok = true;
+      for (int i = 0; i < Writes; ++i)
+        ok = ok && SetDword(key, (prefix + std::to_string(i)).c_str(), i) == reg::ERROR_SUCCESS;
+      _exit(ok ? 0 : 1);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+  for (int i = 0; i < Writes; ++i) {
+    EXPECT_EQ(QueryDword(key, ("First" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
+    EXPECT_EQ(QueryDword(key, ("Second" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
+  }
+  reg::RegCloseKey(key);
+}
+
+TEST(RegistryStore, NoDataFolderMeansNoKey) {
+  IsolatedUserData data;
+  // A plain file where the data folder should be: it cannot be made.
+  WriteFile(data.dir.path / "HalvoTeam", "not a folder");
+  reg::HKEY key = nullptr;
+  EXPECT_NE(reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
+                                nullptr, &key, nullptr),
+            reg::ERROR_SUCCESS);
+  EXPECT_EQ(key, nullptr);
+}
