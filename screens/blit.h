@@ -13,3 +13,9 @@ inline bool BackBlt(int32_t x, int32_t y, dd::Surface* source, const dd::RECT* r
     return sysShowError(message);
   return true;
 }
+
+// A cell of a sheet laid out in cells of width × height; the sheets' rectangles stop one
+// pixel short of the next cell on the right and below.
+constexpr dd::RECT SheetCell(int32_t width, int32_t height, int32_t column, int32_t row) {
+  return {width * column, height * row, width * column + width - 1, height * row + height - 1};
+}

@@ -29,26 +29,17 @@ bool sysDispayPlayer(double x, int32_t row) {
   dd::RECT source;
   if (sub.DyingState == 1) {
     sheet = Video.ddsNauvrelExplB.get();
-    source.left = 140 * (f % 5);
-    source.top = 60 * (f / 5);
-    source.right = source.left + 139;
-    source.bottom = source.top + 59;
+    source = SheetCell(140, 60, f % 5, f / 5);
     destX -= 20;
     destY -= 10;
   } else if (explosionA) {
     sheet = Video.ddsNauvrelExpl.get();
-    source.left = 100 * column;
-    source.top = 60 * sheetRow;
-    source.right = source.left + 99;
-    source.bottom = source.top + 59;
+    source = SheetCell(100, 60, column, sheetRow);
     destX -= 10;
     destY -= 12;
   } else {
     sheet = Video.ddsGame.get();
-    source.left = 80 * column;
-    source.top = 40 * sheetRow;
-    source.right = source.left + 79;
-    source.bottom = source.top + 39;
+    source = SheetCell(80, 40, column, sheetRow);
     destY -= 2;
   }
 

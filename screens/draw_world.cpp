@@ -47,8 +47,6 @@ const BonusSprite* BonusFor(int32_t kind) {
   return &sprites[kind - btUpper];
 }
 
-constexpr dd::RECT CellRect(int cell) { return {40 * cell, 0, 40 * cell + 39, 39}; }
-
 }  // namespace
 
 bool DisplayBackground() {
@@ -107,14 +105,14 @@ bool DisplayBarel(int32_t column, int32_t row, const BarelCell& cell) {
     case csExploding: {
       const auto phase = static_cast<uint8_t>(cell.phase);
       if (phase > 9) return sysShowError("DisplayBarel: Phase out of range");
-      const dd::RECT source = CellRect(phase);
+      const dd::RECT source = SheetCell(40, 40, phase, 0);
       return BackBlt(x, y, Video.ddsBarel.get(), &source, SpriteFlags,
                      "DisplayBarel: BltFast: ddsBarel (explosion)");
     }
     default: {
       const BonusSprite* bonus = BonusFor(cell.state);
       if (!bonus) return true;  // states above 12 (and below 0) show nothing
-      const dd::RECT source = CellRect(bonus->cell);
+      const dd::RECT source = SheetCell(40, 40, bonus->cell, 0);
       return BackBlt(x, y, Video.ddsBonus.get(), &source, SpriteFlags, bonus->barelMessage);
     }
   }
@@ -140,7 +138,7 @@ bool DisplayFaller() {
   for (const Faller* faller = World.Fallers; faller; faller = faller->next) {
     const BonusSprite* bonus = BonusFor(faller->kind);
     if (!bonus) continue;
-    const dd::RECT source = CellRect(bonus->cell);
+    const dd::RECT source = SheetCell(40, 40, bonus->cell, 0);
     if (!BackBlt(ColumnX(faller->column), static_cast<int32_t>(faller->y) - 20,
                  Video.ddsBonus.get(), &source, SpriteFlags, bonus->fallerMessage))
       return false;
