@@ -12,14 +12,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct Outcome {
   int status = -1;
   std::string output;  // standard output and standard error together
 };
 
 // A shell command line, run with its output taken.
-Run Shell(const std::string& command) {
-  Run run;
+Outcome Shell(const std::string& command) {
+  Outcome run;
   FILE* pipe = popen((command + " 2>&1").c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
@@ -32,14 +32,14 @@ Run Shell(const std::string& command) {
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // The installed game, headless, from `where`, quitting after a few frames.
-Run Game(const fs::path& program, const fs::path& where, const fs::path& data,
-         const std::string& args) {
+Outcome Game(const fs::path& program, const fs::path& where, const fs::path& data,
+             const std::string& args) {
   return Shell("cd " + Quoted(where) + " && env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
                "NAUVREL_QUIT_AFTER_FRAMES=3 XDG_DATA_HOME=" + Quoted(data) + " " + Quoted(program) +
                " " + args);
 }
 
-Run Install(const fs::path& prefix, const std::string& destdir = "") {
+Outcome Install(const fs::path& prefix, const std::string& destdir = "") {
   return Shell((destdir.empty() ? "" : "DESTDIR=" + destdir + " ") + NAUVREL_CMAKE_COMMAND +
                " --install " + Quoted(NAUVREL_BINARY_DIR) + " --prefix " + Quoted(prefix));
 }
@@ -67,7 +67,7 @@ std::vector<std::string> DesktopFiles() {
 class Installed : public ::testing::Test {
  protected:
   void SetUp() override {
-    const Run install = Install(prefix.path);
+    const Outcome install = Install(prefix.path);
     ASSERT_EQ(install.status, 0) << install.output;
   }
   fs::path Program() const { return prefix.path / "bin/nauvrel"; }
@@ -81,13 +81,13 @@ TEST_F(Installed, PutsEveryFileUnderThePrefix) {
 }
 
 TEST_F(Installed, RunsFromAnotherFolderWithItsInstalledData) {
-  const Run run = Game(Program(), elsewhere.path, data.path, "--no-cd-music --bogus");
+  const Outcome run = Game(Program(), elsewhere.path, data.path, "--no-cd-music --bogus");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("unknown option '--bogus'"), std::string::npos) << run.output;
   // The game ran to its ordinary end: settings and table were saved on the way out.
   EXPECT_TRUE(fs::exists(data.path / "HalvoTeam/Nauvrel/HKEY_LOCAL_MACHINE.reg")) << run.output;
 
-  const Run version = Shell(Quoted(Program()) + " --version");
+  const Outcome version = Shell(Quoted(Program()) + " --version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.output.rfind("Nauvrel ", 0), 0u) << version.output;
 }
@@ -95,17 +95,17 @@ TEST_F(Installed, RunsFromAnotherFolderWithItsInstalledData) {
 TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidators) {
   if (Shell("command -v desktop-file-validate appstreamcli").status != 0)
     GTEST_SKIP() << "desktop-file-validate or appstreamcli is not installed";
-  const Run desktop = Shell("desktop-file-validate " + Quoted(prefix.path / DesktopFiles()[0]));
+  const Outcome desktop = Shell("desktop-file-validate " + Quoted(prefix.path / DesktopFiles()[0]));
   EXPECT_EQ(desktop.status, 0) << desktop.output;
   EXPECT_EQ(desktop.output, "");
-  const Run metainfo =
+  const Outcome metainfo =
       Shell("appstreamcli validate --no-net " + Quoted(prefix.path / DesktopFiles()[1]));
   EXPECT_EQ(metainfo.status, 0) << metainfo.output;
 }
 
 TEST(Install, HonoursDestdir) {
   TempDir stage;
-  const Run install = Install("/opt/nauvrel", stage.path.string());
+  const Outcome install = Install("/opt/nauvrel", stage.path.string());
   ASSERT_EQ(install.status, 0) << install.output;
   for (const char* file : InstalledFiles)
     EXPECT_TRUE(fs::exists(stage.path / "opt/nauvrel" / file)) << file;
@@ -115,14 +115,14 @@ TEST(Install, HonoursDestdir) {
 // finds none and names every folder it tried.
 TEST(Install, TheArchiveBesideTheProgramServesAndWithoutOneTheMessageSaysWhereItLooked) {
   TempDir lonely, cwd, data;
-  const Run built =
+  const Outcome built =
       Game(fs::path(NAUVREL_BINARY_DIR) / "nauvrel", cwd.path, data.path, "--no-cd-music");
   EXPECT_EQ(built.status, 0) << built.output;
   EXPECT_TRUE(fs::exists(data.path / "HalvoTeam/Nauvrel/HKEY_LOCAL_MACHINE.reg")) << built.output;
 
   fs::create_directories(lonely.path / "bin");
   fs::copy_file(fs::path(NAUVREL_BINARY_DIR) / "nauvrel", lonely.path / "bin/nauvrel");
-  const Run alone = Game(lonely.path / "bin/nauvrel", cwd.path, data.path, "--no-cd-music");
+  const Outcome alone = Game(lonely.path / "bin/nauvrel", cwd.path, data.path, "--no-cd-music");
   const std::string root = fs::canonical(lonely.path).string();
   const std::string looked =
       "FS_LoadSPL: Nauvrel.spl failed (looked in: " + fs::canonical(cwd.path).string() + ", " +
