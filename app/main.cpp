@@ -7,6 +7,7 @@
 
 #include "app/options.h"
 #include "app/shell.h"
+#include "platform/system/system.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     std::fputs((help ? HelpText() : VersionText()).c_str(), stdout);
     return 0;
   }
+  if (parsed.debug) EnableDebugOutput();
   for (const std::string& argument : parsed.unknown)
     std::fputs(UnknownArgumentWarning(argument).c_str(), stderr);
 

@@ -20,8 +20,9 @@ constexpr Option OptionTable[] = {
     {"--no-sound", nullptr, "no sound effects", true},
     {"--no-cd-music", nullptr, "no CD music", true},
     {"--no-background", nullptr, "black playfield instead of the pictures", true},
+    {"--debug", nullptr, "the debug log on standard error (CD tracks, texts)", false},
     {"--record", "FILE", "write every step of the run to FILE (a demo)", true},
-    {"--replay", "FILE", "replay the demo FILE in place of the input and the clock", true},
+    {"--replay", "FILE", "replay the demo FILE instead of input and clock", true},
 };
 
 constexpr ManualLine KeyTable[] = {
@@ -52,7 +53,6 @@ constexpr ManualLine FileTable[] = {
 constexpr ManualLine EnvironmentTable[] = {
     {"XDG_DATA_HOME", "where the settings and hi-scores are kept"},
     {"SDL_VIDEODRIVER, SDL_AUDIODRIVER", "dummy runs the game without a display or sound card"},
-    {"SDL_LOGGING", "app=debug prints the debug log (the CD's track list, among others)"},
     {"NAUVREL_QUIT_AFTER_FRAMES",
      "N closes the game after N presented frames (tests and benchmarks)"},
 };
@@ -141,6 +141,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     const std::string_view name = option->name;
     if (name == "--help") result.action = CommandLineAction::Help;
+    if (name == "--debug") result.debug = true;
     if (name == "--version" && result.action == CommandLineAction::Run)
       result.action = CommandLineAction::Version;
     if (option->value && i + 1 < args.size()) ++i;  // its value

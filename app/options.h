@@ -32,6 +32,7 @@ enum class CommandLineAction { Run, Help, Version };
 
 struct CommandLine {
   CommandLineAction action = CommandLineAction::Run;
+  bool debug = false;                // --debug: the debug log on standard error
   std::vector<std::string> unknown;  // arguments no option accounts for
 };
 

@@ -37,6 +37,9 @@ constexpr struct {
 
 // Whether the decoders of this SDL_mixer read files with this ending.
 bool IsTrackFileExtension(const std::string& extension) {
+  // The decoders are listed only once loaded; loading them again is free.
+  Mix_Init(MIX_INIT_FLAC | MIX_INIT_MOD | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_MID |
+           MIX_INIT_OPUS);
   const std::string wanted = Lower(extension);
   for (int i = 0; i < Mix_GetNumMusicDecoders(); ++i) {
     const char* name = Mix_GetMusicDecoder(i);

@@ -1,7 +1,12 @@
 // Folders of track files named as rippers and other ports name them.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/cdaudio/disc.h"
+#include "platform/cdaudio/mci.h"
+#include "platform/system/debug.h"
 #include "support/disc_fixture.h"
 
 namespace cdtest {
@@ -24,13 +29,30 @@ TEST(TrackNames, EachSchemeGivesItsNumber) {
   for (const auto& c : cases) EXPECT_EQ(mci::TrackNumberOf(c.file), c.track) << c.file;
 }
 
+void KeepLine(void* log, int, SDL_LogPriority, const char* message) {
+  *static_cast<std::string*>(log) += std::string(message) + "\n";
+}
+
 // Samples carry 100 × the number WriteWav was given: each file plays as its own track.
 TEST_F(CDTest, AFolderFromTrackTwoKeepsTheDiscsNumbers) {
-  WriteWav(dir.path / "Track02.WAV", 2, 300);
+  WriteWav(dir.path / "Track02.WAV", 2, 44100 * 61);
   WriteWav(dir.path / "track 03.wav", 3, 300);
   WriteWav(dir.path / "Music_04.wav", 4, 300);
   WriteFile(dir.path / "Track05.txt", "not audio");
-  ASSERT_EQ(Send("open cdaudio"), "");
+  std::string log;
+  SDL_LogSetOutputFunction(KeepLine, &log);
+  EnableDebugOutput();
+  const std::string opened = Send("open cdaudio");
+  SDL_LogResetPriorities();
+  SDL_LogSetOutputFunction(nullptr, nullptr);
+  ASSERT_EQ(opened, "");
+  // The debug log says what became of the data track and lists every track it found.
+  EXPECT_NE(log.find("starts at track 02"), std::string::npos) << log;
+  EXPECT_NE(log.find("track 01   0:00 (empty)"), std::string::npos) << log;
+  EXPECT_NE(log.find("track 02   1:01 " + (dir.path / "Track02.WAV").string()), std::string::npos)
+      << log;
+  EXPECT_NE(log.find("track 04   0:00 " + (dir.path / "Music_04.wav").string()), std::string::npos)
+      << log;
   EXPECT_EQ(Send("status cdaudio number of tracks"), "4");
   // The game accepts the disc only when track 1 is music; the ripped-away data track passes.
   EXPECT_EQ(Send("status cdaudio type track 1", 10), "zvuk");
