@@ -2,6 +2,9 @@
 #include "app/init.h"
 
 #include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/shell.h"
 #include "audio/cd.h"
@@ -74,13 +77,31 @@ bool LoadPictures(int depth) {
   return true;
 }
 
+// The archive of the first folder that has one: the working directory, then the program's
+// folder, then the installed data folder. A broken archive there stops start-up rather than
+// letting an older one elsewhere stand in for it unseen.
+bool LoadArchive() {
+  const std::vector<std::string> folders = sys::DataFolders();
+  std::string looked;
+  for (const std::string& folder : folders) {
+    const bool workingDirectory = &folder == &folders.front();
+    const std::string path = workingDirectory ? "Nauvrel.spl" : folder + "/Nauvrel.spl";
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+      if (FS_LoadSPL(FileSystem.Files, path.c_str())) return true;
+      return sysShowError(("FS_LoadSPL: Nauvrel.spl failed (" + folder + "/Nauvrel.spl)").c_str());
+    }
+    looked += (looked.empty() ? "" : ", ") + folder;
+  }
+  return sysShowError(("FS_LoadSPL: Nauvrel.spl failed (looked in: " + looked + ")").c_str());
+}
+
 }  // namespace
 
 bool sysInit() {
   FileSystem.Files = FS_Init();
   if (!FileSystem.Files) return sysShowError("FS_Init failed");
-  if (!FS_LoadSPL(FileSystem.Files, "Nauvrel.spl"))
-    return sysShowError("FS_LoadSPL: Nauvrel.spl failed");
+  if (!LoadArchive()) return false;
   if (!Switches.NoSound && !sndInit()) return false;
 
   const dd::GUID* device = nullptr;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/system/data_folders.h"
 #include "platform/system/debug.h"
 
 namespace mci {
@@ -28,15 +29,26 @@ std::vector<std::string> CueSheets(const std::string& folder) {
 
 }  // namespace
 
-std::optional<Disc> FindDisc(bool skipDrives, const std::string& folder) {
+std::vector<std::string> DefaultDiscFolders() {
+  std::vector<std::string> folders;
+  for (const std::string& folder : sys::DataFolders())
+    folders.push_back(folders.empty() ? "CD" : folder + "/CD");
+  return folders;
+}
+
+std::optional<Disc> FindDisc(bool skipDrives, const std::vector<std::string>& folders) {
   if (!skipDrives) {
     if (auto disc = OpenDriveDisc()) return disc;
   }
-  for (const std::string& sheet : CueSheets(folder)) {
-    if (auto disc = OpenImageDisc(sheet)) return disc;
+  std::string looked;
+  for (const std::string& folder : folders) {
+    for (const std::string& sheet : CueSheets(folder)) {
+      if (auto disc = OpenImageDisc(sheet)) return disc;
+    }
+    if (auto disc = OpenFolderDisc(folder)) return disc;
+    looked += (looked.empty() ? "" : ", ") + folder;
   }
-  if (auto disc = OpenFolderDisc(folder)) return disc;
-  OutputDebugString(("CD: no disc in a drive nor in " + folder).c_str());
+  OutputDebugString(("CD: no disc in a drive nor in " + looked).c_str());
   return std::nullopt;
 }
 

@@ -46,13 +46,20 @@ struct Disc {
   std::variant<CdioSource, FolderSource> source;
 };
 
-// The first disc found: a drive with an audio disc (unless skipped), a CUE sheet in
-// `folder`, track files in `folder`.
-std::optional<Disc> FindDisc(bool skipDrives, const std::string& folder);
+// The folders named CD where a disc may stand: in the working directory, beside the
+// program, in the installed data folder.
+std::vector<std::string> DefaultDiscFolders();
+
+// The first disc found: a drive with an audio disc (unless skipped), then in each folder in
+// turn a CUE sheet, or track files.
+std::optional<Disc> FindDisc(bool skipDrives, const std::vector<std::string>& folders);
 
 std::optional<Disc> OpenDriveDisc();
 std::optional<Disc> OpenImageDisc(const std::string& cuePath);
 std::optional<Disc> OpenFolderDisc(const std::string& folder);
+// The track number a file name gives (1 to 99), or -1: "01 Intro.ogg", "02 - Title.flac",
+// "Track03.mp3", "track 04.wav", "Music05.ogg", "disc_06.opus", in any case.
+int TrackNumberOf(const std::string& fileName);
 
 // Reads up to `frames` frames of track `track` (1-based) from frame `frame` of the track.
 // 0 means the track has ended (or cannot be read further). May block: drives, decoding.

@@ -1,9 +1,11 @@
-// Track files in the CD folder: "01 Intro.ogg", "02.flac", … — the number at the front of
-// the name orders the tracks. SDL_mixer decodes them (OGG, FLAC, WAV, MP3).
+// Track files in the CD folder, named as rippers and other ports name them: "01 Intro.ogg",
+// "02 - Title.flac", "Track03.mp3", "track 04.wav", "Music05.ogg", "disc_06.opus", in any
+// case. The number orders the tracks; SDL_mixer decodes whatever it can.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <tuple>
@@ -14,19 +16,40 @@
 namespace mci {
 namespace {
 
-bool IsTrackFileExtension(std::string extension) {
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".ogg" || extension == ".flac" || extension == ".wav" || extension == ".mp3";
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
 }
 
-// The leading track number of a file name, or -1.
-int LeadingNumber(const std::string& name) {
-  size_t digits = 0;
-  while (digits < name.size() && digits < 4 &&
-         std::isdigit(static_cast<unsigned char>(name[digits])))
-    ++digits;
-  if (digits == 0) return -1;
-  return std::stoi(name.substr(0, digits));
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// The file name endings of each music decoder SDL_mixer may have been built with.
+constexpr struct {
+  const char* decoder;
+  const char* extensions[4];
+} DecoderExtensions[] = {
+    {"WAVE", {".wav", ".wave"}}, {"AIFF", {".aiff", ".aif"}},
+    {"VOC", {".voc"}},           {"OGG", {".ogg", ".oga"}},
+    {"OPUS", {".opus"}},         {"FLAC", {".flac"}},
+    {"MP3", {".mp3"}},           {"MOD", {".mod", ".xm", ".s3m", ".it"}},
+    {"MIDI", {".mid", ".midi"}},
+};
+
+// Whether the decoders of this SDL_mixer read files with this ending.
+bool IsTrackFileExtension(const std::string& extension) {
+  // The decoders are listed only once loaded; loading them again is free.
+  Mix_Init(MIX_INIT_FLAC | MIX_INIT_MOD | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_MID |
+           MIX_INIT_OPUS);
+  const std::string wanted = Lower(extension);
+  for (int i = 0; i < Mix_GetNumMusicDecoders(); ++i) {
+    const char* name = Mix_GetMusicDecoder(i);
+    for (const auto& row : DecoderExtensions) {
+      if (!name || std::strcmp(name, row.decoder) != 0) continue;
+      for (const char* ending : row.extensions)
+        if (ending && wanted == ending) return true;
+    }
+  }
+  return false;
 }
 
 // Opening a file as music reads only its header: enough to know it decodes and how long it is.
@@ -80,13 +103,40 @@ std::vector<int16_t> DecodeTrack(const std::string& path) {
 
 }  // namespace
 
+int TrackNumberOf(const std::string& fileName) {
+  const std::string stem = Lower(std::filesystem::path(fileName).stem().string());
+  const auto number = [&](size_t from, size_t to) {
+    if (from >= to || to - from > 3) return -1;
+    const int n = std::stoi(stem.substr(from, to - from));
+    return n >= 1 && n <= 99 ? n : -1;  // a disc holds tracks 1 to 99
+  };
+  // "01 Intro", "02 - Title", "03"
+  size_t digits = 0;
+  while (digits < stem.size() && IsDigit(stem[digits])) ++digits;
+  if (digits > 0) return number(0, digits);
+  // "Track04", "track 05", "Track_06 Title"
+  if (stem.starts_with("track")) {
+    size_t from = stem.find_first_not_of(" _-", 5);
+    size_t to = from;
+    while (to < stem.size() && IsDigit(stem[to])) ++to;
+    if (from != std::string::npos && to > from) return number(from, to);
+  }
+  // "Music07", "disc_08"; not "Bonus 09", which is a title that ends in a number
+  size_t to = stem.size(), from = to;
+  while (from > 0 && IsDigit(stem[from - 1])) --from;
+  if (from == 0 ||
+      !(std::isalpha(static_cast<unsigned char>(stem[from - 1])) || stem[from - 1] == '_'))
+    return -1;
+  return number(from, to);
+}
+
 std::optional<Disc> OpenFolderDisc(const std::string& folder) {
   std::vector<std::tuple<int, std::string, std::string>> found;  // number, name, path
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     if (!entry.is_regular_file(error)) continue;
     std::string name = entry.path().filename().string();
-    int number = LeadingNumber(name);
+    int number = TrackNumberOf(name);
     if (number < 0 || !IsTrackFileExtension(entry.path().extension().string())) continue;
     found.emplace_back(number, name, entry.path().string());
   }
@@ -95,15 +145,43 @@ std::optional<Disc> OpenFolderDisc(const std::string& folder) {
 
   Disc disc{.name = folder, .tracks = {}, .source = FolderSource{}};
   auto& source = std::get<FolderSource>(disc.source);
+  // Ripped without its data track, a disc's music starts at 02: keep the disc's numbers, with
+  // an empty track 1 in front that the game takes for music and plays through at once.
+  if (std::get<0>(found.front()) == 2) {
+    OutputDebugString(
+        ("CD: " + folder + " starts at track 02; track 01 (data) is left empty").c_str());
+    disc.tracks.push_back({true, 0});
+    source.files.emplace_back();
+  }
+  int previous = 0;
   for (const auto& [number, name, path] : found) {
+    if (number == previous) {
+      OutputDebugString(("CD: " + path + ": another file already is track " +
+                         std::to_string(number) + "; left out")
+                            .c_str());
+      continue;
+    }
+    previous = number;
     disc.tracks.push_back(ProbeTrack(path));
     source.files.push_back(path);
+  }
+  for (size_t i = 0; i < disc.tracks.size(); ++i) {
+    const int64_t seconds = disc.tracks[i].frames / SampleRate;
+    char line[64];
+    std::snprintf(line, sizeof line, "CD: track %02zu %3lld:%02lld ", i + 1,
+                  static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
+    const std::string& file = source.files[i];
+    OutputDebugString((line + (file.empty() ? std::string("(empty)") : file)).c_str());
   }
   return disc;
 }
 
 void PrefetchFolderTrack(FolderSource& source, int index) {
   if (source.decoded.contains(index)) return;
+  if (source.files[index].empty()) {  // the empty track in place of a data track
+    source.decoded[index] = {};
+    return;
+  }
   source.decoded[index] = DecodeTrack(source.files[index]);
 }
 

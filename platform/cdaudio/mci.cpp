@@ -17,7 +17,7 @@ struct CDAudioDevice {
   std::unique_ptr<Disc> disc;  // set while open
   bool tmsf = false;           // time format tracks:minutes:seconds:frames, else msf
   bool skipDrives = false;
-  std::string folder = "CD";
+  std::vector<std::string> folders;  // empty: the default folders, found when opened
   bool manual = false;
 };
 CDAudioDevice Device;
@@ -34,7 +34,8 @@ int TrackCount() { return static_cast<int>(Device.disc->tracks.size()); }
 MCIERROR Open() {
   if (Device.disc) return MCIERR_DEVICE_OPEN;
   if (!mixer::Acquire()) return MCIERR_HARDWARE;
-  std::optional<Disc> disc = FindDisc(Device.skipDrives, Device.folder);
+  std::optional<Disc> disc =
+      FindDisc(Device.skipDrives, Device.folders.empty() ? DefaultDiscFolders() : Device.folders);
   if (!disc) {
     mixer::Release();
     return MCIERR_DEVICE_NOT_READY;
@@ -148,7 +149,7 @@ MCIERROR mciSendString(const char* text, char* reply, size_t replyLength, win::H
 
 namespace testing {
 void SkipDrives(bool skip) { Device.skipDrives = skip; }
-void SetDiscFolder(const std::string& folder) { Device.folder = folder; }
+void SetDiscFolder(const std::string& folder) { Device.folders = {folder}; }
 void SetManualStreaming(bool manual) { Device.manual = manual; }
 std::vector<int16_t> Advance(size_t frames) {
   if (!Device.disc) return {};

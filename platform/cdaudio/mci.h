@@ -2,8 +2,10 @@
 // CD audio, in place of the MCI command strings for the device "cdaudio" and its
 // MM_MCINOTIFY notifications: exactly the commands the game sends, answered with the
 // reply words it expects. The disc behind the device is the first found of: an audio disc
-// in a drive, a CUE sheet with its BIN image in the folder CD, audio files named by track
-// number in the folder CD. Left out: every other device type and command, command messages.
+// in a drive, a CUE sheet with its BIN image in a folder CD, audio files named by track
+// number in a folder CD; the folders CD of the working directory, of the program's folder and
+// of the installed data folder are searched in that order. Left out: every other device type and
+// command, command messages.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -42,7 +44,7 @@ MCIERROR mciSendString(const char* command, char* reply, size_t replyLength, win
 namespace testing {
 // Leave physical drives out of the disc search.
 void SkipDrives(bool skip);
-// The folder searched for a disc image or track files ("CD" by default).
+// The one folder searched for a disc image or track files (by default the folders CD).
 void SetDiscFolder(const std::string& folder);
 // Stop the audio callback from pulling the disc: playback then moves only through Advance.
 void SetManualStreaming(bool manual);

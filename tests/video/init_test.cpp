@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "app/shell.h"
@@ -49,9 +52,22 @@ class InitTest : public ::testing::Test {
   InTempDir here;
 };
 
-TEST_F(InitTest, MissingArchiveStopsAtTheArchive) {
+TEST_F(InitTest, MissingArchiveStopsAtTheArchiveNamingWhereItLooked) {
   EXPECT_FALSE(sysInit());
-  ExpectStoppedWith("FS_LoadSPL: Nauvrel.spl failed");
+  ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
+  const std::string& shown = win::testing::MessageBoxes()[0];
+  const std::string looked =
+      "FS_LoadSPL: Nauvrel.spl failed (looked in: " + std::filesystem::current_path().string() +
+      ", ";
+  EXPECT_EQ(shown.rfind(looked, 0), 0u) << shown;
+  ExpectAllReleased();
+}
+
+TEST_F(InitTest, ABrokenArchiveInTheWorkingDirectoryStopsWithItsPath) {
+  std::ofstream("Nauvrel.spl") << "not an archive";
+  EXPECT_FALSE(sysInit());
+  ExpectStoppedWith("FS_LoadSPL: Nauvrel.spl failed (" + std::filesystem::current_path().string() +
+                    "/Nauvrel.spl)");
 }
 
 TEST_F(InitTest, StartsAtEachDepthWithItsOwnPictures) {

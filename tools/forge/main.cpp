@@ -1,5 +1,7 @@
-// forge: draws every picture and synthesises every sound of the game's archive.
+// forge: draws every picture and synthesises every sound of the game's archive, or the
+// desktop icons and the screenshot for the software centres.
 //   forge OUTDIR [CONTACT_SHEET.png]
+//   forge --icons OUTDIR ID
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app_icon.hpp"
 #include "art.hpp"
 #include "contact_sheet.hpp"
 #include "encoders.hpp"
@@ -54,8 +57,14 @@ void pinToOneThread(char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) try {
+  if (argc == 4 && std::strcmp(argv[1], "--icons") == 0) {
+    writeAppIcons(argv[2], argv[3]);
+    writeScreenshot(std::filesystem::path(argv[2]) / "screenshot.png");
+    return 0;
+  }
   if (argc < 2) {
-    std::fprintf(stderr, "usage: forge OUTDIR [CONTACT_SHEET.png]\n");
+    std::fprintf(stderr,
+                 "usage: forge OUTDIR [CONTACT_SHEET.png]\n       forge --icons OUTDIR ID\n");
     return 2;
   }
   pinToOneThread(argv);

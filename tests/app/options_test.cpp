@@ -1,0 +1,59 @@
+#include "app/options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(Options, EachCommandLineAsksForWhatItSays) {
+  const struct {
+    Args args;
+    CommandLineAction action;
+    Args unknown;
+  } cases[] = {
+      {{}, CommandLineAction::Run, {}},
+      {{"--help"}, CommandLineAction::Help, {}},
+      {{"--no-sound", "--version"}, CommandLineAction::Version, {}},
+      {{"--version", "--help"}, CommandLineAction::Help, {}},
+      {{"--helpme"}, CommandLineAction::Run, {"--helpme"}},          // --help only as a whole word
+      {{"x--no-soundy", "--windowed"}, CommandLineAction::Run, {}},  // switches inside words
+      {{"--NO-SOUND"}, CommandLineAction::Run, {"--NO-SOUND"}},      // case matters
+      {{"--record", "--bogus"}, CommandLineAction::Run, {}},         // a file name, whatever it is
+      {{"--replay"}, CommandLineAction::Run, {}},
+      {{"--bogus", "--use-8-bit-colors", "extra"}, CommandLineAction::Run, {"--bogus", "extra"}},
+  };
+  for (const auto& c : cases) {
+    const CommandLine parsed = ParseCommandLine(c.args);
+    const std::string line = ::testing::PrintToString(c.args);
+    EXPECT_EQ(parsed.action, c.action) << line;
+    EXPECT_EQ(parsed.unknown, c.unknown) << line;
+  }
+  const std::string warning = UnknownArgumentWarning("--bogus");
+  EXPECT_EQ(warning.find('\n'), warning.size() - 1);  // one line
+  EXPECT_NE(warning.find("'--bogus'"), std::string::npos);
+  EXPECT_NE(warning.find("--help"), std::string::npos);
+}
+
+TEST(Options, HelpAndManualPageBothListEveryOptionFromTheOneTable) {
+  const std::string help = HelpText(), manual = ManualPage();
+  EXPECT_EQ(help.rfind("Usage: nauvrel", 0), 0u);
+  const auto roff = [](std::string text) {
+    for (size_t at = 0; (at = text.find('-', at)) != std::string::npos; at += 2)
+      text.replace(at, 1, "\\-");
+    return text;
+  };
+  for (const Option& option : Options()) {
+    EXPECT_NE(help.find(std::string(option.name)), std::string::npos) << option.name;
+    EXPECT_NE(help.find(option.help), std::string::npos) << option.name;
+    EXPECT_NE(manual.find(".B " + roff(option.name)), std::string::npos) << option.name;
+  }
+  for (const char* section : {".SH OPTIONS", ".SH KEYS", ".SH FILES", ".SH ENVIRONMENT",
+                              ".SH EXIT STATUS", "NAUVREL_QUIT_AFTER_FRAMES"})
+    EXPECT_NE(manual.find(section), std::string::npos) << section;
+  // No line of the page may start a roff request by accident.
+  for (size_t at = 0; (at = manual.find("\n'", at)) != std::string::npos; ++at) ADD_FAILURE();
+  EXPECT_EQ(VersionText().rfind("Nauvrel ", 0), 0u);
+}
+
+}  // namespace
