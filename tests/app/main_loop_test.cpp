@@ -63,13 +63,22 @@ TEST_F(MainLoop, AFailedStartEndsWithStatusOneAfterItsMessage) {
     ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
     EXPECT_EQ(win::testing::MessageBoxes()[0], c.message);
   }
-  FileMap files = GamePictureFiles(32);
-  files.erase("Grafika/Game.bmp");
-  WriteGameArchive(files, "Nauvrel.spl");
-  win::testing::Reset();
-  EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
-  ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
-  EXPECT_EQ(win::testing::MessageBoxes()[0], "sysLoadImage: Game.bmp");
+  // A picture missing, or one the decoder finds cut short.
+  for (const char* message : {"sysLoadImage: Game.bmp", "sysLoadImage: MenuBckg.jpg"}) {
+    SCOPED_TRACE(message);
+    FileMap files = GamePictureFiles(32);
+    if (std::string(message).ends_with("bmp")) {
+      files.erase("Grafika/Game.bmp");
+    } else {
+      std::vector<uint8_t>& jpeg = files["Grafika/MenuBckg.jpg"];
+      jpeg.resize(jpeg.size() * 6 / 10);
+    }
+    WriteGameArchive(files, "Nauvrel.spl");
+    win::testing::Reset();
+    EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
+    ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
+    EXPECT_EQ(win::testing::MessageBoxes()[0], message);
+  }
 }
 
 }  // namespace
