@@ -1,8 +1,7 @@
 // Reading a REGEDIT4 file (or the registry editor's newer export): the header line, then
 // key sections with their values, blank lines and ; comments, lines ending in LF, CRLF or
-// (in a file without any LF) CR. A file without the header is no hive; any other line that cannot
-// be read is passed over and noted, and everything else in the file still counts.
-#include <cstring>
+// (in a file without any LF) CR. A file without the header is no hive; any other line
+// that cannot be read is passed over and noted, and everything else still counts.
 
 #include "platform/registry/file.h"
 #include "platform/registry/registry.h"
