@@ -31,7 +31,7 @@ SwitchFlags ReadSwitches(const std::string& commandLine);
 // The display depth the flags ask for when no mode was chosen in the dialog: 32, 16 or 8.
 int SwitchDepth(const SwitchFlags& flags);
 
-// The process entry point: returns the exit code carried by WM_QUIT, or 0 when start-up fails.
+// The process entry point: returns the exit code carried by WM_QUIT, or 1 when start-up fails.
 int WinMain(const std::string& commandLine);
 win::LRESULT MainWndProc(win::HWND window, uint32_t message, win::WPARAM wParam,
                          win::LPARAM lParam);

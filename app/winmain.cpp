@@ -75,16 +75,17 @@ int WinMain(const std::string& commandLine) {
   win::WindowClass wc;
   wc.lpfnWndProc = MainWndProc;
   wc.lpszClassName = "Nauvrel_wnd";
-  if (!LoadSettings()) return 0;
-  if (!win::RegisterClassEx(wc)) return 0;
+  // A start-up that fails has shown its message; the status tells scripts it failed.
+  if (!LoadSettings()) return 1;
+  if (!win::RegisterClassEx(wc)) return 1;
   Shell.Window = win::CreateWindowEx("Nauvrel_wnd", "Nauvrel", 544, 375);
   win::ShowWindow(Shell.Window);
   win::InvalidateRect(Shell.Window);
   win::SetCursor(nullptr);  // no cursor while loading
 
-  if (!sysInit()) return 0;
-  if (!sysTimerStart()) return 0;
-  if (!hisLoadData()) return 0;
+  if (!sysInit()) return 1;
+  if (!sysTimerStart()) return 1;
+  if (!hisLoadData()) return 1;
   if (!DemoStart()) {
     sysReleaseAll();
     return 1;

@@ -17,6 +17,8 @@ bool FS_LoadSPL(TFileSystem* fs, const char* path) {
     return false;
   }
   archive->stream = stream;
+  if (fseeko(stream, 0, SEEK_END) == 0) archive->length = static_cast<uint64_t>(ftello(stream));
+  std::rewind(stream);
   archive->root = FS_ReadDir(stream);
   if (!archive->root) {
     std::fclose(stream);
@@ -43,7 +45,7 @@ std::unique_ptr<TFile> FS_Open(TFileSystem* fs, const char* path) {
 
 GlobalBlock FS_ReadAll(TFile& file) {
   const uint32_t size = file.GetSize();
-  if (size > MaxFileSize) return {};
+  if (size > MaxFileSize || !file.Backed()) return {};
   GlobalBlock block = GlobalBlock::Alloc(size);
   if (!block) return block;
   // What cannot be read stays zero.

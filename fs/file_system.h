@@ -11,6 +11,7 @@ struct TSPLDir;
 
 struct TSPLArchive {
   FILE* stream = nullptr;   // owned
+  uint64_t length = 0;      // of the archive file when it was loaded
   TSPLDir* root = nullptr;  // owned
   TSPLArchive* next = nullptr;
 };
@@ -22,6 +23,10 @@ struct TFileSystem {
 // Files larger than this are refused: sizes come from the archive, and no file of the
 // game comes near it.
 constexpr uint32_t MaxFileSize = 256u << 20;
+// A member may run past the end of its archive file, its missing bytes reading as zeros,
+// but not by more than this and more than the part of it the file holds: a few bytes of
+// records must not make the game take gigabytes.
+constexpr uint64_t SlackPastEnd = 64u << 10;
 
 TFileSystem* FS_Init();
 bool FS_LoadSPL(TFileSystem* fs, const char* path);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,6 +11,13 @@ TSPLFile::TSPLFile(TSPLArchive* archive, TSPLEntry* entry) : Archive(archive), E
 }
 
 uint32_t TSPLFile::GetSize() { return Entry->size; }
+
+bool TSPLFile::Backed() {
+  const uint64_t end = uint64_t{Entry->offset} + Entry->size;
+  if (end <= Archive->length) return true;
+  const uint64_t past = end - std::max<uint64_t>(Archive->length, Entry->offset);
+  return past <= SlackPastEnd || past <= Entry->size - past;
+}
 
 uint32_t TSPLFile::Read(uint8_t* buffer, uint32_t count) {
   if (Position >= Entry->size || !Archive->stream || !buffer) return 0;

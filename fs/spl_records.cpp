@@ -53,8 +53,7 @@ bool ListSplRecords(FILE* stream, std::vector<SplRecord>& records) {
   if (!stream) return false;
   Scanner scanner{stream, records};
   std::string rootName;  // read and never used, as by the reader
-  if (std::fgetc(stream) == 'd' && scanner.Name(rootName) && scanner.Directory("", 0))
-    return true;
+  if (std::fgetc(stream) == 'd' && scanner.Name(rootName) && scanner.Directory("", 0)) return true;
   records.clear();
   return false;
 }

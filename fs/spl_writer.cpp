@@ -1,6 +1,10 @@
 #include "fs/spl_writer.h"
 
+#include <algorithm>
 #include <memory>
+
+#include "fs/file_system.h"
+#include "fs/spl_tree.h"
 
 namespace {
 
@@ -13,22 +17,28 @@ constexpr size_t NameField = 255;
 constexpr uint64_t Limit = 0x7FFFFFFF;
 
 // Puts the file (or, without data, only the directories) of the path into the tree.
+// Refuses whatever the game's reader would refuse: a name that does not fit its field (a
+// name of 255 bytes fills it without a terminator, which the reader accepts), folders
+// nested deeper than it reads, and a member larger than it loads.
 bool Insert(Node& root, const std::string& path, const std::vector<uint8_t>* data,
             std::string& error) {
   Node* node = &root;
   size_t start = 0;
-  for (;;) {
+  for (int depth = 1;; ++depth) {
     const size_t slash = path.find('/', start);
     const std::string name = path.substr(start, slash == std::string::npos ? slash : slash - start);
-    const char* wrong = name.empty()                              ? "an empty name"
-                        : name.size() >= NameField                    ? "a name longer than 254 bytes"
+    const bool isFile = slash == std::string::npos && data;
+    const char* wrong = name.empty()                           ? "an empty name"
+                        : name.size() > NameField              ? "a name longer than 255 bytes"
                         : name.find('\0') != std::string::npos ? "a zero byte in a name"
-                                                                      : nullptr;
+                        : !isFile && depth > MaxDirectoryDepth ? "folders nested deeper than 64"
+                        : isFile && data->size() > MaxFileSize ? "more than 256 MiB"
+                                                               : nullptr;
     if (wrong) {
       error = "'" + path + "' has " + wrong;
       return false;
     }
-    if (slash == std::string::npos && data) {
+    if (isFile) {
       node->files[name] = data;
       return true;
     }
@@ -44,7 +54,8 @@ void PutName(std::vector<uint8_t>& out, char tag, const std::string& name) {
   out.push_back(static_cast<uint8_t>(tag));
   const size_t at = out.size();
   out.resize(at + NameField, 0);
-  std::copy(name.begin(), name.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+  std::copy_n(name.begin(), std::min(name.size(), NameField),
+              out.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 void PutUint32(std::vector<uint8_t>& out, size_t at, uint32_t v) {

@@ -10,7 +10,9 @@
 // Paths joined with '/'; the directories they name are implied.
 using SplFiles = std::map<std::string, std::vector<uint8_t>>;
 
-// False when a name is empty, longer than 254 bytes, or the archive would reach 2 GiB.
+// False, before anything is written, for whatever the game's reader refuses: an empty
+// name, one longer than 255 bytes, folders nested deeper than 64, a file over 256 MiB, or
+// an archive that would reach 2 GiB.
 bool WriteSplArchive(const SplFiles& files, std::vector<uint8_t>& out, std::string& error);
 
 // The same, with directories of their own as well (paths joined with '/', for example

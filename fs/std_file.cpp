@@ -1,6 +1,6 @@
-#include "fs/tfile.h"
-
 #include <cstdint>
+
+#include "fs/tfile.h"
 
 void TStdFile::Close() {
   if (Stream) std::fclose(Stream);

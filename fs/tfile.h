@@ -14,6 +14,9 @@ class TFile {
   virtual int Seek(int32_t offset, int origin) = 0;  // 0 on success
   virtual uint32_t GetSize() = 0;
   virtual uint32_t Tell() = 0;
+  // Whether the bytes the file claims are there to read, near enough that loading it whole
+  // takes no memory nothing backs. A disk file's size is what it holds.
+  virtual bool Backed() { return true; }
 };
 
 class TStdFile : public TFile {
@@ -38,6 +41,8 @@ class TSPLFile : public TFile {
   int Seek(int32_t offset, int origin) override;
   uint32_t GetSize() override;
   uint32_t Tell() override { return Position; }
+  // False for a member that runs far past the end of the archive file (SlackPastEnd).
+  bool Backed() override;
 
  private:
   TSPLArchive* Archive;

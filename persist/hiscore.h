@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #pragma pack(push, 1)
 struct HiScoreEntry {
@@ -17,12 +18,20 @@ constexpr size_t HiScoreEntries = 20;
 constexpr size_t HiScoreRanked = 15;   // entries 15 to 19 are carried along unchanged
 constexpr size_t HiScoreNameMax = 31;  // characters of a name; longer names are cut
 
+using HiScoreTable = std::array<HiScoreEntry, HiScoreEntries>;
+
 struct HiScoreState {
-  std::array<HiScoreEntry, HiScoreEntries> Table{};
+  HiScoreTable Table{};
+  // This run's results in the order they were reached: the save puts them into the table
+  // as it is stored then, so that what another game saved meanwhile stays.
+  std::vector<HiScoreEntry> Reached{};
 };
 inline HiScoreState HiScores;
 
 bool hisLoadData();
+// Under the hive's lock: the stored table (its first 720 bytes) with this run's results
+// put in by the rule of hisInsert; a stored value of the wrong size is kept aside first,
+// as "HiScore.bad" (".bad.1", ... when that holds other bytes).
 bool hisSaveData();
 bool hisQualifies(uint32_t score);
 // Names longer than 31 characters keep their first 31.

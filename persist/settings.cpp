@@ -1,5 +1,5 @@
 // The seven settings under HKEY_CURRENT_USER: read once before the window exists,
-// written once at exit.
+// written once at exit in one replacement of the file.
 #include "persist/settings.h"
 
 #include "app/shell.h"
@@ -68,22 +68,24 @@ bool LoadSettings() {
   return true;
 }
 
+// The seven values reach the file in one replacement, all of them or none.
 bool SaveSettings() {
+  reg::HANDLE transaction = reg::CreateTransaction();
   reg::HKEY key = nullptr;
-  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, SettingsKey, 0, reg::KEY_WRITE, &key) !=
-      reg::ERROR_SUCCESS)
+  if (reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, SettingsKey, 0, reg::KEY_WRITE, &key,
+                                transaction, nullptr) != reg::ERROR_SUCCESS) {
+    reg::CloseHandle(transaction);
     return sysShowError("RegOpenKeyEx (SaveSettings) failed");
-
-  for (const DwordSetting& s : BubbleSettings) {
-    if (!SetDword(key, s.name, Settings.*s.field)) {
-      reg::RegCloseKey(key);
-      return sysShowError(s.failure);
-    }
   }
-  if (!SetDword(key, "UseSound", Settings.UseSound ? 1 : 0)) {
-    reg::RegCloseKey(key);
-    return sysShowError("RegSetValueEx: UseSound");
-  }
+  const char* failure = nullptr;
+  for (const DwordSetting& s : BubbleSettings)
+    if (!failure && !SetDword(key, s.name, Settings.*s.field)) failure = s.failure;
+  if (!failure && !SetDword(key, "UseSound", Settings.UseSound ? 1 : 0))
+    failure = "RegSetValueEx: UseSound";
   reg::RegCloseKey(key);
-  return true;
+  // A commit that fails wrote none of them: the first names the failure.
+  if (!failure && reg::CommitTransaction(transaction) != reg::ERROR_SUCCESS)
+    failure = BubbleSettings[0].failure;
+  reg::CloseHandle(transaction);
+  return failure ? sysShowError(failure) : true;
 }

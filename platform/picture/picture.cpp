@@ -11,7 +11,9 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "platform/picture/gif_screen.h"
 #include "platform/picture/header.h"
+#include "platform/picture/jpeg.h"
 #include "platform/picture/memory.h"
 
 namespace pic {
@@ -78,10 +80,21 @@ std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes) {
     SDL_RWclose(rw);
     return nullptr;
   }
+  // The largest picture as 32-bit pixels, twice over for a decoder's working copy.
+  constexpr size_t Budget = static_cast<size_t>(LargestArea) * 4 * 2;
+  if (std::strcmp(type, "JPG") == 0) {
+    SDL_RWclose(rw);
+    DecodedJpeg jpeg;
+    if (!DecodeJpeg(bytes, Budget, jpeg) || !SizeFits(jpeg.width, jpeg.height)) return nullptr;
+    auto picture = std::make_unique<Picture>();
+    picture->W = jpeg.width;
+    picture->H = jpeg.height;
+    picture->Rgb = std::move(jpeg.rgb);
+    return picture;
+  }
   SDL_Surface* decoded = nullptr;
   {
-    // The largest picture as 32-bit pixels, twice over for a decoder's working copy.
-    const DecodingBudget budget(static_cast<size_t>(LargestArea) * 4 * 2);
+    const DecodingBudget budget(Budget);
     decoded = IMG_LoadTyped_RW(rw, 1, type);
   }
   if (!decoded) return nullptr;
@@ -128,7 +141,11 @@ std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes) {
     ok = false;
   }
   SDL_FreeSurface(decoded);
-  return ok ? std::move(picture) : nullptr;
+  if (!ok) return nullptr;
+  if (std::strcmp(type, "GIF") == 0)
+    if (const auto placement = FirstGifImagePlacement(bytes))
+      picture->Rgb = PlaceOnScreen(picture->Rgb, picture->W, picture->H, *placement);
+  return picture;
 }
 
 HRESULT Picture::get_Width(OLE_XSIZE_HIMETRIC* width) const {

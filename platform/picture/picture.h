@@ -1,6 +1,7 @@
 #pragma once
 // Pictures, in place of the OLE picture loader: JPEG, GIF and BMP decoded from memory,
 // checked against their headers before any decoding, keeping a palettised file's palette;
+// a damaged JPEG is refused, a CMYK one converted, a GIF shown on its logical screen;
 // width and height in HIMETRIC; Render stretches into a device context, upright for a
 // negative height, mapping to the surface's palette at 8 bits.
 // Left out: icons, metafiles, saving pictures, transparency.

@@ -25,9 +25,11 @@ bool IsAtOrBelow(std::string_view path, std::string_view key) {
          EqualNoCase(path.substr(0, key.size()), key);
 }
 
-std::string_view LineEnding(std::string_view raw) {
+// A lone CR ends a line only in a file whose lines all end so.
+std::string_view LineEnding(std::string_view raw, std::string_view eol) {
   if (raw.ends_with("\r\n")) return "\r\n";
   if (raw.ends_with("\n")) return "\n";
+  if (raw.ends_with("\r") && eol == "\r") return "\r";
   return "";
 }
 
@@ -39,7 +41,7 @@ bool IsBlank(const Line& line) {
 // it. One that stops on a carriage return only lacks the line feed: a second ending would
 // leave that return inside the line.
 void EndLine(std::string& raw, const std::string& eol) {
-  if (!LineEnding(raw).empty()) return;
+  if (!LineEnding(raw, eol).empty()) return;
   raw += raw.ends_with('\r') ? "\n" : eol;
 }
 
@@ -142,7 +144,7 @@ SetResult SetValue(Document& doc, std::string_view path, std::string_view name, 
 
   if (haveAssignment) {
     Line& line = doc.lines[lastAssignment];
-    const std::string_view ending = LineEnding(line.raw);
+    const std::string_view ending = LineEnding(line.raw, doc.eol);
     std::string raw = FormatValue(name, type, data, ending.empty() ? doc.eol : ending);
     if (raw.empty()) return SetResult::CannotWrite;
     line.raw = raw + std::string(ending);
@@ -168,7 +170,9 @@ SetResult SetValue(Document& doc, std::string_view path, std::string_view name, 
 
 std::string FormatValue(std::string_view name, uint32_t type, std::span<const uint8_t> data,
                         std::string_view eol) {
-  if (name.find('\n') != std::string_view::npos) return {};
+  if (name.find('\n') != std::string_view::npos ||
+      (eol == "\r" && name.find('\r') != std::string_view::npos))
+    return {};
   const std::string head = (name.empty() ? std::string("@") : Quote(name)) + "=";
   if (type == REG_SZ && IsPlainString(data)) {
     const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size() - 1);

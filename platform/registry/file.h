@@ -25,9 +25,13 @@ struct Line {
 struct Document {
   std::vector<Line> lines;
   std::string eol = "\n";  // for new lines: the style of the first line
+  std::string damage{};    // the first line passed over ("line 7: ..."); empty when none
 };
 
-// False with a reason ("line 7: ...") when the text is not a REGEDIT4 file.
+// False with a reason ("line 1: ...") when the text is not a registry file. Otherwise the
+// lines that cannot be read are left out and the first is named in `damage`. The registry
+// editor's newer export (UTF-16LE with a byte-order mark, or 8-bit) reads as REGEDIT4,
+// its UTF-16 strings as UTF-8; written back it is REGEDIT4.
 bool Parse(std::string_view text, Document& doc, std::string& error);
 // "REGEDIT4" and a blank line.
 Document Empty();
@@ -42,12 +46,13 @@ void AddKey(Document& doc, std::string_view path);
 const Line* FindValue(const Document& doc, std::string_view path, std::string_view name);
 enum class SetResult { Done, NoKey, CannotWrite };
 // Rewrites the value's line in place, or adds it after the last value of the key's last
-// section. CannotWrite: a name with a line feed has no REGEDIT4 spelling.
+// section. CannotWrite: a name with a line break has no REGEDIT4 spelling.
 SetResult SetValue(Document& doc, std::string_view path, std::string_view name, uint32_t type,
                    std::span<const uint8_t> data);
 
 // One value's line(s): "Name"=dword:..., ="text", =hex:..., =hex(N):..., folded at 80
-// columns with ",\" and a two-space indent. Empty when the name cannot be written.
+// columns with ",\" and a two-space indent. Empty when the name cannot be written (a line
+// feed in it, or a carriage return where `eol` is one).
 std::string FormatValue(std::string_view name, uint32_t type, std::span<const uint8_t> data,
                         std::string_view eol);
 

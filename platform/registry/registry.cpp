@@ -2,18 +2,46 @@
 // call goes back to the file, so two running games see each other's writes.
 #include "platform/registry/registry.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/registry/file.h"
 #include "platform/registry/store.h"
 
 namespace reg {
 
+namespace {
+
+struct TransactionState {
+  struct Set {
+    std::string file, path, name;
+    DWORD type;
+    std::vector<uint8_t> data;
+  };
+  struct Seen {  // a value as the file held it when it was read
+    std::string file, path, name;
+    std::optional<std::pair<DWORD, std::vector<uint8_t>>> value;
+  };
+  std::vector<Set> sets;
+  std::vector<Seen> seen;
+  bool active = true;
+};
+
+}  // namespace
+
 struct Key {
   std::string file;  // the hive file
   std::string path;  // "HKEY_CURRENT_USER\Software\..."
   REGSAM access = 0;
+  std::shared_ptr<TransactionState> transaction{};  // none outside a transaction
+};
+
+struct Transaction {
+  std::shared_ptr<TransactionState> state = std::make_shared<TransactionState>();
 };
 
 namespace {
@@ -65,6 +93,34 @@ LONG ReadSubKey(HKEY key, const char* subKey, Key& base, std::string& path, file
   return store::Read(base.file, doc);
 }
 
+// One value set in the document, adding the key's section when only keys below it have one.
+LONG SetIn(file::Document& doc, const std::string& path, const std::string& name, DWORD type,
+           std::span<const uint8_t> bytes) {
+  if (!Exists(doc, path)) return ERROR_KEY_DELETED;
+  file::SetResult set = file::SetValue(doc, path, name, type, bytes);
+  if (set == file::SetResult::NoKey) {
+    file::AddKey(doc, path);
+    set = file::SetValue(doc, path, name, type, bytes);
+  }
+  switch (set) {
+    case file::SetResult::Done:
+      return ERROR_SUCCESS;
+    case file::SetResult::NoKey:
+      return ERROR_KEY_DELETED;
+    case file::SetResult::CannotWrite:
+      break;
+  }
+  return ERROR_INVALID_PARAMETER;
+}
+
+std::optional<std::pair<DWORD, std::vector<uint8_t>>> ValueIn(const file::Document& doc,
+                                                              const std::string& path,
+                                                              const std::string& name) {
+  const file::Line* line = file::FindValue(doc, path, name);
+  if (!line) return std::nullopt;
+  return std::pair{line->type, line->data};
+}
+
 }  // namespace
 
 LONG RegCreateKeyEx(HKEY key, const char* subKey, DWORD, const char*, DWORD, REGSAM samDesired,
@@ -111,8 +167,14 @@ LONG RegQueryValueEx(HKEY key, const char* valueName, DWORD*, DWORD* type, BYTE*
 
   file::Document doc;
   if (const LONG r = store::Read(k.file, doc); r != ERROR_SUCCESS) return r;
+  const std::string name = valueName ? valueName : "";
+  if (k.transaction) {  // the file as it is, then what the transaction set
+    k.transaction->seen.push_back({k.file, k.path, name, ValueIn(doc, k.path, name)});
+    for (const auto& set : k.transaction->sets)
+      if (set.file == k.file) SetIn(doc, set.path, set.name, set.type, set.data);
+  }
   if (!Exists(doc, k.path)) return ERROR_KEY_DELETED;
-  const file::Line* value = file::FindValue(doc, k.path, valueName ? valueName : "");
+  const file::Line* value = file::FindValue(doc, k.path, name);
   if (!value) return ERROR_FILE_NOT_FOUND;
 
   if (type) *type = value->type;
@@ -136,23 +198,14 @@ LONG RegSetValueEx(HKEY key, const char* valueName, DWORD, DWORD type, const BYT
 
   const std::string name = valueName ? valueName : "";
   const std::span<const uint8_t> bytes(data, dataSize);
-  return store::Update(k.file, [&](file::Document& doc) {
-    if (!Exists(doc, k.path)) return ERROR_KEY_DELETED;
-    file::SetResult set = file::SetValue(doc, k.path, name, type, bytes);
-    if (set == file::SetResult::NoKey) {  // a key known only from the keys below it
-      file::AddKey(doc, k.path);
-      set = file::SetValue(doc, k.path, name, type, bytes);
-    }
-    switch (set) {
-      case file::SetResult::Done:
-        return ERROR_SUCCESS;
-      case file::SetResult::NoKey:
-        return ERROR_KEY_DELETED;
-      case file::SetResult::CannotWrite:
-        break;
-    }
-    return ERROR_INVALID_PARAMETER;
-  });
+  if (k.transaction) {
+    if (!k.transaction->active) return ERROR_TRANSACTION_NOT_ACTIVE;
+    if (file::FormatValue(name, type, bytes, "\n").empty()) return ERROR_INVALID_PARAMETER;
+    k.transaction->sets.push_back({k.file, k.path, name, type, {bytes.begin(), bytes.end()}});
+    return ERROR_SUCCESS;
+  }
+  return store::Update(k.file,
+                       [&](file::Document& doc) { return SetIn(doc, k.path, name, type, bytes); });
 }
 
 LONG RegCloseKey(HKEY key) {
@@ -162,8 +215,52 @@ LONG RegCloseKey(HKEY key) {
   return ERROR_SUCCESS;
 }
 
+HANDLE CreateTransaction() { return new Transaction; }
+
+LONG CommitTransaction(HANDLE transaction) {
+  if (!transaction || !transaction->state->active) return ERROR_TRANSACTION_NOT_ACTIVE;
+  TransactionState& t = *transaction->state;
+  t.active = false;
+  std::vector<std::string> files;
+  for (const auto& set : t.sets)
+    if (std::find(files.begin(), files.end(), set.file) == files.end()) files.push_back(set.file);
+  for (const std::string& hive : files) {
+    const LONG r = store::Update(hive, [&](file::Document& doc) {
+      for (const auto& seen : t.seen)
+        if (seen.file == hive && ValueIn(doc, seen.path, seen.name) != seen.value)
+          return ERROR_TRANSACTIONAL_CONFLICT;
+      for (const auto& set : t.sets)
+        if (set.file == hive)
+          if (const LONG r = SetIn(doc, set.path, set.name, set.type, set.data); r != ERROR_SUCCESS)
+            return r;
+      return ERROR_SUCCESS;
+    });
+    if (r != ERROR_SUCCESS) return r;
+  }
+  return ERROR_SUCCESS;
+}
+
+bool CloseHandle(HANDLE transaction) {
+  if (!transaction) return false;
+  transaction->state->active = false;
+  delete transaction;
+  return true;
+}
+
+LONG RegOpenKeyTransacted(HKEY key, const char* subKey, DWORD options, REGSAM samDesired,
+                          HKEY* result, HANDLE transaction, void*) {
+  if (!transaction || !transaction->state->active) {
+    if (result) *result = nullptr;
+    return ERROR_TRANSACTION_NOT_ACTIVE;
+  }
+  const LONG r = RegOpenKeyEx(key, subKey, options, samDesired, result);
+  if (r == ERROR_SUCCESS) (*result)->transaction = transaction->state;
+  return r;
+}
+
 namespace testing {
-void FailNextReplaceBeforeRename() { store::FailNextReplaceBeforeRename(); }
+void FailNextReplaceBeforeRename() { store::FailReplaceBeforeRename(0); }
+void FailReplaceBeforeRename(int after) { store::FailReplaceBeforeRename(after); }
 }  // namespace testing
 
 }  // namespace reg

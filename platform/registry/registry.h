@@ -1,8 +1,10 @@
 #pragma once
 // The registry, in place of the two hives the game uses: keys and typed values kept as
 // REGEDIT4 text files (HKEY_CURRENT_USER.reg, HKEY_LOCAL_MACHINE.reg) in the user's data
-// folder. Every call reads the file again; every set replaces it atomically under a file
-// lock, keeping whatever else the file holds; a file that cannot be parsed is kept aside.
+// folder; the registry editor's newer export is read too. Every call reads the file again;
+// every set replaces it atomically under a file lock, keeping whatever else the file
+// holds; a line that cannot be read is passed over, and its file kept aside before it is
+// replaced. Registry transactions put several sets into one replacement.
 // Left out: other hives, security, notifications, enumeration.
 #include <cstdint>
 
@@ -30,6 +32,8 @@ constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;            // the buffer is too small; its size is reported
 constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;  // the hive file cannot be read or replaced
 constexpr LONG ERROR_KEY_DELETED = 1018;         // the key left the file while it was open
+constexpr LONG ERROR_TRANSACTION_NOT_ACTIVE = 6701;  // committed or closed already
+constexpr LONG ERROR_TRANSACTIONAL_CONFLICT = 6800;  // a value read in it changed meanwhile
 
 // Value types.
 constexpr DWORD REG_NONE = 0;
@@ -69,10 +73,27 @@ LONG RegSetValueEx(HKEY key, const char* valueName, DWORD reserved, DWORD type, 
                    DWORD dataSize);
 LONG RegCloseKey(HKEY key);
 
+// Transactions, as the kernel's transaction manager gives them to the registry. Values set
+// through a key opened in a transaction wait in it, and reads through such a key see
+// them; CommitTransaction writes them all in one replacement of the hive file, or none
+// (one hive per transaction). A value read through the key that another program changed
+// before the commit makes it fail with ERROR_TRANSACTIONAL_CONFLICT and write nothing, so
+// a read-modify-write can be tried again on what is there now. CommitTransaction returns
+// its error instead of a flag; CloseHandle drops what was not committed.
+struct Transaction;
+using HANDLE = Transaction*;
+HANDLE CreateTransaction();
+LONG CommitTransaction(HANDLE transaction);
+bool CloseHandle(HANDLE transaction);
+LONG RegOpenKeyTransacted(HKEY key, const char* subKey, DWORD options, REGSAM samDesired,
+                          HKEY* result, HANDLE transaction, void* extendedParameter);
+
 namespace testing {
 // The next file replacement stops after the temporary file is written and flushed, just
 // before the rename, as if the program died there; the call fails.
 void FailNextReplaceBeforeRename();
+// The same for the replacement after `after` others have gone through; -1 lets all through.
+void FailReplaceBeforeRename(int after);
 }  // namespace testing
 
 }  // namespace reg

@@ -21,7 +21,7 @@ namespace {
 constexpr off_t MaxFileSize = 16 << 20;
 
 struct StoreLayer {
-  bool failBeforeRename = false;
+  int failAfter = -1;  // replacements to let through before one fails; -1: none fails
 };
 StoreLayer Layer;
 
@@ -59,15 +59,21 @@ Contents ReadBytes(const std::string& file, std::string& bytes) {
   return Contents::Text;
 }
 
-// Parses the bytes; false (with the empty hive in `doc`) when they are not a hive.
+// Parses the bytes; false when something in them cannot be read: `doc` then holds what
+// can (the empty hive when they are no hive at all).
 bool ParseOrEmpty(const std::string& file, const std::string& bytes, file::Document& doc) {
   std::string error;
-  if (bytes.empty() || file::Parse(bytes, doc, error)) {
-    if (bytes.empty()) doc = file::Empty();
+  if (bytes.empty()) {
+    doc = file::Empty();
     return true;
   }
-  doc = file::Empty();
-  OutputDebugString((file + ": read as empty, " + error).c_str());
+  if (!file::Parse(bytes, doc, error)) {
+    doc = file::Empty();
+    OutputDebugString((file + ": read as empty, " + error).c_str());
+    return false;
+  }
+  if (doc.damage.empty()) return true;
+  OutputDebugString((file + ": passed over " + doc.damage).c_str());
   return false;
 }
 
@@ -122,10 +128,7 @@ bool Replace(const std::string& file, std::string_view text) {
     unlink(temporary.c_str());
     return false;
   }
-  if (Layer.failBeforeRename) {
-    Layer.failBeforeRename = false;
-    return false;  // left behind as a crash would leave it
-  }
+  if (Layer.failAfter >= 0 && Layer.failAfter-- == 0) return false;  // as a crash leaves it
   if (rename(temporary.c_str(), file.c_str()) != 0) {
     unlink(temporary.c_str());
     return false;
@@ -188,6 +191,6 @@ LONG Update(const std::string& file, const std::function<LONG(file::Document&)>&
   return Replace(file, file::Serialize(doc)) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
 }
 
-void FailNextReplaceBeforeRename() { Layer.failBeforeRename = true; }
+void FailReplaceBeforeRename(int after) { Layer.failAfter = after; }
 
 }  // namespace reg::store

@@ -11,8 +11,9 @@ namespace reg::store {
 // "<data folder>/HKEY_CURRENT_USER.reg"; empty when the folder cannot be made.
 std::string HiveFile(const char* hiveName);
 
-// A missing or empty file is the empty hive, and so is one that cannot be parsed (it is
-// kept aside when the file is next replaced). Fails only when the file cannot be read.
+// A missing or empty file is the empty hive, and so is one that is no hive at all; of a
+// damaged one, every line that reads (either is kept aside when the file is next
+// replaced). Fails only when the file cannot be read.
 LONG Read(const std::string& file, file::Document& doc);
 
 // Under the hive's lock: reads the file again, lets `change` edit it, and replaces the
@@ -20,6 +21,6 @@ LONG Read(const std::string& file, file::Document& doc);
 // that does not return ERROR_SUCCESS leaves the file alone and its result is returned.
 LONG Update(const std::string& file, const std::function<LONG(file::Document&)>& change);
 
-void FailNextReplaceBeforeRename();
+void FailReplaceBeforeRename(int after);
 
 }  // namespace reg::store

@@ -1,10 +1,12 @@
 // The whole program in this process, headless: it starts, runs its frames and quits.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "app/shell.h"
 #include "platform/window/window.h"
+#include "support/files.h"
 #include "support/game_pictures.h"
 #include "support/temp_dir.h"
 
@@ -43,6 +45,40 @@ TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   win::testing::ScheduleMessage(5, Key(win::VK_F12));
   EXPECT_EQ(WinMain("--no-sound"), 0);
   EXPECT_TRUE(Shell.AppActive);
+}
+
+// A start-up that fails shows its message and ends with status 1; a normal end is 0.
+TEST_F(MainLoop, AFailedStartEndsWithStatusOneAfterItsMessage) {
+  struct Case {
+    const char* archive;  // what stands where the archive should be
+    const char* message;
+  };
+  for (const Case& c : {Case{nullptr, "FS_LoadSPL: Nauvrel.spl failed"},
+                        Case{"not an archive", "FS_LoadSPL: Nauvrel.spl failed"}}) {
+    SCOPED_TRACE(c.message);
+    win::testing::Reset();
+    std::filesystem::remove("Nauvrel.spl");
+    if (c.archive) WriteFile("Nauvrel.spl", c.archive);
+    EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
+    ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
+    EXPECT_EQ(win::testing::MessageBoxes()[0], c.message);
+  }
+  // A picture missing, or one the decoder finds cut short.
+  for (const char* message : {"sysLoadImage: Game.bmp", "sysLoadImage: MenuBckg.jpg"}) {
+    SCOPED_TRACE(message);
+    FileMap files = GamePictureFiles(32);
+    if (std::string(message).ends_with("bmp")) {
+      files.erase("Grafika/Game.bmp");
+    } else {
+      std::vector<uint8_t>& jpeg = files["Grafika/MenuBckg.jpg"];
+      jpeg.resize(jpeg.size() * 6 / 10);
+    }
+    WriteGameArchive(files, "Nauvrel.spl");
+    win::testing::Reset();
+    EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
+    ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
+    EXPECT_EQ(win::testing::MessageBoxes()[0], message);
+  }
 }
 
 }  // namespace

@@ -112,17 +112,41 @@ TEST_F(Splpack, EmptyFoldersComeBackAndTheArchiveIsNotPutIntoItself) {
   EXPECT_EQ(Tree(dir.path / "out"), want);
 }
 
-TEST_F(Splpack, CreateRefusesWhatTheFormatCannotHold) {
-  WriteFile(dir.path / "in" / std::string(255, 'n'), "long name");  // the field holds 254
-  const Result tooLong = Create("a.spl", "in");
-  EXPECT_EQ(tooLong.status, 1);
-  EXPECT_EQ(std::count(tooLong.out.begin(), tooLong.out.end(), '\n'), 1) << tooLong.out;
-  EXPECT_FALSE(fs::exists(Path("a.spl")));
-  const Result noDir = Create("b.spl", "missing");
-  EXPECT_EQ(noDir.status, 1);
-  EXPECT_NE(noDir.out.find("missing"), std::string::npos);
+// Create refuses, before writing anything, whatever the game's reader would refuse; what
+// it accepts up to those bounds lists and extracts again.
+TEST_F(Splpack, CreateRefusesWhatTheReaderWouldRefuseAndNothingLess) {
+  std::string deep = "in";
+  for (int i = 0; i < 64; ++i) deep += "/d";
+  WriteFile(dir.path / deep / std::string(255, 'n'), "the whole field");
+  ASSERT_EQ(Create("a.spl", "in").status, 0);
+  EXPECT_EQ(List("a.spl").status, 0);
+  ASSERT_EQ(Extract("a.spl").status, 0);
+  EXPECT_EQ(ReadFile(dir.path / ("out" + deep.substr(2)) / std::string(255, 'n')),
+            "the whole field");
+
+  fs::create_directories(dir.path / deep / "d");  // 65 deep
+  ExpectRefused(Create("b.spl", "in"), "deeper than 64");
+  fs::remove(dir.path / deep / "d");
+  WriteFile(dir.path / "in/big", "");
+  fs::resize_file(dir.path / "in/big", (256u << 20) + 1);  // sparse, and refused unread
+  ExpectRefused(Create("b.spl", "in"), "big");
+  ExpectRefused(Create("b.spl", "missing"), "missing");
   EXPECT_FALSE(fs::exists(Path("b.spl")));
   EXPECT_EQ(RunSplpack("frobnicate").status, 1);
+}
+
+// A name holding a TAB, a newline, a backslash or another control byte still lists as
+// one line of three fields.
+TEST_F(Splpack, ListEscapesTheBytesThatWouldBreakItsLines) {
+  RawArchive r;
+  r.Dir("").Dir("a\tb").File("c\nd", "1").End().File("e\\f\x01\x7f\xc8", "22").End();
+  WriteFile(Path("odd.spl"), r.Build());
+  const Result list = List("odd.spl");
+  ASSERT_EQ(list.status, 0);
+  const std::string directory = std::to_string(256 + 256 + 264 + 1 + 264 + 1);
+  EXPECT_EQ(list.out, "a\\tb/c\\nd\t1\t" + directory + "\ne\\\\f\\x01\\x7f\xc8\t2\t" +
+                          std::to_string(std::stoi(directory) + 1) + "\n");
+  EXPECT_NE(RunSplpack("").out.find("\\xHH"), std::string::npos);
 }
 
 // The listing of such an archive is the record walk's, tested with the reader; what the
@@ -144,6 +168,8 @@ TEST_F(Splpack, ExtractsOnlyWhatALookupReaches) {
                                                    {"a\\b", "backslash"},
                                                    {"Empty", "<dir>"}};
   EXPECT_EQ(Tree(dir.path / "out"), want);
+  // What was extracted packs again.
+  EXPECT_EQ(Create("again.spl", "out").status, 0);
 }
 
 TEST_F(Splpack, MissingBytesAreExtractedAsZerosAndAbsurdSizesAreRefused) {

@@ -1,4 +1,5 @@
 // The invariants the fuzzers hold the registry to.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 #include "persist/hiscore.h"
 #include "platform/registry/file.h"
 #include "platform/registry/registry.h"
+#include "platform/registry/store.h"
 
 namespace {
 
@@ -46,7 +48,16 @@ int FuzzRegistryFile(const uint8_t* data, size_t size) {
     Check(!error.empty());
     return 0;
   }
-  Check(reg::file::Serialize(doc) == text);  // nothing read is ever lost
+  // A REGEDIT4 text that reads whole is written back byte for byte; any other is written
+  // as REGEDIT4 that reads whole, with the same values, and stays as it is from then on.
+  const std::string written = reg::file::Serialize(doc);
+  const bool plain =
+      doc.damage.empty() && written.starts_with("REGEDIT4") && text.starts_with("REGEDIT4");
+  if (plain) Check(written == text);
+  reg::file::Document again;
+  Check(reg::file::Parse(written, again, error) && again.damage.empty());
+  Check(reg::file::Serialize(again) == written);
+  CheckValuesKept(doc, again, "");
 
   // Every value read can be written and reads back the same.
   for (const reg::file::Line& line : doc.lines) {
@@ -86,6 +97,8 @@ int FuzzHiScoreValue(const uint8_t* data, size_t size) {
   uint32_t score;
   std::memcpy(&score, data + 1, 4);
   const std::vector<uint8_t> stored(data + 5, data + size);
+  // Each run from an empty hive: values kept aside would pile up over the runs.
+  std::remove(reg::store::HiveFile("HKEY_LOCAL_MACHINE").c_str());
 
   reg::HKEY key = nullptr;
   Check(reg::RegCreateKeyEx(reg::HKEY_LOCAL_MACHINE, "Software\\HalvoTeam\\Nauvrel", 0, nullptr, 0,
@@ -95,7 +108,7 @@ int FuzzHiScoreValue(const uint8_t* data, size_t size) {
 
   Check(hisLoadData());
   const HiScoreState loaded = HiScores;
-  if (stored.size() == 720)
+  if (stored.size() >= 720)
     Check(std::memcmp(&loaded.Table[15], stored.data() + 15 * 36, 5 * 36) == 0);
   else
     Check(loaded.Table[0].score == 750 && loaded.Table[19].score == static_cast<uint32_t>(-200));
@@ -120,6 +133,13 @@ int FuzzHiScoreValue(const uint8_t* data, size_t size) {
   Check(reg::RegQueryValueEx(key, "HiScore", nullptr, nullptr, saved.data(), &savedSize) ==
         reg::ERROR_SUCCESS);
   Check(savedSize == 720 && std::memcmp(saved.data() + 15 * 36, &loaded.Table[15], 5 * 36) == 0);
+  // A value of another size is kept aside as it was.
+  std::vector<uint8_t> aside(stored.size() + 1);
+  reg::DWORD asideSize = static_cast<reg::DWORD>(aside.size());
+  const bool kept = reg::RegQueryValueEx(key, "HiScore.bad", nullptr, nullptr, aside.data(),
+                                         &asideSize) == reg::ERROR_SUCCESS;
+  aside.resize(asideSize);
+  Check(stored.size() == 720 ? !kept : kept && aside == stored);
   reg::RegCloseKey(key);
   return 0;
 }

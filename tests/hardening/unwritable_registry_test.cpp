@@ -75,7 +75,7 @@ TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
 
 TEST_F(UnwritableRegistry, NoPlaceForTheFilesStopsTheStartBeforeAnyWindow) {
   WriteFile(data.dir.path / "HalvoTeam", "a file where the folder should be");
-  EXPECT_EQ(RunToClose(), 0);
+  EXPECT_EQ(RunToClose(), 1);
   const auto& boxes = win::testing::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "RegCreateKeyEx failed");

@@ -2,7 +2,10 @@
 #include "persist/hiscore.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/window/window.h"
@@ -18,12 +21,13 @@ void StoreHiScore(const std::vector<uint8_t>& bytes) {
   reg::RegCloseKey(key);
 }
 
-std::vector<uint8_t> StoredHiScore() {
+std::vector<uint8_t> StoredHiScore(const char* name = "HiScore") {
   reg::HKEY key = CreateGameKey(reg::HKEY_LOCAL_MACHINE);
   std::vector<uint8_t> bytes(1000);
   reg::DWORD size = static_cast<reg::DWORD>(bytes.size());
-  EXPECT_EQ(reg::RegQueryValueEx(key, "HiScore", nullptr, nullptr, bytes.data(), &size),
-            reg::ERROR_SUCCESS);
+  EXPECT_EQ(reg::RegQueryValueEx(key, name, nullptr, nullptr, bytes.data(), &size),
+            reg::ERROR_SUCCESS)
+      << name;
   reg::RegCloseKey(key);
   bytes.resize(size);
   return bytes;
@@ -88,19 +92,76 @@ TEST(HiScore, EqualScoresGoBelowAndTheLastRankedEntryDropsOut) {
   for (size_t i = 1; i < 15; ++i) EXPECT_NE(hisName(i), "Last");
 }
 
-TEST(HiScore, AValueOfTheWrongSizeGivesDefaultsAndIsOverwrittenAtExit) {
+// A value of the wrong size is kept aside at the save, once, before it is overwritten; a
+// longer one holds a whole table first, and that is used.
+TEST(HiScore, AValueOfTheWrongSizeIsKeptAsideAndALongerOneUsed) {
   for (size_t size : {719u, 721u, 0u}) {
+    SCOPED_TRACE(size);
     IsolatedUserData data;
-    StoreHiScore(std::vector<uint8_t>(size, 0x11));
+    const std::vector<uint8_t> damaged(size, 0x11);
+    StoreHiScore(damaged);
     HiScores = HiScoreState{};
     ASSERT_TRUE(hisLoadData());
-    EXPECT_EQ(HiScores.Table[0].score, 750u) << size;
+    EXPECT_EQ(HiScores.Table[0].score, size > 720 ? 0x11111111u : 750u);
     EXPECT_EQ(StoredHiScore().size(), size);  // nothing is written back on load
     ASSERT_TRUE(hisSaveData());
     const std::vector<uint8_t> saved = StoredHiScore();
     ASSERT_EQ(saved.size(), 720u);
-    EXPECT_EQ(std::memcmp(saved.data(), "Halvo team", 11), 0);
+    if (size > 720)
+      EXPECT_TRUE(std::equal(saved.begin() + 15 * 36, saved.end(), damaged.begin() + 15 * 36));
+    else
+      EXPECT_EQ(std::memcmp(saved.data(), "Halvo team", 11), 0);
+    EXPECT_EQ(StoredHiScore("HiScore.bad"), damaged);
+    ASSERT_TRUE(hisSaveData());
+    StoreHiScore(std::vector<uint8_t>(3, 0x22));  // damaged again, differently
+    ASSERT_TRUE(hisSaveData());
+    EXPECT_EQ(StoredHiScore("HiScore.bad"), damaged);
+    EXPECT_EQ(StoredHiScore("HiScore.bad.1"), std::vector<uint8_t>(3, 0x22));
   }
+}
+
+// Two games load the same table; each saves its own results into the table as the other
+// left it, equal scores below those stored first.
+TEST(HiScore, TwoGamesAtOnceKeepEachOthersResults) {
+  IsolatedUserData data;
+  ASSERT_TRUE(hisLoadData());
+  const HiScoreState start = HiScores;
+  hisInsert("A", 9000);
+  ASSERT_TRUE(hisSaveData());
+  HiScores = start;  // the second game, loaded before the first saved
+  hisInsert("B", 9000);
+  hisInsert("C", 750);
+  ASSERT_TRUE(hisSaveData());
+  ASSERT_TRUE(hisLoadData());
+  const char* names[] = {"A", "B", "Halvo team", "C", "Halvo team"};
+  const uint32_t scores[] = {9000, 9000, 750, 750, 700};
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(hisName(i), names[i]) << i;
+    EXPECT_EQ(HiScores.Table[i].score, scores[i]) << i;
+  }
+  EXPECT_EQ(HiScores.Table[14].score, 200u);
+
+  // Processes saving in turn as fast as they can: every result of both reaches the table.
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = fork();
+    if (children[c] == 0) {
+      bool ok = true;
+      for (uint32_t i = 0; i < 8; ++i) {
+        ok = ok && hisLoadData();
+        hisInsert(c ? "odd" : "even", 20000 + 2 * i + c);
+        ok = ok && hisSaveData();
+      }
+      _exit(ok ? 0 : 1);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  ASSERT_TRUE(hisLoadData());
+  for (uint32_t i = 0; i < 15; ++i) EXPECT_EQ(HiScores.Table[i].score, 20015 - i) << i;
 }
 
 TEST(HiScore, AStoredTableSurvivesLoadAndSaveByteForByte) {

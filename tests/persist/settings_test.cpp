@@ -149,3 +149,38 @@ TEST(Settings, FailuresShowTheirMessages) {
   EXPECT_EQ(win::testing::MessageBoxes()[0], "RegCreateKeyEx failed");
   EXPECT_EQ(win::testing::MessageBoxes()[1], "RegOpenKeyEx (SaveSettings) failed");
 }
+
+// A save stopped at any point leaves the seven values all as they were or all new; one
+// damaged line costs only its own value, and the file is kept aside.
+TEST(Settings, ASaveIsAllOrNothingAndOneBadLineCostsOneValue) {
+  IsolatedUserData data;
+  Switches = SwitchFlags{};
+  for (int after = 0; after < 7; ++after) {
+    SCOPED_TRACE(after);
+    WriteFile(UserHive(data), StoredSettings("\"UseSound\"=dword:00000001"));
+    ASSERT_TRUE(LoadSettings());
+    const SettingsState before = Settings;
+    Settings.NauvrelBubbles = Settings.MineBubbles = Settings.BarelFloatBubbles = 7;
+    Settings.UseSound = false;
+    reg::testing::FailReplaceBeforeRename(after);
+    SaveSettings();
+    reg::testing::FailReplaceBeforeRename(-1);
+    ASSERT_TRUE(LoadSettings());
+    const bool none = std::memcmp(&Settings, &before, sizeof Settings) == 0;
+    EXPECT_TRUE(none || (Settings.NauvrelBubbles == 7 && Settings.MineBubbles == 7 &&
+                         Settings.BarelFloatBubbles == 7 && !Settings.UseSound));
+    EXPECT_EQ(none, after == 0);
+  }
+
+  const std::string damaged = StoredSettings(
+      "\"NauvrelBubbles\"=dword:00000011\n\"MineBubbles\"=dword:xyz\n"
+      "\"TorpedoBubbles\"=dword:000000013\n\"BarelExplBubbles\"=dword:00000014");
+  WriteFile(UserHive(data), damaged);
+  ASSERT_TRUE(LoadSettings());
+  EXPECT_EQ(Settings.NauvrelBubbles, 0x11u);
+  EXPECT_EQ(Settings.MineBubbles, 192u);
+  EXPECT_EQ(Settings.TorpedoBubbles, 192u);
+  EXPECT_EQ(Settings.BarelExplBubbles, 0x14u);
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_EQ(ReadFile(UserHive(data).string() + ".bad"), damaged);
+}

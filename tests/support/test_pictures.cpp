@@ -3,6 +3,12 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <cstdio>
+// clang-format off: jpeglib.h needs the definitions of stdio.h before it
+#include <jpeglib.h>
+// clang-format on
+
 std::vector<uint8_t> MakeBmp(int width, int height,
                              const std::function<uint32_t(int x, int y)>& colour) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
@@ -106,5 +112,53 @@ std::vector<uint8_t> MakeFlatJpeg(int width, int height, uint32_t colour) {
   bytes.resize(saved ? static_cast<size_t>(SDL_RWtell(rw)) : 0);
   SDL_RWclose(rw);
   SDL_FreeSurface(s);
+  return bytes;
+}
+
+std::vector<uint8_t> MakeJpeg(int width, int height,
+                              const std::function<uint32_t(int x, int y)>& colour, JpegInks inks) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  const bool four = inks != JpegInks::Rgb;
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = four ? 4 : 3;
+  info.in_color_space = four ? JCS_CMYK : JCS_RGB;
+  jpeg_set_defaults(&info);
+  if (inks == JpegInks::AdobeYcck) jpeg_set_colorspace(&info, JCS_YCCK);
+  if (inks == JpegInks::Cmyk) info.write_Adobe_marker = FALSE;
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(static_cast<size_t>(width) * info.input_components);
+  const bool inverted = inks == JpegInks::AdobeCmyk || inks == JpegInks::AdobeYcck;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t c = colour(x, y);
+      const int rgb[3] = {static_cast<int>(c >> 16), static_cast<int>(c >> 8 & 0xFF),
+                          static_cast<int>(c & 0xFF)};
+      JSAMPLE* p = &row[static_cast<size_t>(x) * info.input_components];
+      if (!four) {
+        std::copy(rgb, rgb + 3, p);
+        continue;
+      }
+      const int k = 255 - std::max({rgb[0], rgb[1], rgb[2]});
+      for (int i = 0; i < 3; ++i) {
+        const int ink = k == 255 ? 0 : (255 - rgb[i] - k) * 255 / (255 - k);
+        p[i] = static_cast<JSAMPLE>(inverted ? 255 - ink : ink);
+      }
+      p[3] = static_cast<JSAMPLE>(inverted ? 255 - k : k);
+    }
+    JSAMPROW rows[] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::vector<uint8_t> bytes(buffer, buffer + size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
   return bytes;
 }

@@ -14,3 +14,9 @@ std::vector<uint8_t> MakeGif(int width, int height, const std::vector<dd::PALETT
                              const std::function<uint8_t(int x, int y)>& index);
 // A JPEG of one flat colour (lossy: colours come back close, not exact).
 std::vector<uint8_t> MakeFlatJpeg(int width, int height, uint32_t colour);
+// A JPEG in the given inks: RGB (as YCbCr), or four-channel as photo tools write it, plain
+// CMYK without Adobe's marker, or with it (inverted: 255 is no ink) as CMYK or YCCK.
+enum class JpegInks { Rgb, Cmyk, AdobeCmyk, AdobeYcck };
+std::vector<uint8_t> MakeJpeg(int width, int height,
+                              const std::function<uint32_t(int x, int y)>& colour,
+                              JpegInks inks = JpegInks::Rgb);

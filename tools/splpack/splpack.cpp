@@ -1,6 +1,8 @@
 // splpack: writes, lists and unpacks the game's archives.
 //   splpack create OUT.spl DIR     an archive of the tree under DIR
-//   splpack list FILE.spl          PATH<TAB>SIZE<TAB>OFFSET for every file record, in file order
+//   splpack list FILE.spl          PATH<TAB>SIZE<TAB>OFFSET for every file record, in file order;
+//                                  in a path \\, \t, \n and \xHH stand for a backslash, a TAB, a
+//                                  newline and any other control byte
 //   splpack extract FILE.spl DIR   every member the game can reach, written under DIR
 // Whether an archive is good is decided by the game's own reader (FS_ReadDir). Any failure
 // ends with one line on standard error, "splpack: FILE: what is wrong", and status 1;
@@ -68,6 +70,9 @@ int Create(const std::string& archive, const std::string& dir) {
       directories.insert(path);
     } else if (it->is_regular_file(kind)) {
       if (fsys::equivalent(here, archive, kind)) continue;
+      // Refused unread: the game would not load it.
+      if (it->file_size(kind) > MaxFileSize)
+        return Fail(dir, "'" + path + "' has more than 256 MiB");
       if (!ReadWhole(here, files[path])) return Fail(here.string(), "cannot be read");
     }  // sockets, pipes and devices are no files of a tree
   }
@@ -81,21 +86,44 @@ int Create(const std::string& archive, const std::string& dir) {
 
 // ---- list ------------------------------------------------------------------------------
 
+// One line per record however odd its name: a TAB or a newline in it cannot be taken for
+// the separators.
+std::string Escaped(const std::string& path) {
+  std::string out;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+      out += hex;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 int List(const std::string& archive) {
   FILE* stream = std::fopen(archive.c_str(), "rb");
   if (!stream) return Fail(archive, Reason("cannot be opened"));
   // The game's reader judges the archive; the records are then listed in file order.
   TSPLDir* root = FS_ReadDir(stream);
   std::vector<SplRecord> records;
-  const bool listed = root && std::fseek(stream, 0, SEEK_SET) == 0 &&
-                      ListSplRecords(stream, records);
+  const bool listed =
+      root && std::fseek(stream, 0, SEEK_SET) == 0 && ListSplRecords(stream, records);
   FS_FreeDir(root);
   std::fclose(stream);
   if (!root) return Fail(archive, "not a valid archive (bad, truncated or too deep a directory)");
   if (!listed) return Fail(archive, "changed while it was read");
   std::string out;
   for (const SplRecord& r : records)
-    out += r.path + "\t" + std::to_string(r.size) + "\t" + std::to_string(r.offset) + "\n";
+    out += Escaped(r.path) + "\t" + std::to_string(r.size) + "\t" + std::to_string(r.offset) + "\n";
   if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
     return Fail("standard output", "cannot be written");
   return 0;
@@ -105,7 +133,7 @@ int List(const std::string& archive) {
 
 struct Member {
   std::string path;
-  const TSPLEntry* entry;
+  TSPLEntry* entry;
 };
 
 // Every file and folder a lookup can reach: names that are not empty and hold no '/',
@@ -157,15 +185,17 @@ int Extract(const std::string& archive, const std::string& dir) {
   const char* wrong = nullptr;
   std::string which;
   for (const Member& m : members) {
+    const bool backed = TSPLFile(loaded, m.entry).Backed();
     const uint64_t end = uint64_t{m.entry->offset} + m.entry->size;
     zeroFill += end > length ? end - std::max<uint64_t>(length, m.entry->offset) : 0;
     wrong = Unwritable(m.path);
-    wrong = wrong                              ? wrong
-            : folderSet.count(m.path)          ? "is both a file and a folder"
-            : m.entry->size > MaxFileSize      ? "claims an absurd size (more than 256 MiB)"
-            : zeroFill > MaxFileSize           ? "and the members before it claim more than "
-                                                 "256 MiB past the end of the archive"
-                                               : nullptr;
+    wrong = wrong                         ? wrong
+            : folderSet.count(m.path)     ? "is both a file and a folder"
+            : m.entry->size > MaxFileSize ? "claims an absurd size (more than 256 MiB)"
+            : !backed                     ? "runs far past the end of the archive"
+            : zeroFill > MaxFileSize      ? "and the members before it claim more than "
+                                            "256 MiB past the end of the archive"
+                                          : nullptr;
     if (wrong) {
       which = m.path;
       break;
@@ -208,7 +238,10 @@ int main(int argc, char** argv) {
   if (args.size() == 3 && args[0] == "create") return Create(args[1], args[2]);
   if (args.size() == 2 && args[0] == "list") return List(args[1]);
   if (args.size() == 3 && args[0] == "extract") return Extract(args[1], args[2]);
-  std::fprintf(stderr,
-               "splpack: usage: splpack create OUT.spl DIR | list FILE.spl | extract FILE.spl DIR\n");
+  std::fprintf(
+      stderr,
+      "splpack: usage: splpack create OUT.spl DIR | list FILE.spl | extract FILE.spl DIR\n"
+      "  list prints PATH<TAB>SIZE<TAB>OFFSET a line; in PATH, \\\\ \\t \\n and \\xHH stand\n"
+      "  for a backslash, a TAB, a newline and any other control byte\n");
   return 1;
 }

@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/display/ddraw.h"
 #include "platform/picture/header.h"
 #include "platform/picture/memory.h"
@@ -150,6 +152,68 @@ TEST(Picture, JpegDecodesToItsColours) {
   EXPECT_NEAR(int(rgb & 0xFF), 0xC0, 4);
   // Cut short, it is refused rather than read past its end.
   EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
+}
+
+// Four-channel files come out in their colours, whichever way they hold their inks.
+TEST(Picture, CmykJpegsComeOutInTheirColours) {
+  for (const JpegInks inks : {JpegInks::Cmyk, JpegInks::AdobeCmyk, JpegInks::AdobeYcck}) {
+    SCOPED_TRACE(static_cast<int>(inks));
+    auto p = Load(MakeJpeg(
+        32, 16, [](int x, int) { return x < 16 ? 0xE02010u : 0x2040C0u; }, inks));
+    ASSERT_TRUE(p);
+    for (const auto& [x, colour] : {std::pair{4, 0xE02010u}, std::pair{28, 0x2040C0u}}) {
+      const uint32_t rgb = p->PixelRGB(x, 8);
+      for (int shift : {16, 8, 0})
+        EXPECT_NEAR(int(rgb >> shift & 0xFF), int(colour >> shift & 0xFF), 8) << x << " " << shift;
+    }
+  }
+}
+
+// Where the marker stands in the file.
+size_t Find(const std::vector<uint8_t>& jpeg, uint8_t marker) {
+  const uint8_t bytes[] = {0xFF, marker};
+  return static_cast<size_t>(std::search(jpeg.begin(), jpeg.end(), bytes, bytes + 2) -
+                             jpeg.begin());
+}
+
+// A JPEG the decoder finds cut short, corrupt, or shorter than its header claims is
+// refused, never shown with its missing part grey.
+TEST(Picture, ADamagedJpegIsRefused) {
+  const auto jpeg = MakeJpeg(
+      320, 240, [](int x, int y) { return uint32_t((x * 7 ^ y * 13) & 0xFF) * 0x010101u; });
+  ASSERT_TRUE(Load(jpeg));
+  const size_t sof = Find(jpeg, 0xC0);
+  const size_t scan = Find(jpeg, 0xDA);
+  ASSERT_LT(scan, jpeg.size() / 4);
+  std::vector<uint8_t> claimsMore = jpeg;  // 2400 rows where the data holds 240
+  claimsMore[sof + 5] = 2400 >> 8, claimsMore[sof + 6] = 2400 & 0xFF;
+  std::vector<uint8_t> marked = jpeg;  // a marker in the middle of the scan
+  marked.insert(marked.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2), {0xFF, 0xD4});
+  for (const auto& damaged :
+       {std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() * 4 / 10),
+        std::vector<uint8_t>(jpeg.begin(), jpeg.end() - 2), claimsMore, marked}) {
+    EXPECT_TRUE(pic::ClaimedPictureSize(damaged));
+    EXPECT_FALSE(Load(damaged)) << damaged.size();
+  }
+}
+
+// The image stands on its logical screen at its offset, the rest in the background colour.
+TEST(Picture, AGifIsDecodedOntoItsLogicalScreen) {
+  const std::vector<dd::PALETTEENTRY> palette = {{10, 20, 30, 0}, {200, 100, 50, 0}};
+  auto gif = MakeGif(2, 2, palette, [](int, int) { return uint8_t{1}; });
+  constexpr size_t Descriptor = 13 + 3 * 256;
+  ASSERT_EQ(gif[Descriptor], 0x2C);
+  gif[6] = 6, gif[8] = 4;                            // a screen of 6 × 4
+  gif[11] = 0;                                       // background: entry 0
+  gif[Descriptor + 1] = 3, gif[Descriptor + 3] = 1;  // the image at (3, 1)
+  auto p = Load(gif);
+  ASSERT_TRUE(p);
+  ASSERT_EQ(p->PixelWidth(), 6);
+  ASSERT_EQ(p->PixelHeight(), 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(p->PixelRGB(x, y), x >= 3 && x < 5 && y >= 1 && y < 3 ? 0xC86432u : 0x0A141Eu)
+          << x << "," << y;
 }
 
 TEST(Picture, FilesTheDecoderRejectsGiveNone) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/registry/registry.h"
 
 namespace {
@@ -17,6 +19,12 @@ Document MustParse(const std::string& text) {
 }
 
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> b) { return b; }
+
+// The data of a value of key A, or nothing.
+std::vector<uint8_t> DataOf(const Document& doc, const char* name) {
+  const reg::file::Line* line = reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", name);
+  return line ? line->data : std::vector<uint8_t>{};
+}
 
 // As the registry editor exports it on Windows: CRLF, intermediate keys, a folded binary.
 const std::string EditorExport =
@@ -92,32 +100,102 @@ TEST(RegistryFile, TheLastAssignmentOfAValueCounts) {
   EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\Other", "A")->data[0], 3);
 }
 
-// A value before any key and a fold at the very end are among the fuzz seeds.
-TEST(RegistryFile, RejectsTextThatIsNotAHive) {
-  const char* broken[] = {
-      "",
-      "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A\n",                          // no closing bracket
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=dword:123456789\n",  // nine digits
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=dword:xyz\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=hex:100\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=hex:01,,02\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=hex(zz):01\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=\"unterminated\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=\"bad \\n escape\"\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=\"x\" trailing\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\" dword:1\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\nA=dword:1\n",
-  };
-  for (const char* text : broken) {
+TEST(RegistryFile, TextWithoutTheHeaderIsNoHive) {
+  for (const char* text : {"", "REGEDIT\n[HKEY_CURRENT_USER\\A]\n", "[HKEY_CURRENT_USER\\A]\n"}) {
     Document doc;
     std::string error;
     EXPECT_FALSE(reg::file::Parse(text, doc, error)) << text;
     EXPECT_FALSE(error.empty());
   }
+}
+
+// One line that cannot be read is passed over and named; every other value still reads,
+// and the text written back holds no trace of it.
+TEST(RegistryFile, ALineThatCannotBeReadCostsOnlyItsOwnValue) {
+  struct Case {
+    std::string bad;
+    std::string line;  // as the damage names it
+  };
+  const std::vector<Case> cases = {
+      {"\"B\"=dword:xyz\n", "line 4"},
+      {"\"B\"=dword:123456789\n", "line 4"},  // nine digits
+      {"\"B\"=hex:100\n", "line 4"},
+      {"\"B\"=hex:01,,02\n", "line 4"},
+      {"\"B\"=hex(zz):01\n", "line 4"},
+      {"\"B\"=\"unterminated\n", "line 4"},
+      {"\"B\"=\"bad \\n escape\"\n", "line 4"},
+      {"\"B\"=\"x\" trailing\n", "line 4"},
+      {"\"B\" dword:1\n", "line 4"},
+      {"B=dword:1\n", "line 4"},
+      {"\"B\"=hex:01,\\\n; a comment inside the fold\n  02\n", "line 4"},
+      {std::string("\"B\"=\"nul \0 inside\"\n", 19), "line 4"},
+      {"[HKEY_CURRENT_USER\\Broken\n\"B\"=dword:1\n[HKEY_CURRENT_USER\\A]\n", "line 4"},
+  };
+  for (const Case& c : cases) {
+    const std::string text = "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=dword:1\n" + c.bad +
+                             "\"C\"=dword:3\n[HKEY_CURRENT_USER\\Z]\n\"Z\"=dword:4\n";
+    SCOPED_TRACE(text);
+    Document doc;
+    std::string error;
+    ASSERT_TRUE(reg::file::Parse(text, doc, error)) << error;
+    EXPECT_TRUE(doc.damage.starts_with(c.line + ":")) << doc.damage;
+    EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "A")->data[0], 1);
+    EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "B"), nullptr);
+    EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "C")->data[0], 3);
+    EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\Z", "Z")->data[0], 4);
+    EXPECT_TRUE(MustParse(reg::file::Serialize(doc)).damage.empty());
+  }
+  // A value before the first key belongs to none.
   Document doc;
   std::string error;
-  EXPECT_FALSE(reg::file::Parse(std::string("REGEDIT4\n;\0\n", 12), doc, error));
+  ASSERT_TRUE(reg::file::Parse("REGEDIT4\n\"A\"=dword:1\n[HKEY_CURRENT_USER\\A]\n\"C\"=dword:3\n",
+                               doc, error));
+  EXPECT_TRUE(doc.damage.starts_with("line 2:")) << doc.damage;
+  EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "A"), nullptr);
+  EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "C")->data[0], 3);
+}
+
+// Old editors end lines with a lone CR; the registry editor's own export is UTF-16LE
+// after a byte-order mark, or the same in 8-bit text. All read alike, and the newer
+// format is written back as REGEDIT4, its UTF-16 strings as 8-bit text.
+TEST(RegistryFile, ReadsLoneCarriageReturnsAndTheEditorsNewerFormat) {
+  const std::string body =
+      "\n[HKEY_CURRENT_USER\\A]\n\"A\"=dword:00000001\n\"S\"=\"\xC4\x8C"
+      "esky\"\n"
+      "\"E\"=hex(2):25,00,54,00,00,00\n";
+  const auto utf16 = [](const std::string& utf8) {
+    std::string out = "\xFF\xFE";
+    for (size_t i = 0; i < utf8.size(); ++i) {
+      uint32_t c = static_cast<uint8_t>(utf8[i]);
+      if (c == 0xC4) c = 0x10C, ++i;  // the one non-ASCII letter here: U+010C
+      out += static_cast<char>(c & 0xFF);
+      out += static_cast<char>(c >> 8);
+    }
+    return out;
+  };
+  std::string lonecr = "REGEDIT4" + body;
+  std::replace(lonecr.begin(), lonecr.end(), '\n', '\r');
+  const std::string v5 = "Windows Registry Editor Version 5.00" + body;
+  for (const std::string& text : {lonecr, v5, utf16(v5)}) {
+    SCOPED_TRACE(text);
+    const Document doc = MustParse(text);
+    EXPECT_TRUE(doc.damage.empty()) << doc.damage;
+    EXPECT_EQ(DataOf(doc, "A"), Bytes({1, 0, 0, 0}));
+    const std::string expected =
+        "\xC4\x8C"
+        "esky";
+    EXPECT_EQ(DataOf(doc, "S"),
+              std::vector<uint8_t>(expected.c_str(), expected.c_str() + expected.size() + 1));
+    const std::vector<uint8_t> expand = {'%', 'T', 0};
+    const bool newer = text != lonecr;
+    EXPECT_EQ(DataOf(doc, "E").size(), newer ? 3u : 6u);
+    if (newer) EXPECT_EQ(DataOf(doc, "E"), expand);
+    const std::string written = reg::file::Serialize(doc);
+    EXPECT_TRUE(written.starts_with("REGEDIT4")) << written;
+    const Document reread = MustParse(written);
+    EXPECT_EQ(DataOf(reread, "E"), DataOf(doc, "E"));
+    if (!newer) EXPECT_EQ(written, text);
+  }
 }
 
 TEST(RegistryFile, ChangingOneValueLeavesEveryOtherByteAlone) {

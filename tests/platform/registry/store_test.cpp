@@ -101,31 +101,75 @@ TEST(RegistryStore, UnknownValuesAndKeysSurviveASet) {
   EXPECT_FALSE(std::filesystem::exists(UserHive(data).string() + ".tmp"));
 }
 
-TEST(RegistryStore, ACorruptFileReadsAsEmptyAndIsKeptAsideBeforeItIsReplaced) {
+// A damaged line costs only its own value; the file is kept aside before it is replaced,
+// and one that is no hive at all reads as empty.
+TEST(RegistryStore, ADamagedFileKeepsWhatReadsAndIsKeptAsideBeforeItIsReplaced) {
   IsolatedUserData data;
   const std::string corrupt =
       "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
-      "\"MineBubbles\"=dword:zz\n";
+      "\"NauvrelBubbles\"=dword:00000007\n\"MineBubbles\"=dword:zz\n";
   WriteFile(UserHive(data), corrupt);
   reg::HKEY key = nullptr;
-  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &key),
+  ASSERT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_ALL_ACCESS, &key),
+            reg::ERROR_SUCCESS);
+  EXPECT_EQ(QueryDword(key, "NauvrelBubbles"), 7u);
+  reg::DWORD size = 4;
+  reg::BYTE bytes[4];
+  EXPECT_EQ(reg::RegQueryValueEx(key, "MineBubbles", nullptr, nullptr, bytes, &size),
             reg::ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(ReadFile(UserHive(data)), corrupt);  // reading changes nothing
 
-  key = CreateGameKey(reg::HKEY_CURRENT_USER);
   ASSERT_EQ(SetDword(key, "MineBubbles", 5), reg::ERROR_SUCCESS);
   reg::RegCloseKey(key);
   const std::string bad = UserHive(data).string() + ".bad";
   EXPECT_EQ(ReadFile(bad), corrupt);
   EXPECT_EQ(ReadFile(UserHive(data)),
-            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
-            "\"MineBubbles\"=dword:00000005\n\n");
+            "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
+            "\"NauvrelBubbles\"=dword:00000007\n\"MineBubbles\"=dword:00000005\n");
 
-  // Broken again: the first backup stays, the second gets a number.
+  // No hive at all: read as empty; the first backup stays, the second gets a number.
   WriteFile(UserHive(data), "garbage");
   reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
   EXPECT_EQ(ReadFile(bad), corrupt);
   EXPECT_EQ(ReadFile(bad + ".1"), "garbage");
+}
+
+// Values set in a transaction reach the file together at the commit, and a value read in
+// it that another writer changed meanwhile makes the commit write nothing.
+TEST(RegistryStore, ATransactionWritesAllItsValuesAtOnceOrNone) {
+  IsolatedUserData data;
+  WriteFile(UserHive(data), Known);
+  reg::HANDLE t = reg::CreateTransaction();
+  reg::HKEY key = nullptr;
+  ASSERT_EQ(reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_ALL_ACCESS, &key,
+                                      t, nullptr),
+            reg::ERROR_SUCCESS);
+  ASSERT_EQ(SetDword(key, "MineBubbles", 1), reg::ERROR_SUCCESS);
+  ASSERT_EQ(SetDword(key, "UseSound", 0), reg::ERROR_SUCCESS);
+  EXPECT_EQ(QueryDword(key, "MineBubbles"), 1u);  // the transaction sees its own
+  EXPECT_EQ(ReadFile(UserHive(data)), Known);     // the file does not yet
+  ASSERT_EQ(reg::CommitTransaction(t), reg::ERROR_SUCCESS);
+  EXPECT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_TRANSACTION_NOT_ACTIVE);
+  reg::RegCloseKey(key);
+  reg::CloseHandle(t);
+  reg::HKEY plain = CreateGameKey(reg::HKEY_CURRENT_USER);
+  EXPECT_EQ(QueryDword(plain, "MineBubbles"), 1u);
+  EXPECT_EQ(QueryDword(plain, "UseSound"), 0u);
+
+  // Read, then another writer, then the commit: a conflict, and nothing written.
+  t = reg::CreateTransaction();
+  ASSERT_EQ(reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_ALL_ACCESS, &key,
+                                      t, nullptr),
+            reg::ERROR_SUCCESS);
+  EXPECT_EQ(QueryDword(key, "MineBubbles"), 1u);
+  ASSERT_EQ(SetDword(key, "UseSound", 1), reg::ERROR_SUCCESS);
+  ASSERT_EQ(SetDword(plain, "MineBubbles", 9), reg::ERROR_SUCCESS);
+  EXPECT_EQ(reg::CommitTransaction(t), reg::ERROR_TRANSACTIONAL_CONFLICT);
+  reg::RegCloseKey(key);
+  reg::CloseHandle(t);
+  EXPECT_EQ(QueryDword(plain, "UseSound"), 0u);
+
+  reg::RegCloseKey(plain);
 }
 
 TEST(RegistryStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
