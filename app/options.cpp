@@ -58,8 +58,10 @@ constexpr ManualLine EnvironmentTable[] = {
 };
 
 constexpr ManualLine ExitStatusTable[] = {
-    {"0", "the game was quit, or a start-up failure was shown in a message box"},
-    {"1", "a demo file was refused, or --record or --replay came without a file"},
+    {"0", "the game was quit"},
+    {"1",
+     "a start-up failure was shown in a message box, a demo file was refused, or "
+     "--record or --replay came without a file"},
     {"2", "a replay went another way than its recording"},
 };
 
