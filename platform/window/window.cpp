@@ -12,6 +12,7 @@
 #include "platform/sound/dsound.h"
 #include "platform/window/cp1250.h"
 #include "platform/window/frame_area.h"
+#include "platform/window/full_screen.h"
 #include "platform/window/keys.h"
 #include "platform/window/sdl_window.h"
 
@@ -34,6 +35,7 @@ struct WindowLayer {
   WNDPROC classProc = nullptr;
   Window* window = nullptr;
   bool windowed = false;
+  bool covering = false;  // full screen as a borderless window over the display
   int display = 0;
   ScaleMode scale = ScaleMode::Smooth;
   bool active = false;
@@ -69,10 +71,6 @@ void FitWindowedSize(SDL_Window* sdl) {
   SDL_SetWindowSize(sdl, static_cast<int>(800 * scale), static_cast<int>(600 * scale));
   SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                         SDL_WINDOWPOS_CENTERED_DISPLAY(display));
-}
-
-void EnterFullScreen(SDL_Window* sdl) {
-  SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 void Enqueue(uint32_t message, WPARAM wParam, LPARAM lParam) {
@@ -217,7 +215,7 @@ HWND MainWindow() { return Layer.window; }
 void ShowWindow(HWND hwnd) {
   if (!hwnd || hwnd != Layer.window) return;
   SDL_ShowWindow(hwnd->sdl);
-  if (!Layer.windowed) EnterFullScreen(hwnd->sdl);
+  if (!Layer.windowed) EnterFullScreen(hwnd->sdl, Layer.covering);
   SDL_RaiseWindow(hwnd->sdl);
   // Shown is activated; a headless run has no focus events and stays active.
   SetActive(true);
@@ -242,18 +240,18 @@ void SetWindowedPreference(bool windowed) { Layer.windowed = windowed; }
 bool WindowedPreference() { return Layer.windowed; }
 
 bool IsFullScreen() {
-  return Layer.window &&
-         (SDL_GetWindowFlags(Layer.window->sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  return Layer.window && (Layer.covering || (SDL_GetWindowFlags(Layer.window->sdl) &
+                                             SDL_WINDOW_FULLSCREEN_DESKTOP) != 0);
 }
 
 void ToggleFullScreen() {
   if (!Layer.window) return;
   SDL_Window* sdl = Layer.window->sdl;
   if (IsFullScreen()) {
-    SDL_SetWindowFullscreen(sdl, 0);
+    LeaveFullScreen(sdl, Layer.covering);
     FitWindowedSize(sdl);
   } else {
-    EnterFullScreen(sdl);
+    EnterFullScreen(sdl, Layer.covering);
   }
   Layer.windowed = !IsFullScreen();
 }
@@ -363,7 +361,7 @@ void MessageBox(HWND owner, const char* text, const char* caption) {
   std::fprintf(stderr, "%s\n%s\n", utf8Caption.c_str(), utf8Text.c_str());
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || HeadlessVideo()) return;
   SDL_Window* parent = owner && owner == Layer.window ? owner->sdl : nullptr;
-  if (parent && IsFullScreen()) SDL_SetWindowFullscreen(parent, 0);
+  if (parent && IsFullScreen()) LeaveFullScreen(parent, Layer.covering);
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(), parent);
 }
 
