@@ -29,7 +29,9 @@ bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
   return true;
 }
 
+// Each write replaces the hive file: a value that is already kept is not written again.
 void SetDword(reg::HKEY key, const char* name, uint32_t value) {
+  if (uint32_t kept = 0; QueryDword(key, name, kept) && kept == value) return;
   const reg::BYTE bytes[4] = {static_cast<reg::BYTE>(value), static_cast<reg::BYTE>(value >> 8),
                               static_cast<reg::BYTE>(value >> 16),
                               static_cast<reg::BYTE>(value >> 24)};
@@ -84,8 +86,9 @@ void SavePresentation() {
   reg::HKEY key = OpenKey();
   if (!key) return;
   const char* scale = win::ScaleModeName(win::CurrentScaleMode());
-  reg::RegSetValueEx(key, "Scale", 0, reg::REG_SZ, reinterpret_cast<const reg::BYTE*>(scale),
-                     static_cast<reg::DWORD>(std::strlen(scale) + 1));
+  if (win::ScaleMode kept; !QueryScale(key, kept) || kept != win::CurrentScaleMode())
+    reg::RegSetValueEx(key, "Scale", 0, reg::REG_SZ, reinterpret_cast<const reg::BYTE*>(scale),
+                       static_cast<reg::DWORD>(std::strlen(scale) + 1));
   SetDword(key, "FullScreen", win::WindowedPreference() ? 0 : 1);
   SetDword(key, "Display", static_cast<uint32_t>(win::WindowDisplay()));
   reg::RegCloseKey(key);
