@@ -18,21 +18,16 @@ uint64_t TicksToWait(FramePacer& pacer, uint64_t now) {
 }
 
 void NotePresent(FramePacer& pacer, uint64_t before, uint64_t after) {
-  if (pacer.period == 0 || after < before) return;
+  // Once presents came faster than the display, the flip paces for good: a present that is
+  // slow (a large software window) or that also waits for a retrace still gives one frame a
+  // beat, while switching back and forth would not.
+  if (pacer.period == 0 || !pacer.presentWaits || after < before) return;
   const uint64_t last = pacer.lastReturn;
   pacer.lastReturn = after;
-  if (pacer.presentWaits) {
-    // Unpaced: presents that keep the display's beat come no faster than its frames.
-    if (last == 0 || after < last) return;
-    pacer.sampledTicks += after - last;
-  } else {
-    // Paced by us: a present that itself takes a good part of a frame waits for the display.
-    pacer.sampledTicks += after - before;
-  }
+  if (last == 0 || after < last) return;
+  pacer.sampledTicks += after - last;
   if (++pacer.sampled < PacingSample) return;
-  const uint64_t whole = pacer.period * PacingSample;
-  pacer.presentWaits =
-      pacer.presentWaits ? pacer.sampledTicks * 10 >= whole * 9 : pacer.sampledTicks * 4 >= whole;
+  pacer.presentWaits = pacer.sampledTicks * 10 >= pacer.period * PacingSample * 9;
   pacer.sampled = 0;
   pacer.sampledTicks = 0;
 }

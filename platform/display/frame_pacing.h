@@ -1,9 +1,9 @@
 #pragma once
 // A flip waits for the display's next frame, as a full-screen flip waits for the retrace.
 // Whether presenting already waits is measured from the presents themselves, not taken
-// from a renderer's flag (SDL's software renderer claims vsync and never waits): while
-// presents come back faster than the display's frames, the flip sleeps out the rest of the
-// frame, so that the game does not spin a core drawing frames nobody sees.
+// from a renderer's flag (SDL's software renderer claims vsync and never waits): once
+// presents come back faster than the display's frames, the flip sleeps out the rest of
+// each frame, so that the game does not spin a core drawing frames nobody sees.
 #include <cstdint>
 
 namespace dd {
@@ -13,7 +13,7 @@ struct FramePacer {
   uint64_t next = 0;          // when the next frame is due; 0: none presented yet
   bool presentWaits = true;   // the last sample found presenting keeps the display's pace
   int sampled = 0;            // presents measured in the current sample
-  uint64_t sampledTicks = 0;  // their intervals (or, while we pace, their own durations)
+  uint64_t sampledTicks = 0;  // the intervals between them
   uint64_t lastReturn = 0;    // when the last present came back
 };
 

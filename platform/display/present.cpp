@@ -2,7 +2,10 @@
 // through the primary's palette, letterboxed at 4:3 and scaled in the chosen mode at the
 // window's real pixel size, with vsync or else paced to the display. A 32-bit frame is copied
 // whole; below that only the bands that changed since the last frame are converted.
+#include <sys/resource.h>
+
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -46,6 +49,40 @@ long QuitAfterFrames() {
     return n > 0 ? n : 0;
   }();
   return frames;
+}
+
+// NAUVREL_FRAME_REPORT=K with NAUVREL_QUIT_AFTER_FRAMES=N: at the N-th frame the frames
+// since the K-th, their wall time and the process's CPU time go to standard error, for
+// benchmarks that time screens without the start-up.
+long ReportFromFrame() {
+  static const long frame = [] {
+    const char* text = std::getenv("NAUVREL_FRAME_REPORT");
+    const long n = text ? std::strtol(text, nullptr, 10) : 0;
+    return n > 0 ? n : 0;
+  }();
+  return frame;
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void ReportFrames() {
+  static double startWall = 0, startCpu = 0;
+  const long from = ReportFromFrame();
+  if (from == 0 || Display.Flips < from) return;
+  const double wall = static_cast<double>(SDL_GetPerformanceCounter()) /
+                      static_cast<double>(SDL_GetPerformanceFrequency());
+  if (Display.Flips == from) {
+    startWall = wall;
+    startCpu = CpuSeconds();
+  } else if (Display.Flips == QuitAfterFrames()) {
+    std::fprintf(stderr, "frames %ld wall %.6f cpu %.6f\n", Display.Flips - from, wall - startWall,
+                 CpuSeconds() - startCpu);
+  }
 }
 
 SDL_Texture* MakeTexture(SDL_Renderer* renderer) {
@@ -136,8 +173,14 @@ void DrawScaled() {
     if (SDL_Texture* sharp = SharpFrame(win::SharpMultiple(area))) from = sharp;
   }
   if (from == Display.Texture) SDL_SetTextureScaleMode(Display.Texture, filter);
+  // Black bars only: clearing the whole of a large software window costs a frame's copy.
+  const SDL_Rect bars[] = {{0, 0, outputW, area.y},
+                           {0, area.y + area.h, outputW, outputH - area.y - area.h},
+                           {0, area.y, area.x, area.h},
+                           {area.x + area.w, area.y, outputW - area.x - area.w, area.h}};
   SDL_SetRenderDrawColor(Display.Renderer, 0, 0, 0, 255);
-  SDL_RenderClear(Display.Renderer);
+  for (const SDL_Rect& bar : bars)
+    if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(Display.Renderer, &bar);
   SDL_RenderCopy(Display.Renderer, from, nullptr, &to);
 }
 
@@ -283,6 +326,7 @@ HRESULT Surface::Flip(Surface*, uint32_t) {
   for (auto& back : Backs) back->Written();
   ++Display.Flips;
   Present(*this);
+  ReportFrames();
   if (QuitAfterFrames() != 0 && Display.Flips == QuitAfterFrames() && win::MainWindow())
     win::PostMessage(win::MainWindow(), win::WM_CLOSE, 0, 0);
   return DD_OK;
