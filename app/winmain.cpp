@@ -6,6 +6,7 @@
 #include "app/shell.h"
 #include "game/simulation.h"
 #include "persist/hiscore.h"
+#include "persist/presentation.h"
 #include "persist/settings.h"
 #include "screens/modes.h"
 
@@ -70,7 +71,7 @@ int RunReplayLoop() {
 int WinMain(const std::string& commandLine) {
   Switches = ReadSwitches(commandLine);
   if (!DemoReadSwitches(commandLine)) return 1;
-  win::SetWindowedPreference(std::strstr(commandLine.c_str(), "--windowed") != nullptr);
+  LoadPresentation(commandLine);
 
   win::WindowClass wc;
   wc.lpfnWndProc = MainWndProc;
@@ -97,6 +98,7 @@ int WinMain(const std::string& commandLine) {
   // A replay leaves the player's settings and table as they were.
   if (!replay) {
     SaveSettings();
+    SavePresentation();
     hisSaveData();
   }
   DemoFinish();

@@ -283,6 +283,9 @@ bool HasRenderer();
 // What the window's texture holds, 800 × 600 as 0x00RRGGBB, read back through the renderer
 // (empty without one).
 std::vector<uint32_t> TextureFrame();
+// What the window shows after the last flip, in its output pixels as 0x00RRGGBB, row after
+// row (empty without a renderer).
+std::vector<uint32_t> WindowPixels(int& width, int& height);
 // The next frame presented is converted and sent whole, as after a change of palette.
 void ForgetShownFrame();
 // Stands in for SDL's render device reset: the texture's pixels are spoilt and

@@ -107,11 +107,11 @@ HRESULT DirectDraw::EnumDisplayModes(uint32_t flags, const DDSURFACEDESC2*, void
 void ShowOnDisplay(win::HWND window, int display) {
   SDL_Window* sdl = win::SdlWindow(window);
   if (!sdl || display <= 0 || display >= SDL_GetNumVideoDisplays()) return;
-  const bool fullScreen = SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-  if (fullScreen) SDL_SetWindowFullscreen(sdl, 0);
+  const bool fullScreen = win::IsFullScreen();
+  if (fullScreen) win::ToggleFullScreen();
   SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                         SDL_WINDOWPOS_CENTERED_DISPLAY(display));
-  if (fullScreen) SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (fullScreen) win::ToggleFullScreen();
 }
 
 namespace testing {

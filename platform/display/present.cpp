@@ -1,15 +1,20 @@
 // Presenting: the front buffer goes to the window through one streaming texture, at 8 bits
-// through the primary's palette, letterboxed and scaled, with vsync or else paced to the
-// display. A 32-bit frame is copied whole; below that only the bands that changed since the
-// last frame are converted.
+// through the primary's palette, letterboxed at 4:3 and scaled in the chosen mode at the
+// window's real pixel size, with vsync or else paced to the display. A 32-bit frame is copied
+// whole; below that only the bands that changed since the last frame are converted.
+#include <sys/resource.h>
+
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <thread>
 
 #include "platform/display/ddraw.h"
+#include "platform/display/renderer_choice.h"
 #include "platform/display/state.h"
+#include "platform/window/frame_area.h"
 #include "platform/window/sdl_window.h"
 
 namespace dd {
@@ -29,6 +34,8 @@ void Forget() {
   Display.Pacer = {};
   Display.Renderer = nullptr;
   Display.Texture = nullptr;
+  Display.Sharp = nullptr;
+  Display.SharpMultiple = 0;
   Display.Window = nullptr;
   PresenterWindowId = 0;
 }
@@ -44,27 +51,60 @@ long QuitAfterFrames() {
   return frames;
 }
 
+// NAUVREL_FRAME_REPORT=K with NAUVREL_QUIT_AFTER_FRAMES=N: at the N-th frame the frames
+// since the K-th, their wall time and the process's CPU time go to standard error, for
+// benchmarks that time screens without the start-up.
+long ReportFromFrame() {
+  static const long frame = [] {
+    const char* text = std::getenv("NAUVREL_FRAME_REPORT");
+    const long n = text ? std::strtol(text, nullptr, 10) : 0;
+    return n > 0 ? n : 0;
+  }();
+  return frame;
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void ReportFrames() {
+  static double startWall = 0, startCpu = 0;
+  const long from = ReportFromFrame();
+  if (from == 0 || Display.Flips < from) return;
+  const double wall = static_cast<double>(SDL_GetPerformanceCounter()) /
+                      static_cast<double>(SDL_GetPerformanceFrequency());
+  if (Display.Flips == from) {
+    startWall = wall;
+    startCpu = CpuSeconds();
+  } else if (Display.Flips == QuitAfterFrames()) {
+    std::fprintf(stderr, "frames %ld wall %.6f cpu %.6f\n", Display.Flips - from, wall - startWall,
+                 CpuSeconds() - startCpu);
+  }
+}
+
 SDL_Texture* MakeTexture(SDL_Renderer* renderer) {
   return SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                            FrameWidth, FrameHeight);
 }
 
-// Without vsync, flips keep the pace of the window's display; on a driver with no display
-// nobody watches, and tests and benchmarks run there at full speed.
-FramePacer PacerFor(SDL_Window* window, SDL_Renderer* renderer) {
-  SDL_RendererInfo info{};
+// Flips keep the pace of the window's display, measured from the presents; on a driver with
+// no display nobody watches, and tests and benchmarks run there at full speed.
+FramePacer PacerFor(SDL_Window* window) {
   const char* driver = SDL_GetCurrentVideoDriver();
   const std::string_view name = driver ? driver : "";
-  if (SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_PRESENTVSYNC) ||
-      name == "dummy" || name == "offscreen")
-    return {};
+  if (name == "dummy" || name == "offscreen") return {};
   SDL_DisplayMode mode{};
   const int display = SDL_GetWindowDisplayIndex(window);
   const int refresh =
       display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0
           ? mode.refresh_rate
           : 60;
-  return {SDL_GetPerformanceFrequency() / static_cast<uint64_t>(refresh), 0};
+  FramePacer pacer;
+  pacer.period = SDL_GetPerformanceFrequency() / static_cast<uint64_t>(refresh);
+  return pacer;
 }
 
 void WaitForTheDisplay() {
@@ -85,10 +125,63 @@ int WatchResets(void*, SDL_Event* event) {
 // A new texture after a reset, the whole of the next frame going up into it.
 bool RemakeTexture() {
   if (Display.Texture) SDL_DestroyTexture(Display.Texture);
+  if (Display.Sharp) SDL_DestroyTexture(Display.Sharp);
+  Display.Sharp = nullptr;
+  Display.SharpMultiple = 0;
   Display.Texture = MakeTexture(Display.Renderer);
   ForgetShown();
   Display.DeviceReset = false;
   return Display.Texture != nullptr;
+}
+
+// The frame at `multiple` times its size, drawn by nearest neighbour: smooth scaling goes
+// linearly from there, so that pixels stay sharp and even. Null where none can be made.
+SDL_Texture* SharpFrame(int multiple) {
+  if (Display.Sharp && Display.SharpMultiple != multiple) {
+    SDL_DestroyTexture(Display.Sharp);
+    Display.Sharp = nullptr;
+  }
+  if (!Display.Sharp) {
+    Display.Sharp =
+        SDL_CreateTexture(Display.Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                          FrameWidth * multiple, FrameHeight * multiple);
+    Display.SharpMultiple = Display.Sharp ? multiple : 0;
+    if (!Display.Sharp) return nullptr;
+    SDL_SetTextureScaleMode(Display.Sharp, SDL_ScaleModeLinear);
+  }
+  SDL_SetTextureScaleMode(Display.Texture, SDL_ScaleModeNearest);
+  if (SDL_SetRenderTarget(Display.Renderer, Display.Sharp) != 0) return nullptr;
+  SDL_RenderCopy(Display.Renderer, Display.Texture, nullptr, nullptr);
+  SDL_SetRenderTarget(Display.Renderer, nullptr);
+  return Display.Sharp;
+}
+
+// The frame into the window's pixels, black around it.
+void DrawScaled() {
+  int outputW = FrameWidth, outputH = FrameHeight;
+  SDL_GetRendererOutputSize(Display.Renderer, &outputW, &outputH);
+  const win::ScaleMode mode = win::CurrentScaleMode();
+  const win::FrameArea area = win::FitFrame(outputW, outputH, mode);
+  const SDL_Rect to{area.x, area.y, area.w, area.h};
+  const bool whole = area.w % FrameWidth == 0 && area.h % FrameHeight == 0 &&
+                     area.w / FrameWidth == area.h / FrameHeight;
+  SDL_Texture* from = Display.Texture;
+  SDL_ScaleMode filter = SDL_ScaleModeLinear;
+  if (mode == win::ScaleMode::Nearest || (mode != win::ScaleMode::Linear && whole)) {
+    filter = SDL_ScaleModeNearest;
+  } else if (mode == win::ScaleMode::Smooth && win::SharpMultiple(area) > 1) {
+    if (SDL_Texture* sharp = SharpFrame(win::SharpMultiple(area))) from = sharp;
+  }
+  if (from == Display.Texture) SDL_SetTextureScaleMode(Display.Texture, filter);
+  // Black bars only: clearing the whole of a large software window costs a frame's copy.
+  const SDL_Rect bars[] = {{0, 0, outputW, area.y},
+                           {0, area.y + area.h, outputW, outputH - area.y - area.h},
+                           {0, area.y, area.x, area.h},
+                           {area.x + area.w, area.y, outputW - area.x - area.w, area.h}};
+  SDL_SetRenderDrawColor(Display.Renderer, 0, 0, 0, 255);
+  for (const SDL_Rect& bar : bars)
+    if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(Display.Renderer, &bar);
+  SDL_RenderCopy(Display.Renderer, from, nullptr, &to);
 }
 
 }  // namespace
@@ -98,21 +191,18 @@ void OpenPresenter(win::HWND window) {
   if (PresenterAlive() && Display.Window == sdlWindow) return;
   ClosePresenter();
   if (!sdlWindow) return;  // no window: presenting does nothing
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-  SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
-  if (!renderer) renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+  SDL_Renderer* renderer = MakeRenderer(sdlWindow);
   if (!renderer) return;  // a display-less driver: run headless
   SDL_Texture* texture = MakeTexture(renderer);
   if (!texture) {
     SDL_DestroyRenderer(renderer);
     return;
   }
-  SDL_RenderSetLogicalSize(renderer, FrameWidth, FrameHeight);  // also scales the mouse
   Display.Window = sdlWindow;
   Display.Renderer = renderer;
   Display.Texture = texture;
   Display.DeviceReset = false;
-  Display.Pacer = PacerFor(sdlWindow, renderer);
+  Display.Pacer = PacerFor(sdlWindow);
   PresenterWindowId = SDL_GetWindowID(sdlWindow);
   if (!Display.WatchingResets) {
     SDL_AddEventWatch(WatchResets, nullptr);
@@ -122,6 +212,7 @@ void OpenPresenter(win::HWND window) {
 
 void ClosePresenter() {
   if (PresenterAlive()) {
+    if (Display.Sharp) SDL_DestroyTexture(Display.Sharp);
     SDL_DestroyTexture(Display.Texture);
     SDL_DestroyRenderer(Display.Renderer);
   }
@@ -164,11 +255,11 @@ void Present(const Surface& front) {
       SDL_UnlockTexture(Display.Texture);
     }
   }
-  SDL_SetRenderDrawColor(Display.Renderer, 0, 0, 0, 255);
-  SDL_RenderClear(Display.Renderer);
-  SDL_RenderCopy(Display.Renderer, Display.Texture, nullptr, nullptr);
+  DrawScaled();
   WaitForTheDisplay();
+  const uint64_t before = SDL_GetPerformanceCounter();
   SDL_RenderPresent(Display.Renderer);
+  NotePresent(Display.Pacer, before, SDL_GetPerformanceCounter());
 }
 
 namespace testing {
@@ -193,6 +284,19 @@ std::vector<uint32_t> TextureFrame() {
 }
 
 void ForgetShownFrame() { ForgetShown(); }
+
+std::vector<uint32_t> WindowPixels(int& width, int& height) {
+  std::vector<uint32_t> pixels;
+  width = height = 0;
+  if (!PresenterAlive() || SDL_GetRendererOutputSize(Display.Renderer, &width, &height) != 0)
+    return pixels;
+  pixels.resize(static_cast<size_t>(width) * height);
+  if (SDL_RenderReadPixels(Display.Renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(),
+                           width * 4) != 0)
+    pixels.clear();
+  for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
 
 void ResetRenderDevice() {
   if (!PresenterAlive()) return;
@@ -222,6 +326,7 @@ HRESULT Surface::Flip(Surface*, uint32_t) {
   for (auto& back : Backs) back->Written();
   ++Display.Flips;
   Present(*this);
+  ReportFrames();
   if (QuitAfterFrames() != 0 && Display.Flips == QuitAfterFrames() && win::MainWindow())
     win::PostMessage(win::MainWindow(), win::WM_CLOSE, 0, 0);
   return DD_OK;

@@ -36,7 +36,9 @@ struct DisplayState {
   SDL_Window* Window = nullptr;
   SDL_Renderer* Renderer = nullptr;
   SDL_Texture* Texture = nullptr;
-  FramePacer Pacer;             // paced only when the renderer has no vsync
+  SDL_Texture* Sharp = nullptr;  // the frame at a whole multiple, for smooth scaling
+  int SharpMultiple = 0;
+  FramePacer Pacer;             // paced while presenting does not wait by itself
   bool WatchingResets = false;  // the event watch below is in place
   bool DeviceReset = false;     // SDL lost its textures: the next flip makes a new one
   // The front buffer's bytes as last presented below 32 bits, at that depth and palette;

@@ -15,6 +15,7 @@
 #include "platform/picture/header.h"
 #include "platform/picture/jpeg.h"
 #include "platform/picture/memory.h"
+#include "platform/picture/render_cache.h"
 
 namespace pic {
 
@@ -180,6 +181,8 @@ HRESULT Picture::Render(dd::HDC* dc, int32_t x, int32_t y, int32_t cx, int32_t c
   const int top = std::max<int64_t>(std::min<int64_t>(y, int64_t{y} + cy), 0);
   const int bottom = std::min<int64_t>(std::max<int64_t>(y, int64_t{y} + cy), surface.Height());
   if (left >= right || top >= bottom) return S_OK;
+  const RenderKey key = KeyFor(surface, {x, y, cx, cy, xSrc, ySrc, cxSrc, cySrc});
+  if (Cache && DrawRemembered(*Cache, key, *dc)) return S_OK;
 
   // Nearest neighbour through the centre of each destination pixel.
   std::vector<int> columns(right - left);
@@ -188,6 +191,8 @@ HRESULT Picture::Render(dd::HDC* dc, int32_t x, int32_t y, int32_t cx, int32_t c
     const double column = std::floor((xSrc + t * cxSrc) * W / hmW);
     columns[dx - left] = static_cast<int>(std::clamp(column, 0.0, W - 1.0));
   }
+  // At the picture's own scale each row is a run of the picture's row.
+  const bool straight = columns.back() - columns.front() == right - left - 1;
   std::unordered_map<uint32_t, uint32_t> mapped;  // colour -> pixel value
   auto pixelValue = [&](uint32_t rgb) {
     if (bits != 8)
@@ -206,9 +211,12 @@ HRESULT Picture::Render(dd::HDC* dc, int32_t x, int32_t y, int32_t cx, int32_t c
     const uint32_t* src = Rgb.data() + static_cast<size_t>(row) * W;
     uint8_t* dst =
         dc->bits + static_cast<size_t>(dy) * dc->pitch + static_cast<size_t>(left) * bytes;
+    if (straight && CopyRowStraight(src + columns.front(), dst, right - left, bits)) continue;
     for (int i = 0; i < right - left; ++i, dst += bytes)
       WritePixel(dst, bits, pixelValue(src[columns[i]]));
   }
+  if (!Cache) Cache = std::make_shared<RenderCache>();
+  Remember(*Cache, key, *dc, left, top, right, bottom);
   return S_OK;
 }
 

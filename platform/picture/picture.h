@@ -14,6 +14,8 @@
 
 namespace pic {
 
+struct RenderCache;  // what the last render made
+
 using HRESULT = dd::HRESULT;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
@@ -54,6 +56,7 @@ class Picture {
   std::vector<uint32_t> Rgb;  // 0x00RRGGBB, top row first
   bool Palettised = false;
   GdiPalette Pal;
+  mutable std::shared_ptr<RenderCache> Cache;
   friend std::unique_ptr<Picture> OleLoadPicture(std::span<const uint8_t> bytes);
 };
 

@@ -6,10 +6,13 @@
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sound/dsound.h"
 #include "platform/window/cp1250.h"
+#include "platform/window/frame_area.h"
+#include "platform/window/full_screen.h"
 #include "platform/window/keys.h"
 #include "platform/window/sdl_window.h"
 
@@ -32,6 +35,9 @@ struct WindowLayer {
   WNDPROC classProc = nullptr;
   Window* window = nullptr;
   bool windowed = false;
+  bool covering = false;  // full screen as a borderless window over the display
+  int display = 0;
+  ScaleMode scale = ScaleMode::Smooth;
   bool active = false;
   bool closeSent = false;
   std::deque<MSG> queue;
@@ -57,12 +63,14 @@ bool HeadlessVideo() {
 
 // 800 × 600 scaled by a whole or fractional factor so that it fits the desktop.
 void FitWindowedSize(SDL_Window* sdl) {
+  const int display = std::max(SDL_GetWindowDisplayIndex(sdl), 0);
   SDL_Rect usable{0, 0, 800, 600};
-  SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(sdl), &usable);
+  SDL_GetDisplayUsableBounds(display, &usable);
   double scale = 1.0;
   if (usable.w < 800 || usable.h < 600) scale = std::min(usable.w / 800.0, usable.h / 600.0);
   SDL_SetWindowSize(sdl, static_cast<int>(800 * scale), static_cast<int>(600 * scale));
-  SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                        SDL_WINDOWPOS_CENTERED_DISPLAY(display));
 }
 
 void Enqueue(uint32_t message, WPARAM wParam, LPARAM lParam) {
@@ -75,11 +83,19 @@ void SetActive(bool active) {
   Enqueue(WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }
 
+// Positions are always in the 800 × 600 frame, also in the letterbox bars, where the
+// presenter draws it in the window's real pixels.
 LPARAM MousePosition(int x, int y) {
-  // Positions are always in the 800 × 600 frame, also in the letterbox bars.
-  x = std::clamp(x, 0, 799);
-  y = std::clamp(y, 0, 599);
-  return MAKELPARAM(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+  int windowW = FrameWidth, windowH = FrameHeight;
+  if (Layer.window) SDL_GetWindowSize(Layer.window->sdl, &windowW, &windowH);
+  int outputW = windowW, outputH = windowH;
+  if (Layer.window) {
+    SDL_Renderer* renderer = SDL_GetRenderer(Layer.window->sdl);
+    if (!renderer || SDL_GetRendererOutputSize(renderer, &outputW, &outputH) != 0)
+      SDL_GetWindowSizeInPixels(Layer.window->sdl, &outputW, &outputH);
+  }
+  const FramePoint p = ToFrame(x, y, windowW, windowH, outputW, outputH, Layer.scale);
+  return MAKELPARAM(static_cast<uint16_t>(p.x), static_cast<uint16_t>(p.y));
 }
 
 void Translate(const SDL_Event& event) {
@@ -181,12 +197,13 @@ HWND CreateWindowEx(const char* className, const char* title, int, int) {
   if (!className || Layer.className != className || Layer.window) return nullptr;
   // The window only carries the display: full screen on the desktop, or a window of the
   // frame's proportions; the 800 × 600 frame is scaled into it.
-  const uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
-                         (Layer.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-  SDL_Window* sdl =
-      SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, flags);
+  const uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  const int display =
+      Layer.display >= 0 && Layer.display < SDL_GetNumVideoDisplays() ? Layer.display : 0;
+  SDL_Window* sdl = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                                     SDL_WINDOWPOS_CENTERED_DISPLAY(display), 800, 600, flags);
   if (!sdl) return nullptr;
-  if (Layer.windowed) FitWindowedSize(sdl);
+  FitWindowedSize(sdl);
   SDL_SetWindowMinimumSize(sdl, 200, 150);
   Layer.window = new Window{sdl, Layer.classProc};
   Layer.closeSent = false;
@@ -198,6 +215,7 @@ HWND MainWindow() { return Layer.window; }
 void ShowWindow(HWND hwnd) {
   if (!hwnd || hwnd != Layer.window) return;
   SDL_ShowWindow(hwnd->sdl);
+  if (!Layer.windowed) EnterFullScreen(hwnd->sdl, Layer.covering);
   SDL_RaiseWindow(hwnd->sdl);
   // Shown is activated; a headless run has no focus events and stays active.
   SetActive(true);
@@ -210,6 +228,7 @@ void InvalidateRect(HWND hwnd) {
 void DestroyWindow(HWND hwnd) {
   if (!hwnd || hwnd != Layer.window) return;
   if (hwnd->proc) hwnd->proc(hwnd, WM_DESTROY, 0, 0);
+  Layer.display = WindowDisplay();
   SDL_DestroyWindow(hwnd->sdl);
   delete hwnd;
   Layer.window = nullptr;
@@ -218,21 +237,55 @@ void DestroyWindow(HWND hwnd) {
 SDL_Window* SdlWindow(HWND hwnd) { return hwnd && hwnd == Layer.window ? hwnd->sdl : nullptr; }
 
 void SetWindowedPreference(bool windowed) { Layer.windowed = windowed; }
+bool WindowedPreference() { return Layer.windowed; }
 
 bool IsFullScreen() {
-  return Layer.window &&
-         (SDL_GetWindowFlags(Layer.window->sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  return Layer.window && (Layer.covering || (SDL_GetWindowFlags(Layer.window->sdl) &
+                                             SDL_WINDOW_FULLSCREEN_DESKTOP) != 0);
 }
 
 void ToggleFullScreen() {
   if (!Layer.window) return;
   SDL_Window* sdl = Layer.window->sdl;
   if (IsFullScreen()) {
-    SDL_SetWindowFullscreen(sdl, 0);
+    LeaveFullScreen(sdl, Layer.covering);
     FitWindowedSize(sdl);
   } else {
-    SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EnterFullScreen(sdl, Layer.covering);
   }
+  Layer.windowed = !IsFullScreen();
+}
+
+void SetDisplayPreference(int display) { Layer.display = display; }
+
+int WindowDisplay() {
+  const int display = Layer.window ? SDL_GetWindowDisplayIndex(Layer.window->sdl) : -1;
+  return display >= 0 ? display : Layer.display;
+}
+
+void SetScaleMode(ScaleMode mode) { Layer.scale = mode; }
+ScaleMode CurrentScaleMode() { return Layer.scale; }
+
+namespace {
+constexpr std::pair<ScaleMode, const char*> ScaleNames[] = {{ScaleMode::Smooth, "smooth"},
+                                                            {ScaleMode::Integer, "integer"},
+                                                            {ScaleMode::Nearest, "nearest"},
+                                                            {ScaleMode::Linear, "linear"}};
+}  // namespace
+
+bool ScaleModeNamed(std::string_view name, ScaleMode& mode) {
+  for (const auto& [m, n] : ScaleNames)
+    if (name == n) {
+      mode = m;
+      return true;
+    }
+  return false;
+}
+
+const char* ScaleModeName(ScaleMode mode) {
+  for (const auto& [m, n] : ScaleNames)
+    if (m == mode) return n;
+  return "smooth";
 }
 
 LRESULT DefWindowProc(HWND hwnd, uint32_t message, WPARAM, LPARAM) {
@@ -308,7 +361,7 @@ void MessageBox(HWND owner, const char* text, const char* caption) {
   std::fprintf(stderr, "%s\n%s\n", utf8Caption.c_str(), utf8Text.c_str());
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || HeadlessVideo()) return;
   SDL_Window* parent = owner && owner == Layer.window ? owner->sdl : nullptr;
-  if (parent && IsFullScreen()) SDL_SetWindowFullscreen(parent, 0);
+  if (parent && IsFullScreen()) LeaveFullScreen(parent, Layer.covering);
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(), parent);
 }
 

@@ -6,6 +6,7 @@
 // Left out: child windows, menus, window classes beyond the one, keyboard layouts.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace win {
@@ -79,9 +80,23 @@ void ShowWindow(HWND hwnd);
 void InvalidateRect(HWND hwnd);  // queues one WM_PAINT
 void DestroyWindow(HWND hwnd);   // sends WM_DESTROY, then the window is gone
 // Presentation: full screen unless windowed; Alt+Enter toggles and never reaches the game.
+// The preference follows the player's Alt+Enter, so that it can be kept for the next run.
 void SetWindowedPreference(bool windowed);
+bool WindowedPreference();
 bool IsFullScreen();
 void ToggleFullScreen();
+// The display the window opens on (0: the first) and the one it is on now.
+void SetDisplayPreference(int display);
+int WindowDisplay();
+// How the 800 x 600 frame fills the window, always at 4:3 with black bars: Smooth scales by
+// nearest neighbour to the largest whole multiple that fits, then linearly to the window;
+// Integer shows the largest whole multiple alone; Nearest and Linear scale all the way.
+enum class ScaleMode { Smooth, Integer, Nearest, Linear };
+void SetScaleMode(ScaleMode mode);
+ScaleMode CurrentScaleMode();
+// "smooth", "integer", "nearest", "linear"; false (mode untouched) for any other name.
+bool ScaleModeNamed(std::string_view name, ScaleMode& mode);
+const char* ScaleModeName(ScaleMode mode);
 
 // The default handling: WM_CLOSE destroys the window; everything else returns 0.
 LRESULT DefWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam);

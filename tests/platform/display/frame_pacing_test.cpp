@@ -1,5 +1,6 @@
-// Without vsync a flip sleeps out the rest of the display's frame: frames drawn faster keep
-// its beat, a late frame starts a new beat, and no clock can make a flip wait longer.
+// Whether presenting waits for the display is measured from the presents: a renderer that
+// returns at once is paced to the display's beat by the flip, one that waits for the
+// retrace is left alone, and a late frame or a counter that goes back starts a new beat.
 #include "platform/display/frame_pacing.h"
 
 #include <gtest/gtest.h>
@@ -8,32 +9,70 @@ namespace {
 
 constexpr uint64_t Period = 1000;
 
-TEST(FramePacing, FastFramesKeepTheDisplaysBeatAndALateOneStartsANewBeat) {
-  dd::FramePacer pacer{Period, 0};
-  EXPECT_EQ(dd::TicksToWait(pacer, 5000), 0u);  // the first frame
-  // Frames ready a tenth of a period after the one before wait for their turn.
-  uint64_t now = 5000;
-  for (int frame = 1; frame <= 4; ++frame) {
-    now += 100;
+// A game that needs `work` ticks a frame, presenting through a renderer that either returns
+// at once or waits for the next retrace (every Period ticks from 0).
+struct PacedGame {
+  bool renderer_waits;
+  uint64_t work;
+  uint64_t now = 5'000;
+  dd::FramePacer pacer{Period};
+  uint64_t waited = 0;
+  uint64_t Frame() {  // one frame; returns when its present came back
+    now += work;
     const uint64_t wait = dd::TicksToWait(pacer, now);
-    EXPECT_EQ(now + wait, 5000 + frame * Period) << frame;
+    EXPECT_LE(wait, Period);
+    waited += wait;
     now += wait;
+    const uint64_t before = now;
+    if (renderer_waits) now = (now / Period + 1) * Period;
+    dd::NotePresent(pacer, before, now);
+    return now;
   }
-  // A frame later than its turn goes at once and the beat starts from it.
-  EXPECT_EQ(dd::TicksToWait(pacer, 10'700), 0u);
-  EXPECT_EQ(dd::TicksToWait(pacer, 10'800), 900u);
-  EXPECT_EQ(dd::TicksToWait(pacer, 11'700), 1000u);  // ready as the one before went: a whole period
+};
+
+TEST(FramePacing, TheFlipPacesOnlyARendererThatReturnsAtOnce) {
+  struct Case {
+    bool renderer_waits;
+    uint64_t work;
+    bool flipWaits;
+  } cases[] = {{false, 100, true}, {false, 10, true}, {true, 100, false}, {true, 900, false}};
+  for (const Case& c : cases) {
+    PacedGame run{c.renderer_waits, c.work};
+    for (int i = 0; i < dd::PacingSample * 2; ++i) run.Frame();  // measured
+    run.waited = 0;
+    const uint64_t start = run.Frame();
+    for (int i = 0; i < 100; ++i) run.Frame();
+    EXPECT_EQ(run.pacer.presentWaits, !c.flipWaits) << c.renderer_waits << " " << c.work;
+    EXPECT_EQ(run.waited > 0, c.flipWaits) << c.renderer_waits << " " << c.work;
+    // Either way a frame a display period, within the last frame's rounding.
+    EXPECT_NEAR(static_cast<double>(run.now - start), 100.0 * Period, Period)
+        << c.renderer_waits << " " << c.work;
+  }
 }
 
-TEST(FramePacing, NoClockMakesAFlipWaitLongerThanAPeriodOrAnUnpacedOneAtAll) {
-  dd::FramePacer pacer{Period, 0};
-  dd::TicksToWait(pacer, 1'000'000);
+TEST(FramePacing, ARetraceWaitThatComesOnWhilePacedKeepsTheDisplaysRate) {
+  PacedGame run{false, 100};
+  for (int i = 0; i < dd::PacingSample * 2; ++i) run.Frame();
+  ASSERT_FALSE(run.pacer.presentWaits);
+  run.renderer_waits = true;  // vsync came on: both wait, and no frame is lost
+  const uint64_t start = run.Frame();
+  for (int i = 0; i < 100; ++i) run.Frame();
+  EXPECT_EQ(run.now - start, 100 * Period);
+}
+
+TEST(FramePacing, ALateFrameOrACounterThatWentBackStartsANewBeat) {
+  dd::FramePacer pacer{Period};
+  pacer.presentWaits = false;
+  EXPECT_EQ(dd::TicksToWait(pacer, 5000), 0u);  // the first frame
+  EXPECT_EQ(dd::TicksToWait(pacer, 5100), 900u);
+  EXPECT_EQ(dd::TicksToWait(pacer, 9000), 0u);  // late
+  EXPECT_EQ(dd::TicksToWait(pacer, 9100), 900u);
   EXPECT_EQ(dd::TicksToWait(pacer, 10), 0u);  // the counter went back
   EXPECT_EQ(dd::TicksToWait(pacer, 510), 500u);
   dd::TicksToWait(pacer, UINT64_MAX - 10);  // the beat would pass the counter's end
   EXPECT_LE(dd::TicksToWait(pacer, UINT64_MAX - 5), Period);
-
-  dd::FramePacer unpaced;
+  dd::FramePacer unpaced;  // a driver with no display
+  unpaced.presentWaits = false;
   for (uint64_t now : {0u, 1u, 2u, 1000u}) EXPECT_EQ(dd::TicksToWait(unpaced, now), 0u);
 }
 

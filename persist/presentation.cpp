@@ -1,0 +1,95 @@
+#include "persist/presentation.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/registry/registry.h"
+#include "platform/window/window.h"
+
+namespace {
+
+constexpr const char* PresentationKey = "Software\\HalvoTeam\\Nauvrel";
+
+reg::HKEY OpenKey() {
+  reg::HKEY key = nullptr;
+  return reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, PresentationKey, 0, nullptr, 0,
+                             reg::KEY_ALL_ACCESS, nullptr, &key, nullptr) == reg::ERROR_SUCCESS
+             ? key
+             : nullptr;
+}
+
+bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
+  reg::DWORD type = 0;
+  reg::BYTE bytes[4] = {};
+  reg::DWORD size = sizeof bytes;
+  if (reg::RegQueryValueEx(key, name, nullptr, &type, bytes, &size) != reg::ERROR_SUCCESS ||
+      type != reg::REG_DWORD || size != sizeof bytes)
+    return false;
+  value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+  return true;
+}
+
+// Each write replaces the hive file: a value that is already kept is not written again.
+void SetDword(reg::HKEY key, const char* name, uint32_t value) {
+  if (uint32_t kept = 0; QueryDword(key, name, kept) && kept == value) return;
+  const reg::BYTE bytes[4] = {static_cast<reg::BYTE>(value), static_cast<reg::BYTE>(value >> 8),
+                              static_cast<reg::BYTE>(value >> 16),
+                              static_cast<reg::BYTE>(value >> 24)};
+  reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, bytes, sizeof bytes);
+}
+
+// The kept scaling mode: a short REG_SZ naming one.
+bool QueryScale(reg::HKEY key, win::ScaleMode& mode) {
+  reg::DWORD type = 0;
+  char text[16] = {};
+  reg::DWORD size = sizeof text - 1;
+  if (reg::RegQueryValueEx(key, "Scale", nullptr, &type, reinterpret_cast<reg::BYTE*>(text),
+                           &size) != reg::ERROR_SUCCESS ||
+      type != reg::REG_SZ)
+    return false;
+  return win::ScaleModeNamed(std::string(text, strnlen(text, size)), mode);
+}
+
+// "--scale=NAME" anywhere in the command line; true when given, even with a wrong name.
+bool ScaleSwitch(const std::string& commandLine, std::string& name) {
+  constexpr std::string_view option = "--scale=";
+  const size_t at = commandLine.find(option);
+  if (at == std::string::npos) return false;
+  const size_t from = at + option.size();
+  name = commandLine.substr(from, commandLine.find(' ', from) - from);
+  return true;
+}
+
+}  // namespace
+
+void LoadPresentation(const std::string& commandLine) {
+  win::ScaleMode mode = win::ScaleMode::Smooth;
+  uint32_t fullScreen = 1, display = 0;
+  if (reg::HKEY key = OpenKey()) {
+    QueryScale(key, mode);
+    QueryDword(key, "FullScreen", fullScreen);
+    QueryDword(key, "Display", display);
+    reg::RegCloseKey(key);
+  }
+  if (std::string name; ScaleSwitch(commandLine, name) && !win::ScaleModeNamed(name, mode))
+    std::fprintf(stderr,
+                 "Nauvrel: --scale=%s is not a scaling mode (smooth, integer, nearest, linear); "
+                 "scaling stays %s\n",
+                 name.c_str(), win::ScaleModeName(mode));
+  win::SetScaleMode(mode);
+  const bool windowed = commandLine.find("--windowed") != std::string::npos || fullScreen == 0;
+  win::SetWindowedPreference(windowed);
+  win::SetDisplayPreference(display < 64 ? static_cast<int>(display) : 0);
+}
+
+void SavePresentation() {
+  reg::HKEY key = OpenKey();
+  if (!key) return;
+  const char* scale = win::ScaleModeName(win::CurrentScaleMode());
+  if (win::ScaleMode kept; !QueryScale(key, kept) || kept != win::CurrentScaleMode())
+    reg::RegSetValueEx(key, "Scale", 0, reg::REG_SZ, reinterpret_cast<const reg::BYTE*>(scale),
+                       static_cast<reg::DWORD>(std::strlen(scale) + 1));
+  SetDword(key, "FullScreen", win::WindowedPreference() ? 0 : 1);
+  SetDword(key, "Display", static_cast<uint32_t>(win::WindowDisplay()));
+  reg::RegCloseKey(key);
+}
