@@ -13,6 +13,7 @@ constexpr Option OptionTable[] = {
     {"--help", nullptr, "show this help and exit", false},
     {"--version", nullptr, "show the name and version and exit", false},
     {"--windowed", nullptr, "start in a window instead of full screen", true},
+    {"--scale=", "MODE", "scaling: smooth (default), integer, nearest, linear", true},
     {"--use-16-bit-colors", nullptr, "16-bit colour display", true},
     {"--use-8-bit-colors", nullptr, "8-bit palettised display (wins over 16)", true},
     {"--double-buffer", nullptr, "two back buffers", true},
@@ -100,8 +101,12 @@ std::string HelpLine(const std::string& term, const std::string& text) {
   return out + "\n";
 }
 
+// An option whose name ends in '=' takes its value in the same word.
+bool ValueJoined(const Option& option) { return std::string_view(option.name).ends_with('='); }
+
 std::string Usage(const Option& option) {
-  return std::string(option.name) + (option.value ? std::string(" ") + option.value : "");
+  if (!option.value) return option.name;
+  return std::string(option.name) + (ValueJoined(option) ? "" : " ") + option.value;
 }
 
 // roff treats a leading dot or quote as a request and a backslash as an escape.
@@ -146,7 +151,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (name == "--debug") result.debug = true;
     if (name == "--version" && result.action == CommandLineAction::Run)
       result.action = CommandLineAction::Version;
-    if (option->value && i + 1 < args.size()) ++i;  // its value
+    if (option->value && !ValueJoined(*option) && i + 1 < args.size()) ++i;  // its value
   }
   return result;
 }

@@ -8,9 +8,11 @@
 #include <vector>
 
 struct Option {
-  const char* name;   // "--no-sound"
-  const char* value;  // what follows it ("FILE"), or nullptr for a switch alone
-  const char* help;   // one line
+  const char* name;  // "--no-sound"
+  // What follows it ("FILE"), or nullptr for a switch alone; a name ending in '='
+  // ("--scale=") takes its value in the same word.
+  const char* value;
+  const char* help;  // one line
   // Found anywhere in the command line, also inside a longer word, as the original
   // switches are; otherwise only as a whole argument.
   bool within;

@@ -21,6 +21,7 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
       {{"--NO-SOUND"}, CommandLineAction::Run, {"--NO-SOUND"}},      // case matters
       {{"--record", "--bogus"}, CommandLineAction::Run, {}},         // a file name, whatever it is
       {{"--replay"}, CommandLineAction::Run, {}},
+      {{"--scale=nearest", "extra"}, CommandLineAction::Run, {"extra"}},  // value in the word
       {{"--bogus", "--use-8-bit-colors", "extra"}, CommandLineAction::Run, {"--bogus", "extra"}},
   };
   for (const auto& c : cases) {
