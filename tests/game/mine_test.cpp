@@ -46,6 +46,19 @@ INSTANTIATE_TEST_SUITE_P(
                       MineScoring{true, false, 10, 6}, MineScoring{true, true, 10, 2},
                       MineScoring{true, false, 3, 0}, MineScoring{true, true, 5, 0}));
 
+// However long the steps, the mine meets every row on its way.
+TEST_F(WorldTest, TheMineMeetsEveryRowAtAnyStepLength) {
+  for (int ms : {10, 500, 1000, 3000}) {
+    SCOPED_TRACE(ms);
+    ResetWorld();
+    SetColumn(5, "BBBBBB");
+    ASSERT_TRUE(DropAbove(5));
+    for (int i = 0; i < 1000 && World.Mine.y != 0; ++i) ASSERT_TRUE(Step(ms));
+    EXPECT_EQ(World.Mine.hits, 4);
+    for (int r = 0; r < 6; ++r) EXPECT_EQ(Cell(5, r).state == csBarel, r < 2) << r;
+  }
+}
+
 TEST_F(WorldTest, BestScoreFollowsOnlyARisingScore) {
   World.BestScore = 3;
   SetColumn(2, "BBBB");
