@@ -97,13 +97,17 @@ TEST_F(WorldTest, OneMineAtATimeAndNoneBeyondTheGrid) {
     EXPECT_EQ(World.Mine.y, 0) << x;
   }
 
-  // Column -1 falls beside the grid and touches nothing.
+  // Columns -1 and 18 fall beside the grid and touch nothing.
   SetColumn(0, "BBBBBBBBBBBB");
-  PlaceSubmarine(10, 13, 20);
-  ASSERT_TRUE(DropMine());
-  EXPECT_EQ(World.Mine.column, -1);
-  ASSERT_TRUE(UntilMineGone());
-  EXPECT_EQ(CountState(csBarel), 12);
+  SetColumn(17, "BBBBBBBBBBBB");
+  for (const auto& [x, column] : {std::pair{10.0, -1}, {790.0, 18}}) {
+    PlaceSubmarine(x, 13, 20);
+    ASSERT_TRUE(DropMine());
+    EXPECT_EQ(World.Mine.column, column);
+    EXPECT_NE(World.Mine.y, 0);
+    ASSERT_TRUE(UntilMineGone());
+  }
+  EXPECT_EQ(CountState(csBarel), 24);
 }
 
 TEST_F(WorldTest, NoMineOnceTheSubmarineHasExploded) {

@@ -87,7 +87,8 @@ TEST_F(WorldTest, TheSubmarineStrikesTheBarrelItReachesAtAnyStepLength) {
       }
     }
     EXPECT_EQ(World.Sub.DyingState, 1);
-    EXPECT_LT(before, c.strikesAfter);
+    EXPECT_LT(before, c.strikesAfter);                // not late
+    EXPECT_GE(before + 0.12 * c.ms, c.strikesAfter);  // not early
     EXPECT_EQ(World.Sub.x, 40 * c.column + 10);
     EXPECT_EQ(Cell(c.column, 2).state, csEmpty);
     EXPECT_EQ(Cell(c.column, 1).state, csBarel);
@@ -160,6 +161,18 @@ TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
   EXPECT_EQ(World.Sub.speed, 20);
   EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
   EXPECT_EQ(World.Sub.DyingState, 0);
+}
+
+// The faster the submarine, the denser its trail: a bubble every 1000 / speed ms and a bit.
+TEST_F(WorldTest, TheTrailThickensWithSpeed) {
+  Bubbles.NauvrelBubblesOn = 1;
+  Bubbles.NauvrelBubbleDelay = 10;
+  for (const auto& [speed, bubbles] : {std::pair{120.0, 22}, {250.0, 40}}) {
+    FreeBubbles();
+    PlaceSubmarine(0, 5, speed);
+    ASSERT_TRUE(Run(200, 1));
+    EXPECT_NEAR(ListLength(World.BackBubbles), bubbles, 1) << speed;
+  }
 }
 
 // Chosen: at the two slider positions where the trail delay is 0, trail bubbles come

@@ -128,13 +128,19 @@ TEST_P(PlayfieldTest, SubmarineExplosionsAndRowChange) {
   Frame();
   EXPECT_EQ(RunInRow(338, fixture::ExplACell(9)).first, -1);
 
+  // Slowing down after btDeath it still travels; a row change shifts it 12 px either way.
+  World.Sub.speed = 50;
+  Frame();
+  EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(348, 386));
   World.Sub.DyingState = 0;
   World.Sub.speed = 100;
   World.Sub.rowChangeActive = 1;
-  World.Sub.rowChangeUp = 0;
   World.Sub.rowChangeProgress = 12.7;
-  Frame();
-  EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(360, 398));
+  for (const auto& [up, top] : {std::pair{0, 360}, {1, 336}}) {
+    World.Sub.rowChangeUp = up;
+    Frame();
+    EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(top, top + 38)) << up;
+  }
 }
 
 TEST_P(PlayfieldTest, GridCellsShowTheirSprites) {
