@@ -127,6 +127,10 @@ bool sysInitDisplay(const dd::GUID* device, int depth, int refreshRate) {
 }
 
 void sysReleaseAll() {
+  // A step that reports an error from in here (the CD stop) shows its message without
+  // starting the release again.
+  if (Shell.ReleasingAll) return;
+  Shell.ReleasingAll = true;
   sysReleaseSurfaces();
   sndReleaseAll();
   sysReleasePalettes();
@@ -139,6 +143,7 @@ void sysReleaseAll() {
   sysReleasePictures();
   sndFreeImages();
   if (CD.CDOpen) cdClose();
+  Shell.ReleasingAll = false;
 }
 
 void FillDirectionTable() {

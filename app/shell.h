@@ -19,7 +19,7 @@ inline SwitchFlags Switches;
 
 struct ShellState {
   win::HWND Window = nullptr;
-  bool ReleasingAll = false;  // sysReleaseAll is running under sysShowError
+  bool ReleasingAll = false;  // sysReleaseAll is running
   bool AppActive = false;
   int32_t MouseX = 0;
   int32_t MouseY = 0;

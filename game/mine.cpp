@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "audio/sound.h"
 #include "game/numeric.h"
 #include "game/rules.h"
@@ -30,8 +32,37 @@ bool DropMine() {
   return true;
 }
 
+namespace {
+
+int MineRow(double y) { return static_cast<int>((590 - int64_t{Trunc(y)}) / 40); }
+
+bool MeetCell(int row, double y) {
+  MineRecord& mine = World.Mine;
+  BarelCell& cell = Cell(mine.column, row);
+  if (cell.state == csBarel) {
+    cell.state = csExploding;
+    cell.phase = 0;
+    cell.dropsBonus = 1;
+    cell.stamp = World.GameClock;
+    ++mine.hits;
+    MineHitScore();
+    const int n = DrawBelow(int64_t{Bubbles.BarelExplBubbleMax} + 1);
+    if (!sndPlayExplosion()) return false;
+    EmitBubbles(n, 40 * mine.column + 60, y + 30);
+  } else if (IsBonus(cell.state)) {
+    // A bonus takes effect and the mine falls on: it is not a hit.
+    if (!TakeBonus(mine.column, row, false)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// The mine tests every row it entered in the step, top down, so that a long step cannot
+// fall through a stack; a step within one row tests that row.
 bool StepMine(double dt) {
   MineRecord& mine = World.Mine;
+  const int from = MineRow(mine.y);
   mine.y += dt * mine.fallSpeed / 1000;
 
   if (Bubbles.MineBubblesOn && World.GameClock - mine.lastBubble > Bubbles.MineBubbleDelay) {
@@ -40,24 +71,14 @@ bool StepMine(double dt) {
   }
 
   if (mine.column >= 0 && mine.column < GridColumns) {
-    const int64_t r = (590 - int64_t{Trunc(mine.y)}) / 40;
-    if (r >= 0 && r < GridRows) {
-      const int row = static_cast<int>(r);
-      BarelCell& cell = Cell(mine.column, row);
-      if (cell.state == csBarel) {
-        cell.state = csExploding;
-        cell.phase = 0;
-        cell.dropsBonus = 1;
-        cell.stamp = World.GameClock;
-        ++mine.hits;
-        MineHitScore();
-        const int n = DrawBelow(int64_t{Bubbles.BarelExplBubbleMax} + 1);
-        if (!sndPlayExplosion()) return false;
-        EmitBubbles(n, 40 * mine.column + 60, mine.y + 30);
-      } else if (IsBonus(cell.state)) {
-        // A bonus takes effect and the mine falls on: it is not a hit.
-        if (!TakeBonus(mine.column, row, false)) return false;
-      }
+    const int last = MineRow(mine.y);
+    const int first = std::max(last, from - 1);
+    for (int row = std::min(first, GridRows - 1); row >= std::max(last, 0); --row) {
+      // Bubbles from where the mine entered a row it passed, from the mine in the last.
+      const double y = row == last ? mine.y : 551.0 - 40 * row;
+      if (!MeetCell(row, y)) return false;
+      if (mine.y == 0) return true;  // the level started again
+      if (mine.hits > 3) break;
     }
     if (mine.hits > 3) mine.y = 0;  // spent
   }

@@ -11,6 +11,12 @@ inline int32_t Trunc(double value) {
   return static_cast<int32_t>(value);
 }
 
+// Integer division rounding towards minus infinity, for positions left of the grid.
+inline int64_t FloorDiv(int64_t value, int64_t divisor) {
+  const int64_t q = value / divisor;
+  return (value % divisor != 0 && (value < 0) != (divisor < 0)) ? q - 1 : q;
+}
+
 // rand() % modulus, the remainder keeping the sign of the dividend. The draw is always
 // made, so the random sequence does not depend on the modulus; a modulus of 0 gives 0.
 inline int32_t DrawBelow(int64_t modulus) {

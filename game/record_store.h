@@ -6,7 +6,9 @@
 // made and a walk of a long list streams through the cache instead of missing per record.
 #include <sanitizer/asan_interface.h>
 
+#include <cassert>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -61,6 +63,18 @@ typename RecordStore<Record>::Slot* NextInOrder(RecordStore<Record>& store) {
   return &store.current->slots[store.used++];
 }
 
+// Whether `record` is the start of a slot in one of the store's slabs.
+template <typename Record>
+bool Owns(const RecordStore<Record>& store, const Record* record) {
+  using Slot = typename RecordStore<Record>::Slot;
+  const auto at = reinterpret_cast<std::uintptr_t>(record);
+  for (auto* slab = store.first.get(); slab; slab = slab->next.get()) {
+    const auto begin = reinterpret_cast<std::uintptr_t>(slab->slots);
+    if (at >= begin && at < begin + sizeof slab->slots) return (at - begin) % sizeof(Slot) == 0;
+  }
+  return false;
+}
+
 }  // namespace record_store
 
 // A value-initialised record, or nullptr when memory is out.
@@ -81,19 +95,26 @@ Record* TakeRecord() {
   return new (slot->bytes) Record{};
 }
 
+// Refuses (false, and a failed assertion in a debug build) a record the store did not hand
+// out, and one more than it handed out: taking it in would let the store hand out a slot
+// still in use.
 template <typename Record>
-void GiveBack(Record* record) {
+bool GiveBack(Record* record) {
   using Slot = typename RecordStore<Record>::Slot;
   RecordStore<Record>& store = Store<Record>;
+  const bool owned = store.live > 0 && record_store::Owns(store, record);
+  assert(owned && "a record given back that the store did not hand out");
+  if (!owned) return false;
   record->~Record();
   auto* slot = reinterpret_cast<Slot*>(record);
   slot->nextFree = store.given;
   store.given = slot;
   FenceOff(slot, sizeof(Slot));
-  if (--store.live > 0) return;
+  if (--store.live > 0) return true;
   // Everything is free: start over from the first slot, in order.
   store.given = nullptr;
   store.current = nullptr;
   for (auto* slab = store.first.get(); slab; slab = slab->next.get())
     record_store::FenceOffSlab<Record>(*slab);
+  return true;
 }

@@ -96,10 +96,15 @@ void ExplosionAnimation() {
   sub.explosionFrame = static_cast<int32_t>(std::min<int64_t>(f, INT32_MAX));
 }
 
-bool MeetGrid() {
+// The column under the submarine's front, rounded down so that column 0 starts where its
+// barrels do. A wreck stands at 40 × col + 10 over the column it struck, and keeps to it.
+int FrontColumn(double x) {
+  const int64_t front = int64_t{Trunc(x)} - (World.Sub.DyingState == 1 ? 10 : 20);
+  return static_cast<int>(FloorDiv(front, 40));
+}
+
+bool MeetCell(int col) {
   SubmarineRecord& sub = World.Sub;
-  const int col = static_cast<int>((int64_t{Trunc(sub.x)} - 20) / 40);
-  if (col < 0 || col >= GridColumns || sub.row < 0 || sub.row >= GridRows) return true;
   BarelCell& cell = Cell(col, sub.row);
   if (cell.state == csBarel) {
     if (sub.DyingState != 0) return true;  // passed through while dying
@@ -114,6 +119,21 @@ bool MeetGrid() {
     return sysPlayExplodeP();
   }
   if (IsBonus(cell.state)) return TakeBonus(col, sub.row, true);
+  return true;
+}
+
+// Every column the front entered since `fromX`, in order, so that a long step cannot pass
+// through a barrel; a step within one column tests that column.
+bool MeetGrid(double fromX) {
+  SubmarineRecord& sub = World.Sub;
+  if (sub.row < 0 || sub.row >= GridRows) return true;
+  const double x = sub.x;
+  const int last = FrontColumn(x);
+  const int first = x > fromX ? std::min(FrontColumn(fromX) + 1, last) : last;
+  for (int col = std::max(first, 0); col <= std::min(last, GridColumns - 1); ++col) {
+    if (!MeetCell(col)) return false;
+    if (sub.x != x) break;  // struck a barrel, or the level started again
+  }
   return true;
 }
 
@@ -182,6 +202,7 @@ bool SimulateFrame() {
   const double dt = sysFrameTime();
   if (dt == 0) return true;
   World.GameClock += dt;
+  const double fromX = World.Sub.x;
 
   bool levelEnded = true;
   if (EndOfPass(dt, levelEnded)) return levelEnded;
@@ -189,7 +210,7 @@ bool SimulateFrame() {
   if (!SpeedChange(dt)) return false;
   RowChange(dt);
   ExplosionAnimation();
-  if (!MeetGrid()) return false;
+  if (!MeetGrid(fromX)) return false;
   if (World.Mine.y != 0 && !StepMine(dt)) return false;
   if (World.Torpedo.row != -1 && !StepTorpedo(dt)) return false;
   if (!GridSweep()) return false;

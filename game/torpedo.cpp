@@ -18,6 +18,8 @@ bool FireTorpedo() {
 
 namespace {
 
+int TorpedoColumn(double x) { return Trunc(x) / 40 - 1; }
+
 // The faster the torpedo moves per step, the more often it leaves a bubble. A step of less
 // than a whole pixel counts as one pixel: no division by zero, and a negative delay still
 // gives a bubble in every step.
@@ -36,15 +38,14 @@ void TrailBubble(double step) {
 }
 
 // The barrel hit explodes; every barrel stacked above it floats away at once.
-bool HitBarrel(int column, int row) {
-  const TorpedoRecord& torpedo = World.Torpedo;
+bool HitBarrel(int column, int row, double x) {
   BarelCell& cell = Cell(column, row);
   cell.state = csExploding;
   cell.phase = 0;
   cell.dropsBonus = 0;
   cell.stamp = World.GameClock;
   TorpedoHitScore();
-  EmitBubbles(DrawBelow(int64_t{Bubbles.BarelExplBubbleMax} + 1), torpedo.x + 10, 570 - 40 * row);
+  EmitBubbles(DrawBelow(int64_t{Bubbles.BarelExplBubbleMax} + 1), x + 10, 570 - 40 * row);
   if (!sndPlayExplosion()) return false;
 
   for (int above = row + 1; above < GridRows; ++above) {
@@ -53,32 +54,37 @@ bool HitBarrel(int column, int row) {
     lifted.state = csEmpty;
     --World.BarelsLeft;
     if (!CreateFloater(column, above)) return false;
-    EmitBubbles(DrawBelow(int64_t{Bubbles.BarelFloatBubbleMax} + 1), torpedo.x + 10,
-                570 - 40 * above);
+    EmitBubbles(DrawBelow(int64_t{Bubbles.BarelFloatBubbleMax} + 1), x + 10, 570 - 40 * above);
   }
   return true;
 }
 
 }  // namespace
 
+// The torpedo tests every column it entered in the step, in order, so that a long step
+// cannot fly past a barrel; a step within one column tests that column.
 bool StepTorpedo(double dt) {
   TorpedoRecord& torpedo = World.Torpedo;
+  const int row = torpedo.row;
+  const int from = TorpedoColumn(torpedo.x);
   const double step = dt / 1000 * torpedo.speed;
   torpedo.x += step;
-  if (torpedo.x >= 810) torpedo.row = -1;  // gone; its column is beyond the grid now
+  if (torpedo.x >= 810) torpedo.row = -1;  // gone once past the columns it crossed
 
   if (Bubbles.TorpedoBubblesOn && step != 0) TrailBubble(step);
 
-  const int col = Trunc(torpedo.x) / 40 - 1;
-  if (col < 0 || col >= GridColumns || torpedo.row < 0 || torpedo.row >= GridRows) return true;
-  BarelCell& cell = Cell(col, torpedo.row);
-  switch (cell.state) {
-    case csBarel:
-      return HitBarrel(col, torpedo.row);
-    case csExploding:
-      return true;
-    default:  // empty, or a bonus destroyed without effect
-      cell.state = csEmpty;
-      return true;
+  if (row < 0 || row >= GridRows) return true;
+  const int last = TorpedoColumn(torpedo.x);
+  const int first = std::min(from + 1, last);
+  for (int col = std::max(first, 0); col <= std::min(last, GridColumns - 1); ++col) {
+    // Bubbles from where the torpedo entered a column it passed, from the torpedo in the last.
+    const double x = col == last ? torpedo.x : 40.0 * (col + 1);
+    BarelCell& cell = Cell(col, row);
+    if (cell.state == csBarel) {
+      if (!HitBarrel(col, row, x)) return false;
+    } else if (cell.state != csExploding) {
+      cell.state = csEmpty;  // empty, or a bonus destroyed without effect
+    }
   }
+  return true;
 }

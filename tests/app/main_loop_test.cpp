@@ -1,10 +1,13 @@
 // The whole program in this process, headless: it starts, runs its frames and quits.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "app/shell.h"
+#include "platform/display/ddraw.h"
 #include "platform/window/window.h"
 #include "support/files.h"
 #include "support/game_pictures.h"
@@ -38,13 +41,20 @@ TEST_F(MainLoop, QuitsWithExitCodeZeroOnF12OrWhenTheWindowIsClosed) {
 }
 
 TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
-  // Deactivated, the loop blocks on the queue: the scheduled activation is delivered only
-  // because nothing else is waiting, and F12 then needs fresh idle turns.
+  // Deactivated, the loop waits on the queue and draws nothing until the activation comes
+  // from elsewhere; F12 needs five idle turns after it. A loop that went on while inactive
+  // would draw meanwhile, and quit before the activation.
+  const int flips = dd::testing::FlipCount();
   win::testing::ScheduleMessage(5, Message(win::WM_ACTIVATEAPP, 0));
-  win::testing::ScheduleMessage(0, Message(win::WM_ACTIVATEAPP, 1));
   win::testing::ScheduleMessage(5, Key(win::VK_F12));
+  std::thread activation([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    win::PostMessage(nullptr, win::WM_ACTIVATEAPP, 1, 0);
+  });
   EXPECT_EQ(WinMain("--no-sound"), 0);
+  activation.join();
   EXPECT_TRUE(Shell.AppActive);
+  EXPECT_LE(dd::testing::FlipCount() - flips, 12);  // five idle turns before, five after
 }
 
 // A start-up that fails shows its message and ends with status 1; a normal end is 0.

@@ -1,5 +1,6 @@
 // The game's CD music over the device: the state table, the next and previous track
 // values, the end of the disc and the notifications as the window procedure handles them.
+#include "app/init.h"
 #include "app/shell.h"
 #include "audio/cd.h"
 #include "platform/cdaudio/mci.h"
@@ -159,6 +160,17 @@ TEST_F(CDMusic, TheNoMusicSwitchKeepsTheDiscClosed) {
   EXPECT_FALSE(CD.CDPlaying);
   EXPECT_EQ(Send("status cdaudio media present"), "error 263");
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
+}
+
+// A device that refuses to stop at exit reports it once: the message does not start the
+// release over again.
+TEST_F(CDTest, AFailingStopWhileReleasingAllShowsOneMessage) {
+  CD.CDOpen = true;  // the device itself is closed, so "stop cdaudio" fails
+  sysReleaseAll();
+  EXPECT_FALSE(CD.CDOpen);
+  EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{"stop cdaudio"});
+  sysReleaseAll();  // nothing left to release
+  EXPECT_EQ(win::testing::MessageBoxes().size(), 1u);
 }
 
 }  // namespace

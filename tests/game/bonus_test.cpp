@@ -3,6 +3,7 @@
 #include "game/rules.h"
 #include "game/simulation.h"
 #include "platform/system/crt_rand.h"
+#include "support/wav_files.h"
 #include "world_fixture.h"
 
 namespace {
@@ -133,14 +134,21 @@ TEST_P(BonusTest, RestartLevelBuildsTheLevelAgainKeepingTheScoreAndPointsNeeded)
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
 }
 
+// Taken by the submarine it plays no bonus sound; every other take plays one.
 TEST_P(BonusTest, DeathSlowsTheSubmarineToAnExplosion) {
+  ASSERT_TRUE(MakeToneSoundSet());
+  const int bonuses = Bonuses();
   Take(btDeath, GetParam());
+  EXPECT_EQ(Bonuses() - bonuses, GetParam() ? 0 : 1);
+  Take(btScoreBonus, GetParam());
+  EXPECT_EQ(Bonuses() - bonuses, GetParam() ? 1 : 2);
   EXPECT_EQ(World.Sub.DyingState, 2);
   ASSERT_TRUE(Run(1100, 10));
   EXPECT_EQ(World.Sub.speed, 0);
   EXPECT_EQ(World.Level, 1);
   ASSERT_TRUE(Run(3200, 10));
   EXPECT_EQ(World.Level, 0);
+  ReleaseToneSoundSet();
 }
 
 INSTANTIATE_TEST_SUITE_P(BySubmarineAndByMine, BonusTest, ::testing::Bool(),

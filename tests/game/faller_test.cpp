@@ -81,6 +81,14 @@ TEST_F(WorldTest, AnExplodingBarrelDoesNotHoldAFallerUp) {
   Cell(3, 1).state = csEmpty;
   Sink(5000, 10);
   EXPECT_EQ(Cell(3, 1).state, btMinusScore);
+
+  // Chosen: coming to rest in an explosion ends it, and its barrel leaves the count.
+  SetColumn(5, "X");
+  MakeFaller(5, 2, btUpper);
+  World.GameClock += 3000;
+  UpdateFallers();
+  EXPECT_EQ(Cell(5, 0).state, btUpper);
+  EXPECT_EQ(World.BarelsLeft, CountBarrels());
 }
 
 TEST_F(WorldTest, ABonusLiesForThirtySecondsAndThenItsColumnIsDone) {

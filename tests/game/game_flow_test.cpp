@@ -5,6 +5,7 @@
 #include "game/simulation.h"
 #include "persist/hiscore.h"
 #include "screens/modes.h"
+#include "support/wav_files.h"
 #include "world_fixture.h"
 
 namespace {
@@ -27,7 +28,10 @@ TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
   EXPECT_TRUE(IsGameInProgress());
 }
 
+// A passed level is heard.
 TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
+  ASSERT_TRUE(MakeToneSoundSet());
+  const int levelUps = LevelUps();
   SetColumn(17, "B");
   World.Score = 10;
   World.PointsNeeded = 3;
@@ -40,6 +44,7 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
             std::tuple(2, 1, 13, 140.0));
   EXPECT_EQ(World.PointsNeeded, static_cast<uint32_t>(10 + 2 * World.BarelsLeft / 3));
   EXPECT_EQ(World.Score, 10);
+  EXPECT_EQ(LevelUps(), levelUps + 1);
 
   // With no barrel left any pass ends it.
   Screen.LevelIntro = 0;
@@ -49,6 +54,7 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
   NearPassEnd(9);
   ASSERT_TRUE(Step(10));
   EXPECT_EQ(std::tuple(World.Level, World.Sub.row), std::tuple(3, 13));
+  ReleaseToneSoundSet();
 }
 
 TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNeeded) {

@@ -46,6 +46,19 @@ INSTANTIATE_TEST_SUITE_P(
                       MineScoring{true, false, 10, 6}, MineScoring{true, true, 10, 2},
                       MineScoring{true, false, 3, 0}, MineScoring{true, true, 5, 0}));
 
+// However long the steps, the mine meets every row on its way.
+TEST_F(WorldTest, TheMineMeetsEveryRowAtAnyStepLength) {
+  for (int ms : {10, 500, 1000, 3000}) {
+    SCOPED_TRACE(ms);
+    ResetWorld();
+    SetColumn(5, "BBBBBB");
+    ASSERT_TRUE(DropAbove(5));
+    for (int i = 0; i < 1000 && World.Mine.y != 0; ++i) ASSERT_TRUE(Step(ms));
+    EXPECT_EQ(World.Mine.hits, 4);
+    for (int r = 0; r < 6; ++r) EXPECT_EQ(Cell(5, r).state == csBarel, r < 2) << r;
+  }
+}
+
 TEST_F(WorldTest, BestScoreFollowsOnlyARisingScore) {
   World.BestScore = 3;
   SetColumn(2, "BBBB");
@@ -84,13 +97,17 @@ TEST_F(WorldTest, OneMineAtATimeAndNoneBeyondTheGrid) {
     EXPECT_EQ(World.Mine.y, 0) << x;
   }
 
-  // Column -1 falls beside the grid and touches nothing.
+  // Columns -1 and 18 fall beside the grid and touch nothing.
   SetColumn(0, "BBBBBBBBBBBB");
-  PlaceSubmarine(10, 13, 20);
-  ASSERT_TRUE(DropMine());
-  EXPECT_EQ(World.Mine.column, -1);
-  ASSERT_TRUE(UntilMineGone());
-  EXPECT_EQ(CountState(csBarel), 12);
+  SetColumn(17, "BBBBBBBBBBBB");
+  for (const auto& [x, column] : {std::pair{10.0, -1}, {790.0, 18}}) {
+    PlaceSubmarine(x, 13, 20);
+    ASSERT_TRUE(DropMine());
+    EXPECT_EQ(World.Mine.column, column);
+    EXPECT_NE(World.Mine.y, 0);
+    ASSERT_TRUE(UntilMineGone());
+  }
+  EXPECT_EQ(CountState(csBarel), 24);
 }
 
 TEST_F(WorldTest, NoMineOnceTheSubmarineHasExploded) {

@@ -27,23 +27,6 @@ class OutOfMemory : public WorldTest {
   static size_t Boxes() { return win::testing::MessageBoxes().size(); }
 };
 
-// A failed bubble draws nothing: the game that goes on stays the same game.
-TEST_F(OutOfMemory, ABudgetAllowsThatManyRecordsOfItsKindOnlyAndAFailureDrawsNothing) {
-  Refuse(RecordKind::Bubble, 2);
-  EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
-  EXPECT_TRUE(CreateFloater(3, 3));  // another kind is not limited
-  EXPECT_TRUE(CreateBackBubble(10, 10, 0, 0));
-  crt::srand(77);
-  const uint32_t before = crt::State();
-  EXPECT_FALSE(CreateBubble(10, 10, 5, 0));
-  EXPECT_FALSE(CreateBackBubble(10, 10, 0, 0));
-  EXPECT_EQ(crt::State(), before);
-  EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 2);
-  EXPECT_EQ(ListLength(World.FloatingBarels), 1);
-  AllocationFaults = {};
-  EXPECT_TRUE(CreateBubble(10, 10, 0, 0));
-}
-
 TEST_F(OutOfMemory, ALiftedBarrelThatCannotFloatEndsTheGameWithoutAMessage) {
   SetColumn(2, "BBB");
   PlaceSubmarine(-50, 0);
@@ -94,17 +77,6 @@ TEST_F(OutOfMemory, TheSubmarinesExplosionStopsAtTheFirstBubbleItCannotMake) {
   EXPECT_TRUE(ended);
   EXPECT_EQ(World.Sub.DyingState, 1);
   EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 10);
-  EXPECT_EQ(Boxes(), 0u);
-}
-
-TEST_F(OutOfMemory, ATrailBubbleThatCannotBeMadeEndsTheGame) {
-  Bubbles.NauvrelBubblesOn = 1;
-  Bubbles.NauvrelBubbleDelay = 0;
-  PlaceSubmarine(100, 13);
-  ASSERT_TRUE(Step(10));
-  Refuse(RecordKind::Bubble);
-  EXPECT_FALSE(Step(10));
-  EXPECT_EQ(ListLength(World.BackBubbles), 1);
   EXPECT_EQ(Boxes(), 0u);
 }
 

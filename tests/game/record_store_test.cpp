@@ -1,5 +1,6 @@
-// The records' store: slots in order from a fresh or emptied store, the slot given back
-// last taken first, and every record handed out value-initialised.
+// The records' store: every record handed out value-initialised, the slot given back last
+// taken first, the same slots again once every record is back, and a record the store did
+// not hand out refused.
 #include "game/record_store.h"
 
 #include <gtest/gtest.h>
@@ -10,70 +11,61 @@ namespace {
 
 struct Probe {
   double value = 7;
-  Probe* next = nullptr;
 };
-using Slot = RecordStore<Probe>::Slot;
 constexpr std::size_t SlabSlots = RecordStore<Probe>::Slab::Slots;
 
 std::vector<Probe*> Take(std::size_t n) {
   std::vector<Probe*> taken;
-  for (std::size_t i = 0; i < n; ++i) taken.push_back(TakeRecord<Probe>());
+  for (std::size_t i = 0; i < n; ++i) {
+    taken.push_back(TakeRecord<Probe>());
+    EXPECT_EQ(taken.back()->value, 7);
+    taken.back()->value = -1;
+  }
   return taken;
 }
 
-void GiveAllBack(const std::vector<Probe*>& taken) {
-  for (auto it = taken.rbegin(); it != taken.rend(); ++it) GiveBack(*it);
-}
-
-bool InOrderWithinSlabs(const std::vector<Probe*>& taken) {
-  for (std::size_t i = 1; i < taken.size(); ++i) {
-    if (i % SlabSlots == 0) continue;
-    auto step =
-        reinterpret_cast<const char*>(taken[i]) - reinterpret_cast<const char*>(taken[i - 1]);
-    if (step != static_cast<std::ptrdiff_t>(sizeof(Slot))) return false;
-  }
-  return true;
-}
-
-TEST(RecordStore, StartsOverInOrderOnceEveryRecordIsBackAndReusesItsSlabs) {
+TEST(RecordStore, ReusesTheLastSlotGivenBackAndStartsOverOnceEveryRecordIsBack) {
   std::vector<Probe*> first = Take(SlabSlots + 300);
-  ASSERT_TRUE(InOrderWithinSlabs(first));
-  for (Probe* p : first) {
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->value, 7);
-    p->value = -1;
+  ASSERT_TRUE(GiveBack(first[10]));
+  ASSERT_TRUE(GiveBack(first[500]));
+  EXPECT_EQ(Take(1)[0], first[500]);
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    if (i != 10) {
+      ASSERT_TRUE(GiveBack(first[i]));
+    }
   }
-
-  // Given back out of order and taken again in between: the free slots are scattered...
-  GiveBack(first[10]);
-  GiveBack(first[500]);
-  EXPECT_EQ(TakeRecord<Probe>(), first[500]);
-  EXPECT_EQ(first[500]->value, 7);  // initialised afresh
-  first[500]->value = -1;
-  GiveBack(first[500]);
-  for (std::size_t i = 0; i < first.size(); ++i)
-    if (i != 10 && i != 500) GiveBack(first[i]);
-
-  // ...until the store is empty: then the same slots come out in order again.
-  std::vector<Probe*> again = Take(first.size());
-  EXPECT_EQ(again, first);
-  for (Probe* p : again) EXPECT_EQ(p->value, 7);
-  GiveAllBack(again);
+  EXPECT_EQ(Take(first.size()), first);
+  for (Probe* p : first) ASSERT_TRUE(GiveBack(p));
 }
 
-TEST(RecordStore, EachKindHasItsOwnStore) {
-  struct Other {
-    double value = 3;
-  };
-  Probe* probe = TakeRecord<Probe>();
-  Other* other = TakeRecord<Other>();
+// In a debug build the store stops the program instead.
+bool Refused(Probe* record) {
+#ifdef NDEBUG
+  return !GiveBack(record);
+#else
+  EXPECT_DEATH(GiveBack(record), "did not hand out");
+  return true;
+#endif
+}
+
+// Taking in a record it never handed out, or one more than it has out, would make the
+// store hand out a slot that is still in use.
+TEST(RecordStore, RefusesARecordItDidNotHandOutAndAGiveBackBelowZero) {
+  Probe* taken = TakeRecord<Probe>();
+  Probe outside;
+  EXPECT_TRUE(Refused(&outside));
+  EXPECT_TRUE(Refused(reinterpret_cast<Probe*>(reinterpret_cast<char*>(taken) + 1)));
   Probe* second = TakeRecord<Probe>();
-  EXPECT_EQ(reinterpret_cast<char*>(second) - reinterpret_cast<char*>(probe),
-            static_cast<std::ptrdiff_t>(sizeof(Slot)));
-  EXPECT_EQ(other->value, 3);
-  GiveBack(second);
-  GiveBack(probe);
-  GiveBack(other);
+  EXPECT_NE(second, &outside);
+  ASSERT_TRUE(GiveBack(second));
+  ASSERT_TRUE(GiveBack(taken));
+  EXPECT_TRUE(Refused(taken));  // none out any more
+  EXPECT_EQ(Store<Probe>.live, 0u);
+  Probe* a = TakeRecord<Probe>();
+  Probe* b = TakeRecord<Probe>();
+  EXPECT_NE(a, b);
+  GiveBack(b);
+  GiveBack(a);
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -63,6 +63,44 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
   EXPECT_EQ(World.Sub.x, lastX);
 }
 
+// The front meets a barrel when it reaches the barrel's cell (x 20 for column 0), however
+// long the steps; the wreck, set back over the struck column, takes what lands there.
+TEST_F(WorldTest, TheSubmarineStrikesTheBarrelItReachesAtAnyStepLength) {
+  const struct {
+    int column;
+    double fromX;
+    int ms;               // steps of this length, 120 px/s
+    double strikesAfter;  // the first x at which the front is in the barrel's column
+  } cases[] = {{0, -30, 1, 20},    {0, -30, 100, 20},   {3, 130, 1, 140},
+               {3, 130, 500, 140}, {3, 100, 2000, 140}, {17, 600, 1000, 700}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "column " << c.column << ", " << c.ms << " ms");
+    ResetWorld();
+    SetColumn(c.column, "BBB");
+    PlaceSubmarine(c.fromX, 2);
+    double before = c.fromX;
+    for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) {
+      before = World.Sub.x;
+      ASSERT_TRUE(Step(c.ms));
+      if (World.Sub.DyingState == 0) {
+        EXPECT_LT(World.Sub.x, c.strikesAfter);
+      }
+    }
+    EXPECT_EQ(World.Sub.DyingState, 1);
+    EXPECT_LT(before, c.strikesAfter);                // not late
+    EXPECT_GE(before + 0.12 * c.ms, c.strikesAfter);  // not early
+    EXPECT_EQ(World.Sub.x, 40 * c.column + 10);
+    EXPECT_EQ(Cell(c.column, 2).state, csEmpty);
+    EXPECT_EQ(Cell(c.column, 1).state, csBarel);
+  }
+  // The wreck over column 17 takes a bonus that lies in column 17, not one in column 16.
+  SetColumn(16, "..9");
+  SetColumn(17, "BB9");
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(Cell(17, 2).state, csEmpty);
+  EXPECT_EQ(Cell(16, 2).state, btScoreBonus);
+}
+
 TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
   SetColumn(1, "B");
   PlaceSubmarine(60, 0);
@@ -123,6 +161,18 @@ TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
   EXPECT_EQ(World.Sub.speed, 20);
   EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
   EXPECT_EQ(World.Sub.DyingState, 0);
+}
+
+// The faster the submarine, the denser its trail: a bubble every 1000 / speed ms and a bit.
+TEST_F(WorldTest, TheTrailThickensWithSpeed) {
+  Bubbles.NauvrelBubblesOn = 1;
+  Bubbles.NauvrelBubbleDelay = 10;
+  for (const auto& [speed, bubbles] : {std::pair{120.0, 22}, {250.0, 40}}) {
+    FreeBubbles();
+    PlaceSubmarine(0, 5, speed);
+    ASSERT_TRUE(Run(200, 1));
+    EXPECT_NEAR(ListLength(World.BackBubbles), bubbles, 1) << speed;
+  }
 }
 
 // Chosen: at the two slider positions where the trail delay is 0, trail bubbles come

@@ -63,15 +63,20 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
   EXPECT_EQ(World.Score, 12);
 }
 
-TEST_F(WorldTest, TorpedoCostsEvenWithoutMinusScoreAndNeverBelowZero) {
-  for (int c = 0; c < 5; ++c) SetColumn(c, "B");
-  World.Score = 3;
-  PlaceSubmarine(-50, 0);
-  ASSERT_TRUE(FireTorpedo());
-  World.Sub.row = 13;
-  ASSERT_TRUE(UntilTorpedoGone());
-  EXPECT_EQ(World.Score, 0);
-  EXPECT_EQ(CountState(csBarel), 0);
+// However long the steps, the torpedo meets every column on its way.
+TEST_F(WorldTest, TorpedoCostsEvenWithoutMinusScoreAndNeverBelowZeroAtAnyStepLength) {
+  for (int ms : {10, 200, 1000}) {
+    SCOPED_TRACE(ms);
+    ResetWorld();
+    for (int c : {0, 1, 2, 3, 4, 9, 17}) SetColumn(c, "BB");
+    World.Score = 3;
+    PlaceSubmarine(-50, 0);
+    ASSERT_TRUE(FireTorpedo());
+    World.Sub.row = 13;
+    for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(ms));
+    EXPECT_EQ(World.Score, 0);
+    EXPECT_EQ(CountState(csBarel), 0);  // each lower one hit, each upper one lifted
+  }
 }
 
 TEST_F(WorldTest, OneTorpedoAtATimeNotDuringARowChangeNorWhileDying) {

@@ -78,11 +78,10 @@ TEST_P(PlayfieldTest, TorpedoIsCutAtBothScreenEdges) {
 
 TEST_P(PlayfieldTest, FloatingBarrelIsCutAtTheTop) {
   // High, gone above the screen, low.
-  World.FloatingBarels = new FloatingBarel{
-      .column = 3,
-      .y = 10,
-      .next = new FloatingBarel{
-          .column = 5, .y = -30, .next = new FloatingBarel{.column = 7, .y = 300}}};
+  for (const auto& [column, y] : {std::pair{3, 10.0}, {5, -30.0}, {7, 300.0}}) {
+    ASSERT_TRUE(CreateFloater(column, 0));
+    World.FloatingBarels->y = y;
+  }
   Frame();
   EXPECT_EQ(RunInColumn(160, fixture::BarelCell(0)), std::make_pair(0, 28));
   EXPECT_EQ(RunInRow(0, fixture::BarelCell(0)), std::make_pair(160, 198));
@@ -129,13 +128,19 @@ TEST_P(PlayfieldTest, SubmarineExplosionsAndRowChange) {
   Frame();
   EXPECT_EQ(RunInRow(338, fixture::ExplACell(9)).first, -1);
 
+  // Slowing down after btDeath it still travels; a row change shifts it 12 px either way.
+  World.Sub.speed = 50;
+  Frame();
+  EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(348, 386));
   World.Sub.DyingState = 0;
   World.Sub.speed = 100;
   World.Sub.rowChangeActive = 1;
-  World.Sub.rowChangeUp = 0;
   World.Sub.rowChangeProgress = 12.7;
-  Frame();
-  EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(360, 398));
+  for (const auto& [up, top] : {std::pair{0, 360}, {1, 336}}) {
+    World.Sub.rowChangeUp = up;
+    Frame();
+    EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(top, top + 38)) << up;
+  }
 }
 
 TEST_P(PlayfieldTest, GridCellsShowTheirSprites) {
@@ -157,20 +162,21 @@ TEST_P(PlayfieldTest, GridCellsShowTheirSprites) {
 }
 
 TEST_P(PlayfieldTest, FallersMineAndBubbles) {
-  World.Fallers = new Faller{.column = 2, .y = 200, .kind = btScoreBonus};
+  while (!World.Fallers) ASSERT_TRUE(CreateFaller(2, 0));  // some draws give no faller
+  World.Fallers->y = 200;
+  World.Fallers->kind = btScoreBonus;
   World.Mine.column = 9;
   World.Mine.y = 120;
   World.GameClock = 1000;
   // Unborn, shown at the corner, below and left of the screen.
-  World.FrontBubbles = new Bubble{
-      .x = 300,
-      .y = 300,
-      .birth = 900,
-      .delay = 200,
-      .next = new Bubble{
-          .x = 793.9,
-          .y = 593.2,
-          .next = new Bubble{.x = 100, .y = 594, .next = new Bubble{.x = -1, .y = 200}}}};
+  const struct {
+    double x, y, birth;
+    int delay;
+  } bubbles[] = {{-1, 200, 0, 0}, {100, 594, 0, 0}, {793.9, 593.2, 0, 0}, {300, 300, 900, 200}};
+  for (const auto& b : bubbles) {
+    ASSERT_TRUE(CreateBackBubble(b.x, b.y, 0, b.delay));
+    World.BackBubbles->birth = b.birth;
+  }
   Frame();
   EXPECT_EQ(RunInRow(180, fixture::BonusCell(5)), std::make_pair(120, 158));
   EXPECT_EQ(RunInColumn(400, fixture::Mine), std::make_pair(100, 138));

@@ -74,9 +74,6 @@ std::vector<uint64_t> TakeNotifications() {
 }
 
 void CDTest::SetUp() {
-  // Headless unless told otherwise: the tests need an audio output, not a sound card.
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
   mci::testing::Reset();
   win::testing::Reset();
   mci::testing::SkipDrives(true);

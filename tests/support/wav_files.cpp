@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/shell.h"
+#include "audio/sound.h"
+#include "audio/sound_state.h"
+
 void Put16(Bytes& out, uint32_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8));
@@ -71,3 +75,27 @@ Bytes Tone(int frames) {
     Put16(out, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 0.05))));
   return out;
 }
+
+bool MakeToneSoundSet() {
+  if (ds::FAILED(ds::DirectSoundCreate(nullptr, Sound.dsObject)) ||
+      ds::FAILED(Sound.dsObject->SetCooperativeLevel(Shell.Window, ds::DSSCL_PRIORITY)))
+    return false;
+  const Bytes wav = Wav(Format(1, 1, 44100, 16), Tone(100));
+  for (GlobalBlock* block :
+       {&Sound.Bonus, &Sound.ExplodeB[0], &Sound.ExplodeB[1], &Sound.ExplodeB[2],
+        &Sound.ExplodeB[3], &Sound.LevelUp, &Sound.MenuClick, &Sound.NauvrelExpl}) {
+    *block = GlobalBlock::Alloc(wav.size());
+    std::memcpy(block->Lock().data(), wav.data(), wav.size());
+  }
+  return sndCreateAll();
+}
+
+void ReleaseToneSoundSet() {
+  sndReleaseAll();
+  sndReleaseDevice();
+  sndFreeImages();
+}
+
+int MenuClicks() { return ds::testing::Plays(Sound.sndMenuClick.get()).requests; }
+int LevelUps() { return ds::testing::Plays(Sound.sndLevelUp.get()).requests; }
+int Bonuses() { return ds::testing::Plays(Sound.sndBonus.get()).requests; }

@@ -22,3 +22,13 @@ Bytes Riff(const std::vector<Bytes>& chunks);
 Bytes Wav(const Bytes& format, const Bytes& samples);
 // The samples of a 16-bit mono file at 44 100 Hz, for the sounds of a whole game.
 Bytes Tone(int frames);
+
+// The game's sound set made of short tones, straight into the sound records, without an
+// archive or a window; false when no sound device can be made.
+bool MakeToneSoundSet();
+// Gives the set and the device back.
+void ReleaseToneSoundSet();
+// Play requests that the named effect received so far.
+int MenuClicks();
+int LevelUps();
+int Bonuses();
