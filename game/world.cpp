@@ -5,7 +5,7 @@
 #include "app/init.h"
 #include "app/shell.h"
 #include "game/lists.h"
-#include "platform/crt_rand.h"
+#include "platform/system/system.h"
 
 bool SetupLevel(uint16_t level) {
   // Level 0 never reaches here during a game; it is built like level 1.
