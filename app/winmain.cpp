@@ -3,9 +3,12 @@
 #include "app/demo.h"
 #include "app/frame_clock.h"
 #include "app/init.h"
+#include "app/player_options.h"
 #include "app/shell.h"
+#include "audio/volume.h"
 #include "game/simulation.h"
 #include "persist/hiscore.h"
+#include "persist/player_settings.h"
 #include "persist/settings.h"
 #include "screens/modes.h"
 
@@ -70,12 +73,17 @@ int RunReplayLoop() {
 int WinMain(const std::string& commandLine) {
   Switches = ReadSwitches(commandLine);
   if (!DemoReadSwitches(commandLine)) return 1;
+  PlayerOptions options;
+  if (!ReadPlayerOptions(commandLine, options)) return 1;
   win::SetWindowedPreference(std::strstr(commandLine.c_str(), "--windowed") != nullptr);
 
   win::WindowClass wc;
   wc.lpfnWndProc = MainWndProc;
   wc.lpszClassName = "Nauvrel_wnd";
   if (!LoadSettings()) return 0;
+  if (!LoadPlayerSettings()) return 0;
+  ApplyPlayerOptions(options);
+  volApplyMusic();
   if (!win::RegisterClassEx(wc)) return 0;
   Shell.Window = win::CreateWindowEx("Nauvrel_wnd", "Nauvrel", 544, 375);
   win::ShowWindow(Shell.Window);
@@ -96,6 +104,7 @@ int WinMain(const std::string& commandLine) {
   // A replay leaves the player's settings and table as they were.
   if (!replay) {
     SaveSettings();
+    SavePlayerSettings();
     hisSaveData();
   }
   DemoFinish();

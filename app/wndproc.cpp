@@ -1,6 +1,7 @@
 #include "app/frame_clock.h"
 #include "app/shell.h"
 #include "audio/cd.h"
+#include "audio/volume.h"
 #include "screens/input.h"
 #include "screens/modes.h"
 
@@ -12,6 +13,8 @@ void OnKey(win::HWND window, win::WPARAM key) {
   const auto toHandler = [&] {
     if (!OnKeyDown(win::LOWORD(key))) win::PostMessage(window, win::WM_CLOSE, 0, 0);
   };
+  // The volume keys work on every screen, the name entry too (they type nothing there).
+  if (volKey(win::LOWORD(key))) return;
   // During the name entry every key types.
   if (Screen.NameEntry) return toHandler();
 
