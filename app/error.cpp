@@ -1,4 +1,5 @@
 #include "app/init.h"
+#include "app/language.h"
 #include "app/shell.h"
 
 bool sysShowError(const char* message) {
@@ -9,6 +10,6 @@ bool sysShowError(const char* message) {
     sysReleaseAll();
     Shell.ReleasingAll = false;
   }
-  win::MessageBox(Shell.Window, message, ErrorCaption);
+  win::MessageBox(Shell.Window, message, Texts().ErrorCaption);
   return false;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "audio/volume.h"
+#include "platform/system/system.h"
 
 namespace {
 
@@ -36,15 +37,34 @@ bool ReadVolume(const std::string& commandLine, const char* name, std::optional<
   return true;
 }
 
+bool ReadEdition(const std::string& commandLine, std::optional<Language>& out) {
+  const std::optional<std::string> text = Value(commandLine, "--lang");
+  if (!text) return true;
+  Language language;
+  if (!LanguageFromCode(*text, language)) {
+    std::fprintf(stderr, "Nauvrel: --lang takes cs or en, not \"%s\"\n", text->c_str());
+    return false;
+  }
+  out = language;
+  return true;
+}
+
 }  // namespace
 
 bool ReadPlayerOptions(const std::string& commandLine, PlayerOptions& options) {
   options = PlayerOptions{};
   return ReadVolume(commandLine, "--sound-volume", options.SoundVolume) &&
-         ReadVolume(commandLine, "--music-volume", options.MusicVolume);
+         ReadVolume(commandLine, "--music-volume", options.MusicVolume) &&
+         ReadEdition(commandLine, options.Edition);
 }
 
 void ApplyPlayerOptions(const PlayerOptions& options) {
   if (options.SoundVolume) Volume.SoundVolume = *options.SoundVolume;
   if (options.MusicVolume) Volume.MusicVolume = *options.MusicVolume;
+  if (options.Edition) {
+    Lang.Current = *options.Edition;
+    Lang.Chosen = true;
+  } else if (!Lang.Chosen) {
+    Lang.Current = UserLanguage() == "en" ? Language::English : Language::Czech;
+  }
 }

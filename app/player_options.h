@@ -5,11 +5,16 @@
 #include <optional>
 #include <string>
 
+#include "app/language.h"
+
 struct PlayerOptions {
   std::optional<uint32_t> SoundVolume;  // --sound-volume=N, 0 to 100
   std::optional<uint32_t> MusicVolume;  // --music-volume=N, 0 to 100
+  std::optional<Language> Edition;      // --lang=cs or --lang=en
 };
 
 // False for a value out of range or not a number, with the reason on standard error.
 bool ReadPlayerOptions(const std::string& commandLine, PlayerOptions& options);
+// After LoadPlayerSettings. The edition: --lang, else the one remembered from an earlier
+// --lang, else English where the user's language is English, else Czech.
 void ApplyPlayerOptions(const PlayerOptions& options);

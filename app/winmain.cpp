@@ -103,8 +103,8 @@ int WinMain(const std::string& commandLine) {
 
   // A replay leaves the player's settings and table as they were.
   if (!replay) {
-    SaveSettings();
-    SavePlayerSettings();
+    // The player's values go beside the settings, and only one failure is reported.
+    if (SaveSettings()) SavePlayerSettings();
     hisSaveData();
   }
   DemoFinish();

@@ -3,7 +3,10 @@
 #include "persist/player_settings.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
+#include "app/language.h"
 #include "app/shell.h"
 #include "audio/volume.h"
 #include "platform/registry/registry.h"
@@ -41,10 +44,23 @@ bool SetDword(reg::HKEY key, const char* name, uint32_t value) {
          reg::ERROR_SUCCESS;
 }
 
+// "cs" or "en" as REG_SZ; anything else is no choice.
+bool QueryLanguage(reg::HKEY key, Language& language) {
+  reg::DWORD type = 0;
+  char text[8] = {};
+  reg::DWORD size = sizeof text - 1;
+  if (reg::RegQueryValueEx(key, "Language", nullptr, &type, reinterpret_cast<reg::BYTE*>(text),
+                           &size) != reg::ERROR_SUCCESS ||
+      type != reg::REG_SZ)
+    return false;
+  return LanguageFromCode(std::string(text, strnlen(text, size)), language);
+}
+
 }  // namespace
 
 bool LoadPlayerSettings() {
   Volume = VolumeState{};
+  Lang = LanguageState{};
   reg::HKEY key = nullptr;
   if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, PlayerKey, 0, reg::KEY_READ, &key) !=
       reg::ERROR_SUCCESS)
@@ -53,6 +69,7 @@ bool LoadPlayerSettings() {
     uint32_t stored = 0;
     if (QueryDword(key, v.name, stored)) Volume.*v.field = std::min(stored, MaxVolume);
   }
+  Lang.Chosen = QueryLanguage(key, Lang.Current);
   reg::RegCloseKey(key);
   return true;
 }
@@ -66,6 +83,14 @@ bool SavePlayerSettings() {
     if (!SetDword(key, v.name, Volume.*v.field)) {
       reg::RegCloseKey(key);
       return sysShowError(v.failure);
+    }
+  }
+  if (Lang.Chosen) {
+    const char* code = LanguageCode(Lang.Current);
+    if (reg::RegSetValueEx(key, "Language", 0, reg::REG_SZ,
+                           reinterpret_cast<const reg::BYTE*>(code), 3) != reg::ERROR_SUCCESS) {
+      reg::RegCloseKey(key);
+      return sysShowError("RegSetValueEx: Language");
     }
   }
   reg::RegCloseKey(key);

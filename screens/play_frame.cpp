@@ -1,6 +1,7 @@
 // One frame of the playfield, back to front, with the two text overlays on top.
 #include <cstdio>
 
+#include "app/language.h"
 #include "screens/display.h"
 #include "video/video.h"
 
@@ -9,20 +10,12 @@ namespace {
 bool DisplayOverlays() {
   char text[1024];
   if (Screen.LevelIntro) {
-    std::snprintf(text, sizeof text,
-                  "%d. \xDAROVE\xD2\nPRO POSTUP DO DAL\x8A\xCD \xDAROVN\xCC\n"
-                  "POT\xD8"
-                  "EBUJETE %d BOD\xD9,\nVA\x8A"
-                  "E NEJVY\x8A\x8A\xCD SKORE JE %d BOD\xD9.",
-                  static_cast<int>(World.Level), static_cast<int>(World.PointsNeeded),
-                  static_cast<int>(World.BestScore));
+    std::snprintf(text, sizeof text, Texts().LevelIntro, static_cast<int>(World.Level),
+                  static_cast<int>(World.PointsNeeded), static_cast<int>(World.BestScore));
     if (!sysTextBox(text)) return false;
   }
   if (Screen.NameEntry) {
-    std::snprintf(text, sizeof text,
-                  "UM\xCDSTIL JSTE SE DO TABULKY V\xCDT\xCCZ\xD9\nZADEJTE PROS\xCDM SV\xC9 "
-                  "JM\xC9NO:\n%s.",
-                  Screen.PlayerName);
+    std::snprintf(text, sizeof text, Texts().NameEntry, Screen.PlayerName);
     if (!sysTextBox(text)) return false;
   }
   return true;
