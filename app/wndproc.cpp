@@ -4,6 +4,7 @@
 #include "audio/volume.h"
 #include "screens/input.h"
 #include "screens/modes.h"
+#include "screens/pad.h"
 
 namespace {
 
@@ -63,6 +64,9 @@ win::LRESULT MainWndProc(win::HWND window, uint32_t message, win::WPARAM wParam,
       if (!OnMouseClick(win::LOWORD(static_cast<uint64_t>(lParam)),
                         win::HIWORD(static_cast<uint64_t>(lParam))))
         win::PostMessage(window, win::WM_CLOSE, 0, 0);
+      return 0;
+    case win::WM_GAMEPAD:
+      if (!OnPadPress(wParam)) win::PostMessage(window, win::WM_CLOSE, 0, 0);
       return 0;
     case win::MM_MCINOTIFY:
       CD.CDPlaying = false;

@@ -1,8 +1,10 @@
 // One frame of the playfield, back to front, with the two text overlays on top.
 #include <cstdio>
+#include <string>
 
 #include "app/language.h"
 #include "screens/display.h"
+#include "screens/pad.h"
 #include "video/video.h"
 
 namespace {
@@ -15,7 +17,10 @@ bool DisplayOverlays() {
     if (!sysTextBox(text)) return false;
   }
   if (Screen.NameEntry) {
-    std::snprintf(text, sizeof text, Texts().NameEntry, Screen.PlayerName);
+    // With a controller the letter on offer stands after the name, in brackets.
+    std::string name = Screen.PlayerName;
+    if (const char letter = PadLetter()) name += std::string("[") + letter + "]";
+    std::snprintf(text, sizeof text, Texts().NameEntry, name.c_str());
     if (!sysTextBox(text)) return false;
   }
   return true;
