@@ -102,7 +102,7 @@ void checkPicture(const std::string& path, int width, int height, bool keyed) {
   if (!keyed) return;
 
   EXPECT_EQ(fringePixels(p), 0);
-  const std::string name = path.substr(path.find('/') + 1);
+  const std::string name = path.substr(path.rfind('/') + 1);
   const std::vector<Rect> sprites = spritesOf(name);
   for (const Rect& r : sprites)
     EXPECT_GT(nonKeyIn(p, r), 4) << "empty sprite at " << r.left << "," << r.top;

@@ -69,6 +69,7 @@ TEST_P(PadTest, InPlayAMinesBTorpedoesStartPauses) {
   StartGame();
   Press(win::PAD_X);  // ends the introduction
   ASSERT_EQ(Screen.LevelIntro, 0);
+  World.Sub.x = 300;  // over the grid, where a mine can fall
   Press(win::PAD_A);
   EXPECT_NE(World.Mine.y, 0.0);
   Press(win::PAD_TRIGGER);
