@@ -111,6 +111,7 @@ bool DemoRecordsInput(uint32_t message) {
     case win::WM_RBUTTONUP:
     case win::WM_MBUTTONUP:
     case win::WM_MOUSEMOVE:
+    case win::WM_GAMEPAD:
     case win::WM_ACTIVATEAPP:
     case win::MM_MCINOTIFY:
       return true;

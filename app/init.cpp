@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/language.h"
 #include "app/shell.h"
 #include "audio/cd.h"
 #include "audio/sound.h"
@@ -70,7 +71,8 @@ bool LoadPictures(int depth) {
   if (!trueColour && depth != 8) return true;  // a depth nothing was drawn for
   for (const PictureRow& row : Pictures) {
     if (row.background && !Switches.ShowBackground) continue;
-    Video.*row.picture = sysLoadImage(trueColour ? row.trueColourFile : row.paletteFile);
+    Video.*row.picture =
+        sysLoadImage(LocalisedPicture(trueColour ? row.trueColourFile : row.paletteFile).c_str());
     if (!(Video.*row.picture))
       return sysShowError(trueColour ? row.trueColourMessage : row.paletteMessage);
   }

@@ -21,6 +21,9 @@ constexpr Option OptionTable[] = {
     {"--no-sound", nullptr, "no sound effects", true},
     {"--no-cd-music", nullptr, "no CD music", true},
     {"--no-background", nullptr, "black playfield instead of the pictures", true},
+    {"--sound-volume=", "N", "sound-effects volume 0 to 100 (remembered)", true},
+    {"--music-volume=", "N", "music volume 0 to 100 (remembered)", true},
+    {"--lang=", "en|cs", "English or Czech edition (remembered)", true},
     {"--debug", nullptr, "the debug log on standard error (CD tracks, texts)", false},
     {"--record", "FILE", "write every step of the run to FILE (a demo)", true},
     {"--replay", "FILE", "replay the demo FILE instead of input and clock", true},
@@ -33,9 +36,14 @@ constexpr ManualLine KeyTable[] = {
     {"M", "CD music: pause or resume"},
     {"N", "CD music: next track"},
     {"P", "CD music: previous track"},
+    {"F5, F6", "sound effects quieter, louder (on every screen)"},
+    {"F7, F8", "music quieter, louder (on every screen)"},
     {"F12", "quit at once (settings and hi-scores are saved)"},
     {"Alt+Enter", "full screen or window"},
     {"Mouse", "the menu, the help pages and the settings screen"},
+    {"Gamepad",
+     "A drops a mine, B or a trigger fires a torpedo, Start or Back pauses; on the other "
+     "screens the d-pad or stick moves a highlight, A clicks, left and right move a slider"},
 };
 
 constexpr ManualLine FileTable[] = {

@@ -1,11 +1,12 @@
-#include <cstring>
-
 #include "app/demo.h"
 #include "app/frame_clock.h"
 #include "app/init.h"
+#include "app/player_options.h"
 #include "app/shell.h"
+#include "audio/volume.h"
 #include "game/simulation.h"
 #include "persist/hiscore.h"
+#include "persist/player_settings.h"
 #include "persist/presentation.h"
 #include "persist/settings.h"
 #include "screens/modes.h"
@@ -72,12 +73,17 @@ int WinMain(const std::string& commandLine) {
   Switches = ReadSwitches(commandLine);
   if (!DemoReadSwitches(commandLine)) return 1;
   LoadPresentation(commandLine);
+  PlayerOptions options;
+  if (!ReadPlayerOptions(commandLine, options)) return 1;
 
   win::WindowClass wc;
   wc.lpfnWndProc = MainWndProc;
   wc.lpszClassName = "Nauvrel_wnd";
   // A start-up that fails has shown its message; the status tells scripts it failed.
   if (!LoadSettings()) return 1;
+  if (!LoadPlayerSettings()) return 1;
+  ApplyPlayerOptions(options);
+  volApplyMusic();
   if (!win::RegisterClassEx(wc)) return 1;
   Shell.Window = win::CreateWindowEx("Nauvrel_wnd", "Nauvrel", 544, 375);
   win::ShowWindow(Shell.Window);
@@ -97,7 +103,8 @@ int WinMain(const std::string& commandLine) {
 
   // A replay leaves the player's settings and table as they were.
   if (!replay) {
-    SaveSettings();
+    // The player's values go beside the settings, and only one failure is reported.
+    if (SaveSettings()) SavePlayerSettings();
     SavePresentation();
     hisSaveData();
   }

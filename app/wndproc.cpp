@@ -1,8 +1,10 @@
 #include "app/frame_clock.h"
 #include "app/shell.h"
 #include "audio/cd.h"
+#include "audio/volume.h"
 #include "screens/input.h"
 #include "screens/modes.h"
+#include "screens/pad.h"
 
 namespace {
 
@@ -12,6 +14,8 @@ void OnKey(win::HWND window, win::WPARAM key) {
   const auto toHandler = [&] {
     if (!OnKeyDown(win::LOWORD(key))) win::PostMessage(window, win::WM_CLOSE, 0, 0);
   };
+  // The volume keys work on every screen, the name entry too (they type nothing there).
+  if (volKey(win::LOWORD(key))) return;
   // During the name entry every key types.
   if (Screen.NameEntry) return toHandler();
 
@@ -60,6 +64,9 @@ win::LRESULT MainWndProc(win::HWND window, uint32_t message, win::WPARAM wParam,
       if (!OnMouseClick(win::LOWORD(static_cast<uint64_t>(lParam)),
                         win::HIWORD(static_cast<uint64_t>(lParam))))
         win::PostMessage(window, win::WM_CLOSE, 0, 0);
+      return 0;
+    case win::WM_GAMEPAD:
+      if (!OnPadPress(wParam)) win::PostMessage(window, win::WM_CLOSE, 0, 0);
       return 0;
     case win::MM_MCINOTIFY:
       CD.CDPlaying = false;

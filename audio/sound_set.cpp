@@ -2,6 +2,7 @@
 #include "app/shell.h"
 #include "audio/sound.h"
 #include "audio/sound_state.h"
+#include "audio/volume.h"
 #include "audio/wav.h"
 #include "platform/system/system.h"
 
@@ -25,6 +26,7 @@ bool sndCreateAll() {
   }
   if (!(Sound.sndExplodeP = wavCreateBuffer(Sound.NauvrelExpl)))
     return sysShowError("wavCreateBuffer: sndExplodeP");
+  volApplySound();
   return true;
 }
 

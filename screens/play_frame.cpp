@@ -1,7 +1,10 @@
 // One frame of the playfield, back to front, with the two text overlays on top.
 #include <cstdio>
+#include <string>
 
+#include "app/language.h"
 #include "screens/display.h"
+#include "screens/pad.h"
 #include "video/video.h"
 
 namespace {
@@ -9,20 +12,15 @@ namespace {
 bool DisplayOverlays() {
   char text[1024];
   if (Screen.LevelIntro) {
-    std::snprintf(text, sizeof text,
-                  "%d. \xDAROVE\xD2\nPRO POSTUP DO DAL\x8A\xCD \xDAROVN\xCC\n"
-                  "POT\xD8"
-                  "EBUJETE %d BOD\xD9,\nVA\x8A"
-                  "E NEJVY\x8A\x8A\xCD SKORE JE %d BOD\xD9.",
-                  static_cast<int>(World.Level), static_cast<int>(World.PointsNeeded),
-                  static_cast<int>(World.BestScore));
+    std::snprintf(text, sizeof text, Texts().LevelIntro, static_cast<int>(World.Level),
+                  static_cast<int>(World.PointsNeeded), static_cast<int>(World.BestScore));
     if (!sysTextBox(text)) return false;
   }
   if (Screen.NameEntry) {
-    std::snprintf(text, sizeof text,
-                  "UM\xCDSTIL JSTE SE DO TABULKY V\xCDT\xCCZ\xD9\nZADEJTE PROS\xCDM SV\xC9 "
-                  "JM\xC9NO:\n%s.",
-                  Screen.PlayerName);
+    // With a controller the letter on offer stands after the name, in brackets.
+    std::string name = Screen.PlayerName;
+    if (const char letter = PadLetter()) name += std::string("[") + letter + "]";
+    std::snprintf(text, sizeof text, Texts().NameEntry, name.c_str());
     if (!sysTextBox(text)) return false;
   }
   return true;

@@ -5,6 +5,7 @@
 #include "persist/settings.h"
 #include "screens/blit.h"
 #include "screens/display.h"
+#include "screens/pad.h"
 
 namespace {
 
@@ -41,5 +42,5 @@ bool DisplaySettings() {
   const int32_t heights[] = {84, 140, 195, 252, 308, 365};
   for (int i = 0; i < 6; ++i)
     if (!DisplayControlSlider(589, heights[i], values[i])) return false;
-  return true;
+  return DisplayPadHighlight();
 }

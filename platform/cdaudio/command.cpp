@@ -102,8 +102,9 @@ ParsedCommand ParseCommand(const std::string& text) {
   static const std::pair<const char*, Verb> verbs[] = {
       {"open", Verb::Open},     {"close", Verb::Close},
       {"status", Verb::Status}, {"capability", Verb::Capability},
-      {"set", Verb::Set},       {"play", Verb::Play},
-      {"pause", Verb::Pause},   {"stop", Verb::Stop}};
+      {"set", Verb::Set},       {"setaudio", Verb::SetAudio},
+      {"play", Verb::Play},     {"pause", Verb::Pause},
+      {"stop", Verb::Stop}};
   const std::pair<const char*, Verb>* found = nullptr;
   for (const auto& entry : verbs)
     if (verb == entry.first) found = &entry;
@@ -122,6 +123,14 @@ ParsedCommand ParseCommand(const std::string& text) {
       if (Is(words, {"time", "format", "tmsf"})) return {Make(Verb::Set, Item::TimeFormatTmsf), 0};
       if (Is(words, {"time", "format", "msf"})) return {Make(Verb::Set, Item::TimeFormatMsf), 0};
       return Fail(MCIERR_UNRECOGNIZED_KEYWORD);
+    case Verb::SetAudio: {
+      if (words.size() != 5 || words[2] != "volume" || words[3] != "to")
+        return Fail(MCIERR_UNRECOGNIZED_KEYWORD);
+      if (!IsNumber(words[4]) || std::stoi(words[4]) > 1000) return Fail(MCIERR_OUTOFRANGE);
+      Command command = Make(Verb::SetAudio, Item::Volume);
+      command.volume = std::stoi(words[4]);
+      return {command, 0};
+    }
     default:
       if (words.size() != 2) return Fail(MCIERR_UNRECOGNIZED_KEYWORD);
       return {Make(found->second), 0};

@@ -8,7 +8,7 @@
 
 namespace mci {
 
-enum class Verb { Open, Close, Status, Capability, Set, Play, Pause, Stop };
+enum class Verb { Open, Close, Status, Capability, Set, SetAudio, Play, Pause, Stop };
 
 enum class Item {
   None,
@@ -19,12 +19,14 @@ enum class Item {
   HasAudio,        // capability … has audio
   TimeFormatTmsf,  // set … time format tmsf
   TimeFormatMsf,   // set … time format msf
+  Volume,          // setaudio … volume to N
 };
 
 struct Command {
   Verb verb = Verb::Open;
   Item item = Item::None;
   int track = 0;          // of TrackType
+  int volume = 0;         // of Volume, 0 to 1000
   std::vector<int> from;  // the fields of "from a:b:c:d", empty when absent
   bool notify = false;
 };

@@ -122,6 +122,11 @@ MCIERROR mciSendString(const char* text, char* reply, size_t replyLength, win::H
   const Command& command = *parsed.command;
 
   if (command.verb == Verb::Open) return Open();
+  // The music's level belongs to the output, so it holds whether a disc is open or not.
+  if (command.verb == Verb::SetAudio) {
+    SetPlaybackVolume(command.volume);
+    return 0;
+  }
   if (!Device.disc) return MCIERR_INVALID_DEVICE_NAME;
   switch (command.verb) {
     case Verb::Close:
@@ -158,6 +163,7 @@ std::vector<int16_t> Advance(size_t frames) {
 void Reset() {
   if (Device.disc) Close();
   Device = CDAudioDevice{};
+  SetPlaybackVolume(1000);
 }
 }  // namespace testing
 

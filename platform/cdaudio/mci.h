@@ -1,11 +1,12 @@
 #pragma once
 // CD audio, in place of the MCI command strings for the device "cdaudio" and its
 // MM_MCINOTIFY notifications: exactly the commands the game sends, answered with the
-// reply words it expects. The disc behind the device is the first found of: an audio disc
-// in a drive, a CUE sheet with its BIN image in a folder CD, audio files named by track
-// number in a folder CD; the folders CD of the working directory, of the program's folder and
-// of the installed data folder are searched in that order. Left out: every other device type and
-// command, command messages.
+// reply words it expects, and "setaudio cdaudio volume to N" (0 to 1000, accepted with or
+// without an open device) for the music's level. The disc behind the device is the first
+// found of: an audio disc in a drive, a CUE sheet with its BIN image in a folder CD, audio
+// files named by track number in a folder CD; the folders CD of the working directory, of
+// the program's folder and of the installed data folder are searched in that order.
+// Left out: every other device type and command, command messages.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <cstring>
@@ -14,12 +15,14 @@
 #include <thread>
 
 #include "platform/cdaudio/mci.h"
+#include "platform/sound/mixer.h"
 
 namespace mci {
 namespace {
 
 constexpr size_t ChunkFrames = 4096;
 constexpr size_t ChunkCount = 12;  // about a second ahead
+constexpr int MaxVolume = 1000;
 
 struct Chunk {
   int track = 0;
@@ -49,6 +52,7 @@ struct Player {
 
   bool notifyWaiting = false;
   win::HWND notifyWindow = nullptr;
+  int volume = MaxVolume;  // per mille of the disc's own level
 
   std::vector<Chunk> ring = std::vector<Chunk>(ChunkCount);
   size_t head = 0;
@@ -148,20 +152,27 @@ size_t Take(int16_t* out, size_t frames) {
   return taken;
 }
 
+void Scale(int16_t* samples, size_t count) {
+  if (P.volume >= MaxVolume) return;
+  for (size_t i = 0; i < count; ++i)
+    samples[i] = static_cast<int16_t>(samples[i] * P.volume / MaxVolume);
+}
+
 void AudioCallback(void*, Uint8* stream, int length) {
   std::memset(stream, 0, static_cast<size_t>(length));
   std::array<int16_t, 1024 * 2> buffer;
   std::lock_guard<std::mutex> held(P.lock);
   if (!P.converter) {
     Take(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / 4);
-    return;
+  } else {
+    while (SDL_AudioStreamAvailable(P.converter) < length) {
+      size_t n = Take(buffer.data(), 1024);
+      if (n == 0) break;
+      SDL_AudioStreamPut(P.converter, buffer.data(), static_cast<int>(n * 4));
+    }
+    SDL_AudioStreamGet(P.converter, stream, length);
   }
-  while (SDL_AudioStreamAvailable(P.converter) < length) {
-    size_t n = Take(buffer.data(), 1024);
-    if (n == 0) break;
-    SDL_AudioStreamPut(P.converter, buffer.data(), static_cast<int>(n * 4));
-  }
-  SDL_AudioStreamGet(P.converter, stream, length);
+  Scale(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / sizeof(int16_t));
 }
 
 SDL_AudioStream* MakeConverter() {
@@ -173,7 +184,23 @@ SDL_AudioStream* MakeConverter() {
                             rate);
 }
 
+// A reopened output may run at another rate; the position goes on where it was.
+void OutputReopened() {
+  if (!P.disc || P.manual) return;
+  {
+    std::lock_guard<std::mutex> held(P.lock);
+    if (P.converter) SDL_FreeAudioStream(P.converter);
+    P.converter = MakeConverter();
+  }
+  Mix_HookMusic(AudioCallback, nullptr);
+}
+
 }  // namespace
+
+void SetPlaybackVolume(int perMille) {
+  std::lock_guard<std::mutex> held(P.lock);
+  P.volume = std::clamp(perMille, 0, MaxVolume);
+}
 
 void StartPlayback(Disc& disc, bool manual) {
   {
@@ -187,6 +214,7 @@ void StartPlayback(Disc& disc, bool manual) {
     Flush();
   }
   if (manual) return;
+  mixer::OnReopen(OutputReopened);
   P.converter = MakeConverter();
   P.reader = std::thread(ReaderLoop);
   Mix_HookMusic(AudioCallback, nullptr);
@@ -252,6 +280,7 @@ std::vector<int16_t> AdvancePlayback(size_t frames) {
     done += Take(out.data() + done * 2, frames - done);
   }
   out.resize(done * 2);
+  Scale(out.data(), out.size());
   return out;
 }
 

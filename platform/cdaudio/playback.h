@@ -27,6 +27,8 @@ void PlayFrom(DiscPosition from, bool notify, win::HWND window);
 void PausePlayback();  // keeps the position
 void StopPlayback();   // back to the start of the disc
 DiscPosition PlayedPosition();
+// The music's level, 0 (silent) to 1000 (the disc as recorded); kept across discs.
+void SetPlaybackVolume(int perMille);
 
 std::vector<int16_t> AdvancePlayback(size_t frames);
 

@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -16,31 +17,46 @@ constexpr uint32_t MaxBufferBytes = 0x0FFFFFFF;  // DirectSound's limits
 constexpr uint32_t MinBufferBytes = 4;
 constexpr uint32_t DescriptionSize = 36;  // the record as DirectSound knows it
 
+// Hundredths of a decibel as a mixer volume; anything above silence stays audible.
+int MixerVolume(int32_t volume) {
+  if (volume <= DSBVOLUME_MIN) return 0;
+  const double gain = std::pow(10.0, volume / 2000.0);
+  return std::max(1, static_cast<int>(std::lround(gain * MIX_MAX_VOLUME)));
+}
+
 // The open device: holds the shared audio output while any object or buffer lives.
 struct Device {
   int rate = 44100;
   int channels = 2;
-  bool lost = false;  // the output went away; nothing of it is ever restored
+  bool lost = false;  // the output went away and no other could be opened
   std::vector<bool> channelsInUse;
+  std::vector<DirectSoundBuffer*> buffers;  // alive, for a reopened output
 
   ~Device() {
-    Mix_HaltChannel(-1);
+    if (!lost) Mix_HaltChannel(-1);  // a closed output has nothing to halt
     mixer::Release();
   }
   int TakeChannel() {
+    if (lost) return -1;
     auto free = std::find(channelsInUse.begin(), channelsInUse.end(), false);
     if (free != channelsInUse.end()) {
       *free = true;
-      return static_cast<int>(free - channelsInUse.begin());
+      const int channel = static_cast<int>(free - channelsInUse.begin());
+      Mix_Volume(channel, MIX_MAX_VOLUME);
+      return channel;
     }
     const int n = static_cast<int>(channelsInUse.size()) + 1;
     if (Mix_AllocateChannels(n) != n) return -1;
     channelsInUse.push_back(true);
+    Mix_Volume(n - 1, MIX_MAX_VOLUME);
     return n - 1;
   }
+  // The output was opened again: the channels come back with their volumes, and samples
+  // are converted anew if the output's format changed. Duplicates share their source's.
+  void Reopened();
   void GiveChannel(int channel) {
     if (channel < 0) return;
-    Mix_HaltChannel(channel);
+    if (!lost) Mix_HaltChannel(channel);
     channelsInUse[channel] = false;
   }
 };
@@ -66,10 +82,41 @@ TestingState Testing;
 // The device DirectSoundCreate opened last, while it lives.
 std::weak_ptr<Device> OpenDevice;
 
+void OutputReopened() {
+  if (const std::shared_ptr<Device> device = OpenDevice.lock()) device->Reopened();
+}
+
 }  // namespace
 
+void Device::Reopened() {
+  int frequency = 0, outputChannels = 0;
+  Uint16 format = 0;
+  if (!Mix_QuerySpec(&frequency, &format, &outputChannels) || format != AUDIO_S16SYS) {
+    lost = true;
+    return;
+  }
+  const bool changed = frequency != rate || outputChannels != channels;
+  rate = frequency;
+  channels = outputChannels;
+  Mix_AllocateChannels(static_cast<int>(channelsInUse.size()));
+  for (DirectSoundBuffer* buffer : buffers) {
+    if (buffer->channel >= 0) Mix_Volume(buffer->channel, MixerVolume(buffer->volume));
+    SampleLayout layout;
+    if (!changed || buffer->primary || buffer->raw.empty() || !buffer->samples ||
+        !ReadLayout(*buffer->format.Get(), layout))
+      continue;
+    Samples& shared = *buffer->samples;
+    shared.pcm = ConvertToDevice(layout, buffer->raw, rate, channels);
+    shared.chunk.abuf = reinterpret_cast<Uint8*>(shared.pcm.data());
+    shared.chunk.alen = static_cast<Uint32>(shared.pcm.size() * sizeof(int16_t));
+  }
+}
+
 DirectSoundBuffer::~DirectSoundBuffer() {
-  if (device) device->GiveChannel(channel);
+  if (device) {
+    device->GiveChannel(channel);
+    std::erase(device->buffers, this);
+  }
   samples.reset();  // before the device may close
   Testing.counts.erase(this);
   std::replace(Testing.log.begin(), Testing.log.end(), static_cast<const DirectSoundBuffer*>(this),
@@ -108,7 +155,7 @@ HRESULT DirectSoundBuffer::Unlock(void*, uint32_t, void*, uint32_t) {
   converted->chunk.abuf = reinterpret_cast<Uint8*>(converted->pcm.data());
   converted->chunk.alen = static_cast<Uint32>(converted->pcm.size() * sizeof(int16_t));
   converted->chunk.volume = MIX_MAX_VOLUME;
-  if (channel >= 0) Mix_HaltChannel(channel);
+  if (channel >= 0 && !device->lost) Mix_HaltChannel(channel);
   samples = std::move(converted);
   return DS_OK;
 }
@@ -127,6 +174,14 @@ HRESULT DirectSoundBuffer::Play(uint32_t, uint32_t, uint32_t) {
   return DS_OK;
 }
 
+HRESULT DirectSoundBuffer::SetVolume(int32_t newVolume) {
+  if (primary) return DSERR_INVALIDCALL;
+  if (newVolume < DSBVOLUME_MIN || newVolume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
+  volume = newVolume;
+  if (!device->lost) Mix_Volume(channel, MixerVolume(volume));
+  return DS_OK;
+}
+
 HRESULT DirectSound::SetCooperativeLevel(win::HWND, uint32_t newLevel) {
   if (newLevel < DSSCL_NORMAL || newLevel > 3) return DSERR_INVALIDPARAM;
   level = newLevel;
@@ -139,6 +194,7 @@ HRESULT DirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, LPDIRECTSOUNDBU
   auto made = std::make_unique<DirectSoundBuffer>();
   ++Testing.live;
   made->device = device;
+  device->buffers.push_back(made.get());
   if (desc->dwFlags & DSBCAPS_PRIMARYBUFFER) {
     if (desc->dwBufferBytes != 0 || desc->lpwfxFormat) return DSERR_INVALIDPARAM;
     made->primary = true;
@@ -169,6 +225,7 @@ HRESULT DirectSound::DuplicateSoundBuffer(const DirectSoundBuffer* original,
   auto made = std::make_unique<DirectSoundBuffer>();
   ++Testing.live;
   made->device = device;
+  device->buffers.push_back(made.get());
   made->format = original->format;
   made->samples = original->samples;
   made->channel = device->TakeChannel();
@@ -191,16 +248,16 @@ HRESULT DirectSoundCreate(const void* guid, LPDIRECTSOUND& out) {
   device->channels = channels;
   Mix_AllocateChannels(0);
   OpenDevice = device;
+  mixer::OnReopen(OutputReopened);
   out.reset(new DirectSound);
   out->device = std::move(device);
   return DS_OK;
 }
 
 void NoteDeviceRemoved() {
-  if (const std::shared_ptr<Device> device = OpenDevice.lock()) {
-    device->lost = true;
-    Mix_HaltChannel(-1);
-  }
+  const std::shared_ptr<Device> device = OpenDevice.lock();
+  if (!mixer::IsOpen() || mixer::Reopen() || !device) return;
+  device->lost = true;
 }
 
 namespace testing {
@@ -213,6 +270,10 @@ void ClearPlayLog() { Testing.log.clear(); }
 void LoseDevice() { NoteDeviceRemoved(); }
 void FailPlay(HRESULT code) { Testing.failPlay = code; }
 void FailCreate(bool fail) { Testing.failCreate = fail; }
+void NoOutput(bool none) { mixer::testing::NoOutput(none); }
+int ChannelVolume(const DirectSoundBuffer* buffer) {
+  return buffer && buffer->channel >= 0 ? Mix_Volume(buffer->channel, -1) : -1;
+}
 const std::vector<int16_t>* DeviceSamples(const DirectSoundBuffer* buffer) {
   return buffer && buffer->samples ? &buffer->samples->pcm : nullptr;
 }

@@ -28,6 +28,10 @@ constexpr uint32_t DSSCL_PRIORITY = 2;
 constexpr uint32_t DSBCAPS_PRIMARYBUFFER = 0x1;
 constexpr uint32_t DSBCAPS_STATIC = 0x2;
 
+// Buffer volume in hundredths of a decibel, as DirectSound takes it.
+constexpr int32_t DSBVOLUME_MIN = -10000;
+constexpr int32_t DSBVOLUME_MAX = 0;
+
 constexpr uint16_t WAVE_FORMAT_PCM = 1;
 constexpr uint16_t WAVE_FORMAT_IEEE_FLOAT = 3;
 constexpr uint16_t WAVE_FORMAT_EXTENSIBLE = 0xFFFE;
@@ -77,6 +81,10 @@ void LoseDevice();
 void FailPlay(HRESULT code);
 // DirectSoundCreate fails while set.
 void FailCreate(bool fail);
+// While set, no audio output can be opened (nor opened again after it went away).
+void NoOutput(bool none);
+// The mixer volume (0 to 128) of the buffer's channel.
+int ChannelVolume(const DirectSoundBuffer* buffer);
 // The samples a buffer holds in the device format (interleaved 16-bit), shared by duplicates.
 const std::vector<int16_t>* DeviceSamples(const DirectSoundBuffer* buffer);
 bool SharesSamples(const DirectSoundBuffer* a, const DirectSoundBuffer* b);
@@ -99,11 +107,15 @@ class DirectSoundBuffer {
   HRESULT Unlock(void* region1, uint32_t bytes1, void* region2, uint32_t bytes2);
   // Not looping: a buffer still sounding goes on, a stopped one starts from its beginning.
   HRESULT Play(uint32_t reserved, uint32_t priority, uint32_t flags);
+  // Attenuation from DSBVOLUME_MIN (silent) to DSBVOLUME_MAX (as recorded).
+  HRESULT SetVolume(int32_t volume);
 
  private:
   friend class DirectSound;
+  friend struct Device;
   friend const std::vector<int16_t>* testing::DeviceSamples(const DirectSoundBuffer*);
   friend bool testing::SharesSamples(const DirectSoundBuffer*, const DirectSoundBuffer*);
+  friend int testing::ChannelVolume(const DirectSoundBuffer*);
   std::shared_ptr<Device> device;
   bool primary = false;
   std::vector<uint8_t> raw;  // the bytes as written, in the buffer's own format
@@ -111,6 +123,7 @@ class DirectSoundBuffer {
   std::shared_ptr<Samples> samples;  // shared with duplicates
   int channel = -1;
   bool locked = false;
+  int32_t volume = DSBVOLUME_MAX;
 };
 using LPDIRECTSOUNDBUFFER = std::unique_ptr<DirectSoundBuffer>;
 
@@ -130,8 +143,9 @@ using LPDIRECTSOUND = std::unique_ptr<DirectSound>;
 // The default device (guid null) on the shared audio output; DSERR_NODRIVER without one.
 HRESULT DirectSoundCreate(const void* guid, LPDIRECTSOUND& out);
 
-// The audio output went away: every buffer of the open device is lost from now on, and
-// Play reports DSERR_BUFFERLOST.
+// The audio output went away: the default output is opened again and every buffer goes
+// on there (its samples converted anew when the output's format differs). Only when no
+// output can be opened is every buffer of the device lost, and Play reports DSERR_BUFFERLOST.
 void NoteDeviceRemoved();
 
 }  // namespace ds

@@ -13,6 +13,7 @@
 #include "platform/window/cp1250.h"
 #include "platform/window/frame_area.h"
 #include "platform/window/full_screen.h"
+#include "platform/window/gamepad.h"
 #include "platform/window/keys.h"
 #include "platform/window/sdl_window.h"
 
@@ -53,6 +54,7 @@ const char ArrowToken = 0;
 bool InitEvents() {
   if (SDL_WasInit(SDL_INIT_EVENTS) == 0 && SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) return false;
   if (Layer.postedEvent == 0) Layer.postedEvent = SDL_RegisterEvents(1);
+  InitGamepads();  // without controllers the keyboard and the mouse still play
   return Layer.postedEvent != static_cast<uint32_t>(-1);
 }
 
@@ -154,6 +156,7 @@ void Translate(const SDL_Event& event) {
       break;
     }
     default:
+      if (const std::optional<WPARAM> press = GamepadPress(event)) Enqueue(WM_GAMEPAD, *press, 0);
       break;
   }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The window, in place of the window manager's services the game calls: one window, its
 // message queue (SDL events become WM_KEYDOWN with virtual keys, button-up messages,
-// WM_MOUSEMOVE in 800 x 600 coordinates, WM_ACTIVATEAPP, WM_CLOSE), posted messages,
+// WM_MOUSEMOVE in 800 x 600 coordinates, WM_ACTIVATEAPP, WM_CLOSE, WM_GAMEPAD from game
+// controllers plugged in at any time), posted messages,
 // message boxes (also written to standard error) and the cursor.
 // Left out: child windows, menus, window classes beyond the one, keyboard layouts.
 #include <cstdint>
@@ -30,6 +31,20 @@ constexpr uint32_t WM_LBUTTONUP = 0x0202;
 constexpr uint32_t WM_RBUTTONUP = 0x0205;
 constexpr uint32_t WM_MBUTTONUP = 0x0208;
 constexpr uint32_t MM_MCINOTIFY = 0x03B9;
+// A game-controller press (an application message): wParam is one of the PAD_ codes.
+constexpr uint32_t WM_GAMEPAD = 0x8001;
+
+constexpr WPARAM PAD_A = 1;
+constexpr WPARAM PAD_B = 2;
+constexpr WPARAM PAD_X = 3;
+constexpr WPARAM PAD_Y = 4;
+constexpr WPARAM PAD_BACK = 5;
+constexpr WPARAM PAD_START = 6;
+constexpr WPARAM PAD_UP = 7;  // the d-pad, or the left stick pushed past half way
+constexpr WPARAM PAD_DOWN = 8;
+constexpr WPARAM PAD_LEFT = 9;
+constexpr WPARAM PAD_RIGHT = 10;
+constexpr WPARAM PAD_TRIGGER = 11;  // either trigger pulled past half way
 
 constexpr uint16_t VK_BACK = 0x08;
 constexpr uint16_t VK_TAB = 0x09;

@@ -1,4 +1,5 @@
 // The sound set at start-up: the eight files, their messages, the pool and the play gates.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,6 +36,7 @@ class SoundSet : public ::testing::Test {
  protected:
   void TearDown() override {
     ds::testing::FailCreate(false);
+    ds::testing::NoOutput(false);
     Stop();
   }
   // The exit path's release, with plays working again for the next start.
@@ -188,10 +190,41 @@ TEST_F(SoundSet, AFailedPlayStopsTheGameWithTheSoundsMessage) {
   }
 }
 
-TEST_F(SoundSet, ASoundDeviceThatGoesAwayEndsTheGameAtTheNextSound) {
+// The output going away as the window layer hears it from SDL.
+void RemoveOutput() {
+  SDL_Event event{};
+  event.type = SDL_AUDIODEVICEREMOVED;
+  event.adevice.iscapture = 0;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  win::MSG msg;
+  win::PeekMessage(msg);  // pumps the event
+}
+
+TEST_F(SoundSet, AnOutputThatGoesAwayIsOpenedAgainAndTheGameSoundsOn) {
+  ASSERT_TRUE(Start(GameFiles()));
+  ASSERT_TRUE(Sound.sndExplodeP->SetVolume(-2000) == ds::DS_OK);
+  const std::vector<int16_t> before = *ds::testing::DeviceSamples(Sound.sndBonus.get());
+  ASSERT_TRUE(sndPlayExplosion());
+  RemoveOutput();
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+  const int starts = ds::testing::Plays(Sound.sndExplsions[2].get()).starts;
+  EXPECT_TRUE(sndPlayExplosion());
+  EXPECT_EQ(ds::testing::Plays(Sound.sndExplsions[2].get()).starts, starts + 1);
+  EXPECT_TRUE(sndPlayBonus() && sysPlayExplodeP());
+  EXPECT_EQ(*ds::testing::DeviceSamples(Sound.sndBonus.get()), before);
+  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndExplodeP.get()), 13);  // its volume kept
+  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndBonus.get()), 128);
+  // And again: every removal finds the next output.
+  RemoveOutput();
+  EXPECT_TRUE(sndPlayExplosion());
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+}
+
+TEST_F(SoundSet, WithNoOutputLeftTheGameEndsAtTheNextSound) {
   ASSERT_TRUE(Start(GameFiles()));
   ASSERT_TRUE(sndPlayExplosion());
-  ds::testing::LoseDevice();
+  ds::testing::NoOutput(true);
+  RemoveOutput();
   EXPECT_FALSE(sndPlayExplosion());
   EXPECT_EQ(LastError(), "Play: dsbExplosions DSERR_BUFFERLOST ");
   EXPECT_FALSE(Sound.dsObject || Sound.sndMenuClick);

@@ -2,6 +2,7 @@
 // keyed sheets are transparent exactly where the game expects no sprite.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -101,7 +102,7 @@ void checkPicture(const std::string& path, int width, int height, bool keyed) {
   if (!keyed) return;
 
   EXPECT_EQ(fringePixels(p), 0);
-  const std::string name = path.substr(path.find('/') + 1);
+  const std::string name = path.substr(path.rfind('/') + 1);
   const std::vector<Rect> sprites = spritesOf(name);
   for (const Rect& r : sprites)
     EXPECT_GT(nonKeyIn(p, r), 4) << "empty sprite at " << r.left << "," << r.top;
@@ -119,6 +120,27 @@ TEST(ArchivePictures, BothSetsAreCompleteAndSized) {
   for (const Expected& e : kPictures) {
     checkPicture(std::string("Grafika/") + e.name, e.width, e.height, e.keyed);
     checkPicture(std::string("Grafika8/") + e.gifName, e.width, e.height, e.keyed);
+  }
+}
+
+// The English edition replaces each picture with words by one of the same size and, for
+// the settings controls, the same sprites; the pictures differ where the words stand.
+TEST(ArchivePictures, TheEnglishEditionLiesBesideTheCzechInTheSameLayouts) {
+  const std::vector<std::string> worded = {"MenuBckg", "MenuSel",  "Logo",     "Help1",  "Help2",
+                                           "Help3",    "Settings", "Controls", "HiScore"};
+  for (const Expected& e : kPictures) {
+    const std::string gif = e.gifName;
+    const bool hasWords =
+        std::find(worded.begin(), worded.end(), gif.substr(0, gif.find('.'))) != worded.end();
+    const std::string english = std::string("Grafika/en/") + e.name;
+    if (!hasWords) {
+      EXPECT_TRUE(ArchiveMember(english).empty()) << english;
+      continue;
+    }
+    checkPicture(english, e.width, e.height, e.keyed);
+    checkPicture("Grafika8/en/" + gif, e.width, e.height, e.keyed);
+    if (gif.starts_with("Controls")) continue;  // no words; only its palette follows
+    EXPECT_NE(ArchiveMember(english), ArchiveMember(std::string("Grafika/") + e.name)) << english;
   }
 }
 
@@ -156,28 +178,31 @@ TEST(ArchivePictures, FontHasEveryPrintableCharacterInsideItsCopiedPart) {
 }
 
 TEST(ArchivePictures, MenuHighlightMatchesTheMenuOutsideItsItems) {
-  // The highlight is pasted 550 px to the right; around the items it must be the same
-  // picture, or the pasted rectangles would show seams.
-  const Decoded menu = DecodePicture(ArchiveMember("Grafika/MenuBckg.jpg"));
-  const Decoded sel = DecodePicture(ArchiveMember("Grafika/MenuSel.jpg"));
-  ASSERT_EQ(menu.width, 800);
-  ASSERT_EQ(sel.width, 250);
-  long long diff = 0, count = 0, itemDiff = 0, itemCount = 0;
-  const Rect items[] = {{47, 21, 234, 50},   {4, 65, 234, 93},     {24, 109, 232, 137},
-                        {48, 153, 233, 181}, {139, 197, 233, 232}, {116, 241, 233, 269}};
-  for (int y = 0; y < 280; ++y)
-    for (int x = 0; x < 250; ++x) {
-      const Rgb8 a = sel.at(x, y), b = menu.at(550 + x, y);
-      const int d = std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
-      bool inItem = false;
-      for (const Rect& r : items) inItem = inItem || inside(r, x, y);
-      if (inItem)
-        itemDiff += d, ++itemCount;
-      else
-        diff += d, ++count;
-    }
-  EXPECT_LT(double(diff) / count, 6.0);
-  EXPECT_GT(double(itemDiff) / itemCount, 3 * double(diff) / count + 10);
+  for (const std::string folder : {"Grafika/", "Grafika/en/"}) {
+    SCOPED_TRACE(folder);
+    // The highlight is pasted 550 px to the right; around the items it must be the same
+    // picture, or the pasted rectangles would show seams.
+    const Decoded menu = DecodePicture(ArchiveMember(folder + "MenuBckg.jpg"));
+    const Decoded sel = DecodePicture(ArchiveMember(folder + "MenuSel.jpg"));
+    ASSERT_EQ(menu.width, 800);
+    ASSERT_EQ(sel.width, 250);
+    long long diff = 0, count = 0, itemDiff = 0, itemCount = 0;
+    const Rect items[] = {{47, 21, 234, 50},   {4, 65, 234, 93},     {24, 109, 232, 137},
+                          {48, 153, 233, 181}, {139, 197, 233, 232}, {116, 241, 233, 269}};
+    for (int y = 0; y < 280; ++y)
+      for (int x = 0; x < 250; ++x) {
+        const Rgb8 a = sel.at(x, y), b = menu.at(550 + x, y);
+        const int d = std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+        bool inItem = false;
+        for (const Rect& r : items) inItem = inItem || inside(r, x, y);
+        if (inItem)
+          itemDiff += d, ++itemCount;
+        else
+          diff += d, ++count;
+      }
+    EXPECT_LT(double(diff) / count, 6.0);
+    EXPECT_GT(double(itemDiff) / itemCount, 3 * double(diff) / count + 10);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "screens.hpp"
 #include "sea.hpp"
 #include "text.hpp"
+#include "words.hpp"
 
 namespace forge {
 namespace {
@@ -16,11 +17,12 @@ const Rgb kAccent{255, 215, 110};
 void frame(cairo_t* cr, std::string_view title, int page) {
   drawSea(cr, kShallows);
   drawPanel(cr, 20, 15, 760, 570, 0.72);
-  titleText(cr, title, 400, 62, 36, Align::Centre);
+  titleText(cr, say(title), 400, 62, 36, Align::Centre);
   cairo_save(cr);
   useFont(cr, Face::Sans, 15);
-  const std::string footer =
-      "Strana " + std::to_string(page) + " ze 3  •  pokračujte klávesou nebo kliknutím";
+  const std::string footer = std::string(say("Strana")) + " " + std::to_string(page) + " " +
+                             std::string(say("ze 3")) + "  •  " +
+                             std::string(say("pokračujte klávesou nebo kliknutím"));
   bodyText(cr, footer, 400, 570, {160, 200, 220}, Align::Centre);
   cairo_restore(cr);
 }
@@ -56,13 +58,13 @@ void sprite(cairo_t* cr, double x, double y, double scale, Draw draw) {
 void controlsPage(cairo_t* cr) {
   frame(cr, "NÁVOD – CÍL HRY A OVLÁDÁNÍ", 1);
   useFont(cr, Face::Sans, 17);
-  double y =
-      wrappedText(cr,
-                  "Vaše ponorka křižuje moře zleva doprava. Po každém průjezdu se vrátí vlevo "
-                  "o řadu níž, od hladiny až ke dnu. Pod ní stojí hromady sudů s výbušninou. "
-                  "Narazí-li ponorka do sudu, vybuchne a hra končí – máte jen jeden život! "
-                  "Uvolněte si cestu minami a torpédy a nasbírejte dost bodů pro další úroveň.",
-                  50, 110, 700, 24, kBody);
+  double y = wrappedText(
+      cr,
+      say("Vaše ponorka křižuje moře zleva doprava. Po každém průjezdu se vrátí vlevo "
+          "o řadu níž, od hladiny až ke dnu. Pod ní stojí hromady sudů s výbušninou. "
+          "Narazí-li ponorka do sudu, vybuchne a hra končí – máte jen jeden život! "
+          "Uvolněte si cestu minami a torpédy a nasbírejte dost bodů pro další úroveň."),
+      50, 110, 700, 24, kBody);
   y += 16;
   struct Key {
     std::string_view key, text;
@@ -77,15 +79,15 @@ void controlsPage(cairo_t* cr) {
       {"F12", "okamžitě ukončí hru", 110},
   };
   for (const Key& k : keys) {
-    keyCap(cr, k.key, 70, y, k.width);
+    keyCap(cr, say(k.key), 70, y, k.width);
     useFont(cr, Face::Sans, 18);
-    bodyText(cr, k.text, 200, y, kBody);
+    bodyText(cr, say(k.text), 200, y, kBody);
     y += 40;
   }
   useFont(cr, Face::Sans, 17);
   wrappedText(cr,
-              "Menu, nápovědu, nastavení i tabulku nejlepších ovládáte myší. Když se "
-              "dostanete do tabulky, napište své jméno a potvrďte klávesou Enter.",
+              say("Menu, nápovědu, nastavení i tabulku nejlepších ovládáte myší. Když se "
+                  "dostanete do tabulky, napište své jméno a potvrďte klávesou Enter."),
               50, y + 10, 700, 24, kAccent);
   sprite(cr, 600, 470, 1.6, [&] { drawSubmarine(cr, 4); });
 }
@@ -116,19 +118,19 @@ void weaponsPage(cairo_t* cr) {
       if (e.sprite == 2) drawBarrel(cr);
     });
     useFont(cr, Face::Sans, 17);
-    const double end = wrappedText(cr, e.text, 120, y + 8, 630, 23, kBody);
+    const double end = wrappedText(cr, say(e.text), 120, y + 8, 630, 23, kBody);
     y = std::max(end, y + 70) + 14;
   }
   useFont(cr, Face::SansBold, 20);
-  bodyText(cr, "Úrovně", 50, y + 6, kAccent);
+  bodyText(cr, say("Úrovně"), 50, y + 6, kAccent);
   useFont(cr, Face::Sans, 17);
   wrappedText(cr,
-              "Úroveň skončí, když ponorka projede nejspodnější řadou, nebo když po "
-              "průjezdu nezbude žádný sud. Postoupíte, máte-li víc bodů, než úroveň žádá – "
-              "potřebný počet uvidíte na jejím začátku. Jinak hrajete stejnou úroveň znovu "
-              "s novými hromadami. Body se mezi úrovněmi přenášejí; s každou úrovní je "
-              "ponorka rychlejší a hromady vyšší. Nejlepší výsledky patří do tabulky "
-              "patnácti nejlepších.",
+              say("Úroveň skončí, když ponorka projede nejspodnější řadou, nebo když po "
+                  "průjezdu nezbude žádný sud. Postoupíte, máte-li víc bodů, než úroveň žádá – "
+                  "potřebný počet uvidíte na jejím začátku. Jinak hrajete stejnou úroveň znovu "
+                  "s novými hromadami. Body se mezi úrovněmi přenášejí; s každou úrovní je "
+                  "ponorka rychlejší a hromady vyšší. Nejlepší výsledky patří do tabulky "
+                  "patnácti nejlepších."),
               50, y + 34, 700, 23, kBody);
 }
 
@@ -146,13 +148,13 @@ void bonusPage(cairo_t* cr) {
     const double x = 50 + (i % 2) * 365, y = 100 + (i / 2) * 72;
     sprite(cr, x, y, 1.25, [&] { drawBonusIcon(cr, i); });
     useFont(cr, Face::Sans, 17);
-    bodyText(cr, texts[i], x + 60, y + 31, kBody);
+    bodyText(cr, say(texts[i]), x + 60, y + 31, kBody);
   }
   useFont(cr, Face::Sans, 16);
   wrappedText(cr,
-              "Bonus sebere ponorka, která k němu dojede, i padající mina. Torpédo bonusy "
-              "ničí bez účinku. Dvojnásobek platí i pro ztráty, Minus jen pro miny; "
-              "body neklesnou pod nulu.",
+              say("Bonus sebere ponorka, která k němu dojede, i padající mina. Torpédo bonusy "
+                  "ničí bez účinku. Dvojnásobek platí i pro ztráty, Minus jen pro miny; "
+                  "body neklesnou pod nulu."),
               50, 482, 700, 22, kAccent);
 }
 

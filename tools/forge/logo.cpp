@@ -3,6 +3,7 @@
 #include "screens.hpp"
 #include "sea.hpp"
 #include "text.hpp"
+#include "words.hpp"
 
 namespace forge {
 
@@ -12,7 +13,7 @@ Picture makeLogo() {
   drawSea(cr, kReef);
   cairo_save(cr);
   useFont(cr, Face::Sans, 20);
-  bodyText(cr, "HalvoTeam uvádí", 400, 120, {200, 235, 250}, Align::Centre);
+  bodyText(cr, say("HalvoTeam uvádí"), 400, 120, {200, 235, 250}, Align::Centre);
   cairo_restore(cr);
   titleText(cr, "NAUVREL", 400, 250, 130, Align::Centre, Face::SerifBold);
   cairo_save(cr);
@@ -32,7 +33,8 @@ Picture makeLogo() {
   }
   cairo_save(cr);
   useFont(cr, Face::Sans, 18);
-  bodyText(cr, "Stiskněte klávesu nebo klikněte myší", 400, 575, {220, 240, 250}, Align::Centre);
+  bodyText(cr, say("Stiskněte klávesu nebo klikněte myší"), 400, 575, {220, 240, 250},
+           Align::Centre);
   cairo_restore(cr);
   return canvas.opaque();
 }

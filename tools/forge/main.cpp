@@ -20,6 +20,7 @@
 #include "quantise.hpp"
 #include "screens.hpp"
 #include "sounds.hpp"
+#include "words.hpp"
 
 namespace fs = std::filesystem;
 using namespace forge;
@@ -129,16 +130,47 @@ int main(int argc, char** argv) try {
       {{{"Help1.gif", &help1, false}, {"Help2.gif", &help2, false}, {"Help3.gif", &help3, false}},
        nullptr},
   };
-  for (const auto& [members, fixed] : groups) {
-    std::vector<GroupMember> input;
-    for (const Member& m : members) input.push_back({m.picture, m.keyed});
-    const std::vector<Rgb> none;
-    const auto indexed = quantiseGroup(input, fixed ? *fixed : none);
-    for (std::size_t i = 0; i < members.size(); ++i) {
-      writeFile(out / "Grafika8" / members[i].gifName, encodeGif(indexed[i]));
-      exhibits.push_back({"Grafika8/" + members[i].gifName, expand(indexed[i])});
+  const auto writeGroups = [&](const auto& groupList, const std::string& folder) {
+    for (const auto& [members, fixed] : groupList) {
+      std::vector<GroupMember> input;
+      for (const Member& m : members) input.push_back({m.picture, m.keyed});
+      const std::vector<Rgb> none;
+      const auto indexed = quantiseGroup(input, fixed ? *fixed : none);
+      for (std::size_t i = 0; i < members.size(); ++i) {
+        writeFile(out / "Grafika8" / folder / members[i].gifName, encodeGif(indexed[i]));
+        exhibits.push_back({"Grafika8/" + folder + members[i].gifName, expand(indexed[i])});
+      }
     }
-  }
+  };
+  writeGroups(groups, "");
+
+  // The English edition: the pictures with words drawn again from the same layouts, beside
+  // the Czech ones. The controls have no words but share the settings' 8-bit palette.
+  drawFor(Edition::English);
+  const Picture enMenu = makeMenu(false), enMenuSel = makeMenuSel(), enLogo = makeLogo();
+  const Picture enHelp1 = makeHelp(1), enHelp2 = makeHelp(2), enHelp3 = makeHelp(3);
+  const Picture enSettings = makeSettings(), enHiScore = makeHiScore();
+  drawFor(Edition::Czech);
+  bmp("en/Controls.bmp", controls);
+  jpg("en/MenuBckg.jpg", enMenu);
+  jpg("en/MenuSel.jpg", enMenuSel);
+  jpg("en/Logo.jpg", enLogo);
+  jpg("en/Help1.jpg", enHelp1);
+  jpg("en/Help2.jpg", enHelp2);
+  jpg("en/Help3.jpg", enHelp3);
+  jpg("en/Setup.jpg", enSettings);
+  jpg("en/HiScore.jpg", enHiScore);
+  const std::vector<std::pair<std::vector<Member>, const std::vector<Rgb>*>> enGroups = {
+      {{{"MenuBckg.gif", &enMenu, false}, {"MenuSel.gif", &enMenuSel, false}}, nullptr},
+      {{{"Settings.gif", &enSettings, false}, {"Controls.gif", &controls, true}}, &keyOnly},
+      {{{"HiScore.gif", &enHiScore, false}}, &fontInk},
+      {{{"Logo.gif", &enLogo, false}}, nullptr},
+      {{{"Help1.gif", &enHelp1, false},
+        {"Help2.gif", &enHelp2, false},
+        {"Help3.gif", &enHelp3, false}},
+       nullptr},
+  };
+  writeGroups(enGroups, "en/");
 
   // Sounds.
   writeFile(out / "Zvuk/MenuClick.wav", encodeWav(makeMenuClick(), kSampleRate));

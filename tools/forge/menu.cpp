@@ -5,6 +5,7 @@
 #include "screens.hpp"
 #include "sea.hpp"
 #include "text.hpp"
+#include "words.hpp"
 
 namespace forge {
 namespace {
@@ -35,11 +36,11 @@ void item(cairo_t* cr, const Item& it, bool highlighted) {
   }
   const double baseline = it.top + (h + 15.5) / 2;
   if (highlighted) {
-    titleText(cr, it.label, it.right - 6, baseline, 22, Align::Right, Face::SansBold);
+    titleText(cr, say(it.label), it.right - 6, baseline, 22, Align::Right, Face::SansBold);
   } else {
     cairo_save(cr);
     useFont(cr, Face::SansBold, 22);
-    bodyText(cr, it.label, it.right - 6, baseline, {190, 225, 240}, Align::Right);
+    bodyText(cr, say(it.label), it.right - 6, baseline, {190, 225, 240}, Align::Right);
     cairo_restore(cr);
   }
 }
@@ -57,7 +58,7 @@ Picture makeMenu(bool highlighted) {
   titleText(cr, "NAUVREL", 40, 140, 92, Align::Left, Face::SerifBold);
   cairo_save(cr);
   useFont(cr, Face::Sans, 18);
-  bodyText(cr, "ponorka proti sudům", 48, 175, {200, 235, 250});
+  bodyText(cr, say("ponorka proti sudům"), 48, 175, {200, 235, 250});
   cairo_restore(cr);
   cairo_save(cr);
   cairo_translate(cr, 60, 250);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string_view>
 
 #include "art.hpp"
@@ -5,6 +6,7 @@
 #include "screens.hpp"
 #include "sea.hpp"
 #include "text.hpp"
+#include "words.hpp"
 
 namespace forge {
 
@@ -13,7 +15,13 @@ Picture makeSettings() {
   cairo_t* cr = canvas.cr();
   drawSea(cr, kReef);
   drawPanel(cr, 240, 40, 555, 510, 0.6);
-  titleText(cr, "NASTAVENÍ", 30, 90, 44);
+  // The English title is fitted into the room left of the panel.
+  double titleSize = 44;
+  if (edition() == Edition::English) {
+    useFont(cr, Face::SansBold, titleSize);
+    titleSize = std::min(titleSize, titleSize * 196 / textWidth(cr, say("NASTAVENÍ")));
+  }
+  titleText(cr, say("NASTAVENÍ"), 30, 90, titleSize);
   cairo_save(cr);
   cairo_translate(cr, 20, 150);
   cairo_scale(cr, 2.6, 2.6);
@@ -21,10 +29,10 @@ Picture makeSettings() {
   cairo_restore(cr);
 
   useFont(cr, Face::SansBold, 15);
-  bodyText(cr, "HUSTOTA BUBLINEK", 260, 66, {255, 215, 110});
+  bodyText(cr, say("HUSTOTA BUBLINEK"), 260, 66, {255, 215, 110});
   useFont(cr, Face::Sans, 12);
-  bodyText(cr, "méně", 596, 78, {160, 200, 220});
-  bodyText(cr, "více", 786, 78, {160, 200, 220}, Align::Right);
+  bodyText(cr, say("méně"), 596, 78, {160, 200, 220});
+  bodyText(cr, say("více"), 786, 78, {160, 200, 220}, Align::Right);
   // Slider tracks stand at x 589 on these heights (their hit areas 20 px tall).
   const struct {
     std::string_view label;
@@ -34,12 +42,13 @@ Picture makeSettings() {
       {"Bublinky za torpédem", 252}, {"Výbuch sudu", 308},    {"Plovoucí sudy", 365},
   };
   useFont(cr, Face::Sans, 18);
-  for (const auto& s : sliders) bodyText(cr, s.label, 575, s.y + 16, {225, 240, 250}, Align::Right);
-  bodyText(cr, "Zvukové efekty", 670, 435, {225, 240, 250}, Align::Right);
-  bodyText(cr, "Hudba z CD", 649, 524, {225, 240, 250}, Align::Right);
+  for (const auto& s : sliders)
+    bodyText(cr, say(s.label), 575, s.y + 16, {225, 240, 250}, Align::Right);
+  bodyText(cr, say("Zvukové efekty"), 670, 435, {225, 240, 250}, Align::Right);
+  bodyText(cr, say("Hudba z CD"), 649, 524, {225, 240, 250}, Align::Right);
   useFont(cr, Face::Sans, 14);
-  bodyText(cr, "Klikněte na posuvník nebo vypínač.  Esc – zpět do menu", 400, 585, {170, 210, 230},
-           Align::Centre);
+  bodyText(cr, say("Klikněte na posuvník nebo vypínač.  Esc – zpět do menu"), 400, 585,
+           {170, 210, 230}, Align::Centre);
   return canvas.opaque();
 }
 
@@ -47,7 +56,7 @@ Picture makeHiScore() {
   Canvas canvas(800, 600);
   cairo_t* cr = canvas.cr();
   drawSea(cr, kWreck);
-  titleText(cr, "TABULKA NEJLEPŠÍCH", 340, 44, 34, Align::Centre);
+  titleText(cr, say("TABULKA NEJLEPŠÍCH"), 340, 44, 34, Align::Centre);
   drawPanel(cr, 16, 62, 660, 492, 0.7);
   // Fifteen lines of the bitmap font from y 70, 32 px apart, text from x 30.
   for (int i = 0; i < 15; ++i) {
@@ -70,7 +79,7 @@ Picture makeHiScore() {
     cairo_restore(cr);
   }
   useFont(cr, Face::Sans, 14);
-  bodyText(cr, "Pokračujte klávesou nebo kliknutím", 340, 582, {170, 210, 230}, Align::Centre);
+  bodyText(cr, say("Pokračujte klávesou nebo kliknutím"), 340, 582, {170, 210, 230}, Align::Centre);
   return canvas.opaque();
 }
 

@@ -69,6 +69,23 @@ TEST_F(MciImage, PlaysFromATrackToTheEndOfTheDisc) {
   EXPECT_EQ(Send("status cdaudio current track"), "1");  // back at the start, as a player
 }
 
+// The music's level scales what is heard, holds while no disc is open, and is checked.
+TEST_F(MciImage, SetAudioVolumeScalesTheMusic) {
+  ASSERT_EQ(Send("close cdaudio"), "");
+  ASSERT_EQ(Send("setaudio cdaudio volume to 250"), "");
+  ASSERT_EQ(Send("open cdaudio"), "");
+  ASSERT_EQ(Send("set cdaudio time format tmsf"), "");
+  ASSERT_EQ(Send("play cdaudio from 2"), "");
+  EXPECT_EQ(Advance(1)[1], TrackMark(2) / 4);
+  ASSERT_EQ(Send("setaudio cdaudio volume to 0"), "");
+  EXPECT_EQ(Advance(1)[1], 0);
+  ASSERT_EQ(Send("setaudio cdaudio volume to 1000"), "");
+  EXPECT_EQ(Advance(1)[1], TrackMark(2));
+  EXPECT_EQ(Send("setaudio cdaudio volume to 1001"), "error 282");
+  EXPECT_EQ(Send("setaudio cdaudio volume to x"), "error 282");
+  EXPECT_EQ(Send("setaudio cdaudio volume 5"), "error 259");
+}
+
 TEST_F(MciImage, TmsfPositionsWithinATrack) {
   ASSERT_EQ(Send("play cdaudio from 3:00:00:12"), "");
   std::vector<int16_t> heard = Advance(1);

@@ -1,0 +1,98 @@
+// Volumes under HKEY_CURRENT_USER, read at start and written at exit like the settings.
+// A missing value or one of another type takes its default; one above 100 is taken as 100.
+#include "persist/player_settings.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "app/language.h"
+#include "app/shell.h"
+#include "audio/volume.h"
+#include "platform/registry/registry.h"
+
+namespace {
+
+constexpr const char* PlayerKey = "Software\\HalvoTeam\\Nauvrel";
+
+struct VolumeValue {
+  const char* name;
+  uint32_t VolumeState::*field;
+  const char* failure;
+};
+constexpr VolumeValue Volumes[] = {
+    {"SoundVolume", &VolumeState::SoundVolume, "RegSetValueEx: SoundVolume"},
+    {"MusicVolume", &VolumeState::MusicVolume, "RegSetValueEx: MusicVolume"},
+};
+
+bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
+  reg::DWORD type = 0;
+  reg::BYTE bytes[4] = {};
+  reg::DWORD size = sizeof bytes;
+  if (reg::RegQueryValueEx(key, name, nullptr, &type, bytes, &size) != reg::ERROR_SUCCESS ||
+      type != reg::REG_DWORD || size != sizeof bytes)
+    return false;
+  value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+  return true;
+}
+
+bool SetDword(reg::HKEY key, const char* name, uint32_t value) {
+  const reg::BYTE bytes[4] = {static_cast<reg::BYTE>(value), static_cast<reg::BYTE>(value >> 8),
+                              static_cast<reg::BYTE>(value >> 16),
+                              static_cast<reg::BYTE>(value >> 24)};
+  return reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, bytes, sizeof bytes) ==
+         reg::ERROR_SUCCESS;
+}
+
+// "cs" or "en" as REG_SZ; anything else is no choice.
+bool QueryLanguage(reg::HKEY key, Language& language) {
+  reg::DWORD type = 0;
+  char text[8] = {};
+  reg::DWORD size = sizeof text - 1;
+  if (reg::RegQueryValueEx(key, "Language", nullptr, &type, reinterpret_cast<reg::BYTE*>(text),
+                           &size) != reg::ERROR_SUCCESS ||
+      type != reg::REG_SZ)
+    return false;
+  return LanguageFromCode(std::string(text, strnlen(text, size)), language);
+}
+
+}  // namespace
+
+bool LoadPlayerSettings() {
+  Volume = VolumeState{};
+  Lang = LanguageState{};
+  reg::HKEY key = nullptr;
+  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, PlayerKey, 0, reg::KEY_READ, &key) !=
+      reg::ERROR_SUCCESS)
+    return sysShowError("RegOpenKeyEx (LoadPlayerSettings) failed");
+  for (const VolumeValue& v : Volumes) {
+    uint32_t stored = 0;
+    if (QueryDword(key, v.name, stored)) Volume.*v.field = std::min(stored, MaxVolume);
+  }
+  Lang.Chosen = QueryLanguage(key, Lang.Current);
+  reg::RegCloseKey(key);
+  return true;
+}
+
+bool SavePlayerSettings() {
+  reg::HKEY key = nullptr;
+  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, PlayerKey, 0, reg::KEY_WRITE, &key) !=
+      reg::ERROR_SUCCESS)
+    return sysShowError("RegOpenKeyEx (SavePlayerSettings) failed");
+  for (const VolumeValue& v : Volumes) {
+    if (!SetDword(key, v.name, Volume.*v.field)) {
+      reg::RegCloseKey(key);
+      return sysShowError(v.failure);
+    }
+  }
+  if (Lang.Chosen) {
+    const char* code = LanguageCode(Lang.Current);
+    if (reg::RegSetValueEx(key, "Language", 0, reg::REG_SZ,
+                           reinterpret_cast<const reg::BYTE*>(code), 3) != reg::ERROR_SUCCESS) {
+      reg::RegCloseKey(key);
+      return sysShowError("RegSetValueEx: Language");
+    }
+  }
+  reg::RegCloseKey(key);
+  return true;
+}

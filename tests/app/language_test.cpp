@@ -1,0 +1,88 @@
+// The two editions: which one a start picks, what is remembered, and what each shows.
+#include "app/language.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/player_options.h"
+#include "app/shell.h"
+#include "persist/player_settings.h"
+#include "persist/settings.h"
+#include "support/hive_files.h"
+
+namespace {
+
+// The user's language as the system reports it, for the length of a test.
+struct UserLocale {
+  explicit UserLocale(const char* value) {
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
+    if (value) setenv("LANG", value, 1);
+  }
+  ~UserLocale() { unsetenv("LANG"); }
+};
+
+Language Start(const char* commandLine) {
+  PlayerOptions options;
+  EXPECT_TRUE(ReadPlayerOptions(commandLine, options));
+  EXPECT_TRUE(LoadSettings());
+  EXPECT_TRUE(LoadPlayerSettings());
+  ApplyPlayerOptions(options);
+  EXPECT_TRUE(SavePlayerSettings());
+  return Lang.Current;
+}
+
+TEST(Language, TheOptionWinsThenTheRememberedChoiceThenTheUsersLanguage) {
+  IsolatedUserData data;
+  Switches = SwitchFlags{};
+  {
+    UserLocale locale("cs_CZ.UTF-8");
+    EXPECT_EQ(Start(""), Language::Czech);
+  }
+  {
+    UserLocale locale("en_GB.UTF-8");
+    EXPECT_EQ(Start(""), Language::English);
+    EXPECT_EQ(ReadFile(UserHive(data)).find("Language"), std::string::npos)
+        << "no choice was made, so none is remembered";
+    EXPECT_EQ(Start("--lang=cs"), Language::Czech);
+    EXPECT_NE(ReadFile(UserHive(data)).find("\"Language\"=\"cs\""), std::string::npos);
+    EXPECT_EQ(Start(""), Language::Czech);  // remembered over the user's language
+  }
+  {
+    UserLocale locale(nullptr);
+    EXPECT_EQ(Start("--lang=en"), Language::English);
+    EXPECT_EQ(Start("--windowed"), Language::English);
+  }
+  PlayerOptions options;
+  EXPECT_FALSE(ReadPlayerOptions("--lang=de", options));
+  EXPECT_FALSE(ReadPlayerOptions("--lang=", options));
+  Lang = LanguageState{};
+}
+
+TEST(Language, EachEditionHasItsTextsAndItsWordedPictures) {
+  const struct {
+    const char* path;
+    const char* english;
+  } rows[] = {{"Grafika/MenuBckg.jpg", "Grafika/en/MenuBckg.jpg"},
+              {"Grafika8/MenuSel.gif", "Grafika8/en/MenuSel.gif"},
+              {"Grafika/Setup.jpg", "Grafika/en/Setup.jpg"},
+              {"Grafika8/Settings.gif", "Grafika8/en/Settings.gif"},
+              {"Grafika8/Controls.gif", "Grafika8/en/Controls.gif"},
+              {"Grafika/Help3.jpg", "Grafika/en/Help3.jpg"},
+              {"Grafika/Game.bmp", "Grafika/Game.bmp"},
+              {"Grafika/Font.bmp", "Grafika/Font.bmp"},
+              {"Grafika8/Background2.gif", "Grafika8/Background2.gif"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.path);
+    Lang.Current = Language::Czech;
+    EXPECT_EQ(LocalisedPicture(row.path), row.path);
+    Lang.Current = Language::English;
+    EXPECT_EQ(LocalisedPicture(row.path), row.english);
+  }
+  Lang.Current = Language::English;
+  EXPECT_STREQ(Texts().ErrorCaption, "An error occurred while the program was running!");
+  Lang.Current = Language::Czech;
+  EXPECT_STREQ(Texts().ErrorCaption, ErrorCaption);
+}
+
+}  // namespace
