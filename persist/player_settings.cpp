@@ -9,6 +9,7 @@
 #include "app/language.h"
 #include "app/shell.h"
 #include "audio/volume.h"
+#include "persist/reg_values.h"
 #include "platform/registry/registry.h"
 
 namespace {
@@ -25,35 +26,10 @@ constexpr VolumeValue Volumes[] = {
     {"MusicVolume", &VolumeState::MusicVolume, "RegSetValueEx: MusicVolume"},
 };
 
-bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
-  reg::DWORD type = 0;
-  reg::BYTE bytes[4] = {};
-  reg::DWORD size = sizeof bytes;
-  if (reg::RegQueryValueEx(key, name, nullptr, &type, bytes, &size) != reg::ERROR_SUCCESS ||
-      type != reg::REG_DWORD || size != sizeof bytes)
-    return false;
-  value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-  return true;
-}
-
-bool SetDword(reg::HKEY key, const char* name, uint32_t value) {
-  const reg::BYTE bytes[4] = {static_cast<reg::BYTE>(value), static_cast<reg::BYTE>(value >> 8),
-                              static_cast<reg::BYTE>(value >> 16),
-                              static_cast<reg::BYTE>(value >> 24)};
-  return reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, bytes, sizeof bytes) ==
-         reg::ERROR_SUCCESS;
-}
-
 // "cs" or "en" as REG_SZ; anything else is no choice.
 bool QueryLanguage(reg::HKEY key, Language& language) {
-  reg::DWORD type = 0;
-  char text[8] = {};
-  reg::DWORD size = sizeof text - 1;
-  if (reg::RegQueryValueEx(key, "Language", nullptr, &type, reinterpret_cast<reg::BYTE*>(text),
-                           &size) != reg::ERROR_SUCCESS ||
-      type != reg::REG_SZ)
-    return false;
-  return LanguageFromCode(std::string(text, strnlen(text, size)), language);
+  std::string text;
+  return QueryShortString(key, "Language", 8, text) && LanguageFromCode(text, language);
 }
 
 }  // namespace

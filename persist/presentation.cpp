@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "persist/reg_values.h"
 #include "platform/registry/registry.h"
 #include "platform/window/window.h"
 
@@ -18,36 +19,16 @@ reg::HKEY OpenKey() {
              : nullptr;
 }
 
-bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
-  reg::DWORD type = 0;
-  reg::BYTE bytes[4] = {};
-  reg::DWORD size = sizeof bytes;
-  if (reg::RegQueryValueEx(key, name, nullptr, &type, bytes, &size) != reg::ERROR_SUCCESS ||
-      type != reg::REG_DWORD || size != sizeof bytes)
-    return false;
-  value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-  return true;
-}
-
 // Each write replaces the hive file: a value that is already kept is not written again.
-void SetDword(reg::HKEY key, const char* name, uint32_t value) {
+void SetChangedDword(reg::HKEY key, const char* name, uint32_t value) {
   if (uint32_t kept = 0; QueryDword(key, name, kept) && kept == value) return;
-  const reg::BYTE bytes[4] = {static_cast<reg::BYTE>(value), static_cast<reg::BYTE>(value >> 8),
-                              static_cast<reg::BYTE>(value >> 16),
-                              static_cast<reg::BYTE>(value >> 24)};
-  reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, bytes, sizeof bytes);
+  SetDword(key, name, value);
 }
 
 // The kept scaling mode: a short REG_SZ naming one.
 bool QueryScale(reg::HKEY key, win::ScaleMode& mode) {
-  reg::DWORD type = 0;
-  char text[16] = {};
-  reg::DWORD size = sizeof text - 1;
-  if (reg::RegQueryValueEx(key, "Scale", nullptr, &type, reinterpret_cast<reg::BYTE*>(text),
-                           &size) != reg::ERROR_SUCCESS ||
-      type != reg::REG_SZ)
-    return false;
-  return win::ScaleModeNamed(std::string(text, strnlen(text, size)), mode);
+  std::string text;
+  return QueryShortString(key, "Scale", 16, text) && win::ScaleModeNamed(text, mode);
 }
 
 // "--scale=NAME" anywhere in the command line; true when given, even with a wrong name.
@@ -89,7 +70,7 @@ void SavePresentation() {
   if (win::ScaleMode kept; !QueryScale(key, kept) || kept != win::CurrentScaleMode())
     reg::RegSetValueEx(key, "Scale", 0, reg::REG_SZ, reinterpret_cast<const reg::BYTE*>(scale),
                        static_cast<reg::DWORD>(std::strlen(scale) + 1));
-  SetDword(key, "FullScreen", win::WindowedPreference() ? 0 : 1);
-  SetDword(key, "Display", static_cast<uint32_t>(win::WindowDisplay()));
+  SetChangedDword(key, "FullScreen", win::WindowedPreference() ? 0 : 1);
+  SetChangedDword(key, "Display", static_cast<uint32_t>(win::WindowDisplay()));
   reg::RegCloseKey(key);
 }

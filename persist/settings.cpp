@@ -3,6 +3,7 @@
 #include "persist/settings.h"
 
 #include "app/shell.h"
+#include "persist/reg_values.h"
 #include "platform/registry/registry.h"
 #include "screens/input.h"
 
@@ -25,27 +26,6 @@ constexpr DwordSetting BubbleSettings[] = {
     {"BarelExplBubbles", &SettingsState::BarelExplBubbles, "RegSetValueEx: BarelExplBubbles"},
     {"BarelFloatBubbles", &SettingsState::BarelFloatBubbles, "RegSetValueEx: BarelFloatBubbles"},
 };
-
-// A REG_DWORD of exactly four bytes, or nothing: a shorter one would leave part of the
-// number unread.
-bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
-  reg::DWORD type = 0;
-  reg::BYTE bytes[4] = {};
-  reg::DWORD size = sizeof bytes;
-  if (reg::RegQueryValueEx(key, name, nullptr, &type, bytes, &size) != reg::ERROR_SUCCESS ||
-      type != reg::REG_DWORD || size != sizeof bytes)
-    return false;
-  value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-  return true;
-}
-
-bool SetDword(reg::HKEY key, const char* name, uint32_t value) {
-  const reg::BYTE bytes[4] = {static_cast<reg::BYTE>(value), static_cast<reg::BYTE>(value >> 8),
-                              static_cast<reg::BYTE>(value >> 16),
-                              static_cast<reg::BYTE>(value >> 24)};
-  return reg::RegSetValueEx(key, name, 0, reg::REG_DWORD, bytes, sizeof bytes) ==
-         reg::ERROR_SUCCESS;
-}
 
 }  // namespace
 

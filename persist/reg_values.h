@@ -1,0 +1,15 @@
+#pragma once
+// The game's values under its key, read and written the one way: numbers as REG_DWORD,
+// names as short REG_SZ strings.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/registry/registry.h"
+
+// A REG_DWORD of exactly four bytes, or nothing: a shorter one would leave part of the
+// number unread.
+bool QueryDword(reg::HKEY key, const char* name, uint32_t& value);
+bool SetDword(reg::HKEY key, const char* name, uint32_t value);
+// A REG_SZ of fewer than `limit` bytes, without its terminator; nothing for any other value.
+bool QueryShortString(reg::HKEY key, const char* name, size_t limit, std::string& text);
