@@ -1,6 +1,7 @@
 // The whole program in this process, headless: it starts, runs its frames and quits.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -47,11 +48,22 @@ TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   const int flips = dd::testing::FlipCount();
   win::testing::ScheduleMessage(5, Message(win::WM_ACTIVATEAPP, 0));
   win::testing::ScheduleMessage(5, Key(win::VK_F12));
-  std::thread activation([] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    win::PostMessage(nullptr, win::WM_ACTIVATEAPP, 1, 0);
+  std::atomic<bool> finished = false;
+  std::thread activation([&] {
+    // The deactivation comes on the idle turn after the fourth frame; however slow the
+    // start, the activation is posted well after it. Should it still come first, the
+    // loop would wait for good: a second activation then lets it go on.
+    using namespace std::chrono_literals;
+    for (int waited = 0; dd::testing::FlipCount() - flips < 4 && waited < 30000; ++waited)
+      std::this_thread::sleep_for(1ms);
+    std::this_thread::sleep_for(300ms);
+    for (int posts = 0; posts < 2 && !finished; ++posts) {
+      win::PostMessage(nullptr, win::WM_ACTIVATEAPP, 1, 0);
+      for (int waited = 0; waited < 10000 && !finished; ++waited) std::this_thread::sleep_for(1ms);
+    }
   });
   EXPECT_EQ(WinMain("--no-sound"), 0);
+  finished = true;
   activation.join();
   EXPECT_TRUE(Shell.AppActive);
   EXPECT_LE(dd::testing::FlipCount() - flips, 12);  // five idle turns before, five after
