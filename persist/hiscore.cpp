@@ -7,11 +7,11 @@
 #include <string>
 
 #include "app/shell.h"
+#include "persist/reg_values.h"
 #include "platform/registry/registry.h"
 
 namespace {
 
-constexpr const char* HiScoreKey = "Software\\HalvoTeam\\Nauvrel";
 constexpr size_t TableBytes = HiScoreEntries * sizeof(HiScoreEntry);
 static_assert(TableBytes == 720);
 
@@ -98,8 +98,8 @@ void InsertInto(HiScoreTable& table, const char* name, uint32_t score) {
 // game saved between the read and the write.
 bool SaveOnce(reg::HANDLE transaction, HiScoreTable& table, reg::LONG& result) {
   reg::HKEY key = nullptr;
-  result = reg::RegOpenKeyTransacted(reg::HKEY_LOCAL_MACHINE, HiScoreKey, 0, reg::KEY_ALL_ACCESS,
-                                     &key, transaction, nullptr);
+  result = reg::RegOpenKeyTransacted(reg::HKEY_LOCAL_MACHINE, GameKey, 0, reg::KEY_ALL_ACCESS, &key,
+                                     transaction, nullptr);
   if (result != reg::ERROR_SUCCESS) return false;
   std::vector<uint8_t> stored;
   reg::DWORD type = reg::REG_BINARY;
@@ -123,7 +123,7 @@ bool SaveOnce(reg::HANDLE transaction, HiScoreTable& table, reg::LONG& result) {
 
 bool hisLoadData() {
   reg::HKEY key = nullptr;
-  if (reg::RegCreateKeyEx(reg::HKEY_LOCAL_MACHINE, HiScoreKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
+  if (reg::RegCreateKeyEx(reg::HKEY_LOCAL_MACHINE, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
                           nullptr, &key, nullptr) != reg::ERROR_SUCCESS)
     return sysShowError("hisLoadData: RegCreateKeyEx");
 
@@ -142,7 +142,7 @@ bool hisLoadData() {
 bool hisSaveData() {
   // The open's own failure is told apart from the write's.
   reg::HKEY probe = nullptr;
-  if (reg::RegOpenKeyEx(reg::HKEY_LOCAL_MACHINE, HiScoreKey, 0, reg::KEY_ALL_ACCESS, &probe) !=
+  if (reg::RegOpenKeyEx(reg::HKEY_LOCAL_MACHINE, GameKey, 0, reg::KEY_ALL_ACCESS, &probe) !=
       reg::ERROR_SUCCESS)
     return sysShowError("hisSaveData: RegOpenKeyEx");
   reg::RegCloseKey(probe);

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* PlayerKey = "Software\\HalvoTeam\\Nauvrel";
-
 struct VolumeValue {
   const char* name;
   uint32_t VolumeState::*field;
@@ -38,7 +36,7 @@ bool LoadPlayerSettings() {
   Volume = VolumeState{};
   Lang = LanguageState{};
   reg::HKEY key = nullptr;
-  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, PlayerKey, 0, reg::KEY_READ, &key) !=
+  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &key) !=
       reg::ERROR_SUCCESS)
     return sysShowError("RegOpenKeyEx (LoadPlayerSettings) failed");
   for (const VolumeValue& v : Volumes) {
@@ -52,7 +50,7 @@ bool LoadPlayerSettings() {
 
 bool SavePlayerSettings() {
   reg::HKEY key = nullptr;
-  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, PlayerKey, 0, reg::KEY_WRITE, &key) !=
+  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_WRITE, &key) !=
       reg::ERROR_SUCCESS)
     return sysShowError("RegOpenKeyEx (SavePlayerSettings) failed");
   for (const VolumeValue& v : Volumes) {

@@ -9,12 +9,10 @@
 
 namespace {
 
-constexpr const char* PresentationKey = "Software\\HalvoTeam\\Nauvrel";
-
 reg::HKEY OpenKey() {
   reg::HKEY key = nullptr;
-  return reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, PresentationKey, 0, nullptr, 0,
-                             reg::KEY_ALL_ACCESS, nullptr, &key, nullptr) == reg::ERROR_SUCCESS
+  return reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
+                             nullptr, &key, nullptr) == reg::ERROR_SUCCESS
              ? key
              : nullptr;
 }

@@ -7,6 +7,10 @@
 
 #include "platform/registry/registry.h"
 
+// The game's key, under HKEY_CURRENT_USER for the settings and HKEY_LOCAL_MACHINE for the
+// hi-score table.
+inline constexpr const char* GameKey = "Software\\HalvoTeam\\Nauvrel";
+
 // A REG_DWORD of exactly four bytes, or nothing: a shorter one would leave part of the
 // number unread.
 bool QueryDword(reg::HKEY key, const char* name, uint32_t& value);

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr const char* SettingsKey = "Software\\HalvoTeam\\Nauvrel";
-
 struct DwordSetting {
   const char* name;
   uint32_t SettingsState::*field;
@@ -31,7 +29,7 @@ constexpr DwordSetting BubbleSettings[] = {
 
 bool LoadSettings() {
   reg::HKEY key = nullptr;
-  if (reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, SettingsKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
+  if (reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
                           nullptr, &key, nullptr) != reg::ERROR_SUCCESS)
     return sysShowError("RegCreateKeyEx failed");
 
@@ -52,7 +50,7 @@ bool LoadSettings() {
 bool SaveSettings() {
   reg::HANDLE transaction = reg::CreateTransaction();
   reg::HKEY key = nullptr;
-  if (reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, SettingsKey, 0, reg::KEY_WRITE, &key,
+  if (reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_WRITE, &key,
                                 transaction, nullptr) != reg::ERROR_SUCCESS) {
     reg::CloseHandle(transaction);
     return sysShowError("RegOpenKeyEx (SaveSettings) failed");
