@@ -59,6 +59,21 @@ TEST_P(BlitTest, ColourFillIsExclusiveAndRefusesOutsideRectangles) {
   EXPECT_EQ(s->Blt(&outside, nullptr, nullptr, dd::DDBLT_COLORFILL, &fx), dd::DDERR_INVALIDRECT);
 }
 
+TEST_P(BlitTest, AKeyedBlitFromASurfaceWithoutAKeyCopiesEveryPixel) {
+  auto source = Make(4, 4), dest = Make(4, 4);
+  Fill(*source, A);
+  const dd::DDCOLORKEY key{A, A};
+  ASSERT_EQ(source->SetColorKey(dd::DDCKEY_SRCBLT, &key), dd::DD_OK);
+  Fill(*dest, B);
+  ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
+  EXPECT_EQ(dest->PixelValue(2, 2), B);
+  // Without a key (taken away, or never set) no value is transparent, not even zero.
+  ASSERT_EQ(source->SetColorKey(dd::DDCKEY_SRCBLT, nullptr), dd::DD_OK);
+  Fill(*source, 0);
+  ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
+  EXPECT_EQ(dest->PixelValue(2, 2), 0u);
+}
+
 TEST_P(BlitTest, BusyAndLostSurfacesRefuseBlits) {
   auto source = Make(4, 4), dest = Make(4, 4);
   dd::HDC* dc = nullptr;
