@@ -115,6 +115,13 @@ TEST_F(WavTest, BrokenFilesMakeNoBuffer) {
   ASSERT_TRUE(Load(good));
   Bytes badAlignment = Format(1, 2, 44100, 16);
   badAlignment[12] = 3;
+  // A format chunk two bytes short, followed by a chunk whose id would pass for the
+  // missing bit count if the reader ran past the chunk's end.
+  Bytes shortFormat = Format(1, 1, 44100, 16);
+  shortFormat.resize(14);
+  Bytes lookalike = Chunk("xxxx", {});
+  lookalike[0] = 16;
+  lookalike[1] = 0;
   const struct {
     const char* what;
     Bytes file;
@@ -125,6 +132,8 @@ TEST_F(WavTest, BrokenFilesMakeNoBuffer) {
       {"bad block alignment", Wav(badAlignment, Tone(8))},
       {"three channels", Wav(Format(1, 3, 44100, 16), Tone(9))},
       {"12-bit", Wav(Format(1, 1, 44100, 12), Tone(8))},
+      {"format chunk too short",
+       Riff({Chunk("fmt ", shortFormat), lookalike, Chunk("data", Tone(8))})},
   };
   for (const auto& c : cases) EXPECT_FALSE(Load(c.file)) << c.what;
 }
