@@ -113,6 +113,30 @@ TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
   EXPECT_TRUE(GameIsOver());
 }
 
+// A barrel's explosion shows a new frame every 60 ms, nine of them before it ends.
+TEST_F(WorldTest, AnExplosionMovesOnEvery60Ms) {
+  SetColumn(3, "X");
+  ASSERT_TRUE(Step(59));
+  EXPECT_EQ(Cell(3, 0).phase, 0);
+  ASSERT_TRUE(Step(1));
+  EXPECT_EQ(Cell(3, 0).phase, 1);
+  ASSERT_TRUE(Run(480, 10));
+  EXPECT_EQ(Cell(3, 0).phase, 9);
+  EXPECT_EQ(Cell(3, 0).state, csExploding);
+}
+
+// The pass ends once the submarine is past x 850: it starts again at -50, a row lower.
+TEST_F(WorldTest, APassEndsPastX850) {
+  SetColumn(0, "B");
+  PlaceSubmarine(840, 5);
+  ASSERT_TRUE(Step(80));  // 9.6 px at 120 px/s
+  EXPECT_EQ(World.Sub.row, 5);
+  EXPECT_GT(World.Sub.x, 849);
+  ASSERT_TRUE(Step(10));
+  EXPECT_EQ(World.Sub.row, 4);
+  EXPECT_LT(World.Sub.x, -40);
+}
+
 // Chosen: a row change never takes the submarine out of rows 0 to 13.
 TEST_F(WorldTest, RowChangesKeepTheSubmarineWithinItsRows) {
   PlaceSubmarine(100, 12);
