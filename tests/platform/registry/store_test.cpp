@@ -1,7 +1,5 @@
 // The registry over real hive files in a test's own data folder.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/registry/registry.h"
 #include "support/hive_files.h"
@@ -180,35 +178,6 @@ TEST_F(KnownHive, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
   // The half-done temporary file does not stop the next write.
   ASSERT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_SUCCESS);
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 2u);
-}
-
-TEST(RegistryStore, TwoProcessesWritingAtOnceKeepEachOthersValues) {
-  IsolatedUserData data;
-  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
-  constexpr int Writes = 40;
-  pid_t children[2];
-  for (int c = 0; c < 2; ++c) {
-    children[c] = fork();
-    if (children[c] == 0) {
-      reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
-      const std::string prefix = c == 0 ? "First" : "Second";
-      bool ok = true;
-      for (int i = 0; i < Writes; ++i)
-        ok = ok && SetDword(key, (prefix + std::to_string(i)).c_str(), i) == reg::ERROR_SUCCESS;
-      _exit(ok ? 0 : 1);
-    }
-  }
-  for (pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
-  for (int i = 0; i < Writes; ++i) {
-    EXPECT_EQ(QueryDword(key, ("First" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
-    EXPECT_EQ(QueryDword(key, ("Second" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
-  }
-  reg::RegCloseKey(key);
 }
 
 TEST(RegistryStore, NoDataFolderMeansNoKey) {
