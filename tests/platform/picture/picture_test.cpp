@@ -105,32 +105,22 @@ TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
   EXPECT_EQ(s->PixelValue(29, 19), 255u - uint8_t(29 * 20 + 19));
 }
 
-TEST(Picture, JpegDecodesToItsColours) {
-  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
-  ASSERT_FALSE(jpeg.empty());
-  auto p = Load(jpeg);
-  ASSERT_TRUE(p);
-  EXPECT_EQ(p->PixelWidth(), 24);
-  EXPECT_EQ(p->PixelHeight(), 16);
-  const uint32_t rgb = p->PixelRGB(10, 10);
-  EXPECT_NEAR(int(rgb >> 16), 0x30, 4);
-  EXPECT_NEAR(int((rgb >> 8) & 0xFF), 0x80, 4);
-  EXPECT_NEAR(int(rgb & 0xFF), 0xC0, 4);
-  // Cut short in its tables, it is refused rather than read past its end.
-  EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
-}
-
-// Four-channel files come out in their colours, whichever way they hold their inks.
-TEST(Picture, CmykJpegsComeOutInTheirColours) {
-  for (const JpegInks inks : {JpegInks::Cmyk, JpegInks::AdobeCmyk, JpegInks::AdobeYcck}) {
+// JPEGs come out in their colours, four-channel ones whichever way they hold their inks.
+TEST(Picture, JpegsComeOutInTheirColours) {
+  for (const JpegInks inks :
+       {JpegInks::Rgb, JpegInks::Cmyk, JpegInks::AdobeCmyk, JpegInks::AdobeYcck}) {
     SCOPED_TRACE(static_cast<int>(inks));
     auto p = Load(MakeJpeg(
         32, 16, [](int x, int) { return x < 16 ? 0xE02010u : 0x2040C0u; }, inks));
     ASSERT_TRUE(p);
+    EXPECT_EQ(p->PixelWidth(), 32);
+    EXPECT_EQ(p->PixelHeight(), 16);
     for (const auto& [x, colour] : {std::pair{4, 0xE02010u}, std::pair{28, 0x2040C0u}}) {
       const uint32_t rgb = p->PixelRGB(x, 8);
       for (int shift : {16, 8, 0})
-        EXPECT_NEAR(int(rgb >> shift & 0xFF), int(colour >> shift & 0xFF), 8) << x << " " << shift;
+        EXPECT_NEAR(int(rgb >> shift & 0xFF), int(colour >> shift & 0xFF),
+                    inks == JpegInks::Rgb ? 4 : 8)
+            << x << " " << shift;
     }
   }
 }
@@ -192,6 +182,8 @@ TEST(Picture, FilesTheDecoderRejectsGiveNone) {
   const auto gif = MakeGif(4, 4, {}, [](int, int) { return uint8_t{0}; });
   EXPECT_FALSE(Load(std::vector<uint8_t>(gif.begin(), gif.begin() + 12)));
   EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}));
+  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);  // cut short in its tables
+  EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
   // A picture far larger than any screen is refused rather than held.
   EXPECT_FALSE(Load(MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; })));
 }
