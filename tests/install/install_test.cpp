@@ -45,18 +45,19 @@ Outcome Install(const fs::path& prefix, const std::string& destdir = "") {
 }
 
 const std::string Id = NAUVREL_ID;
-const char* const InstalledFiles[] = {
-    "bin/nauvrel",
-    "share/nauvrel/Nauvrel.spl",
-    "share/nauvrel/CD/Nauvrel.cue",
-    "share/nauvrel/CD/Nauvrel.bin",
-    "share/nauvrel/screenshot.png",
-    "share/man/man6/nauvrel.6",
-};
+const std::string DesktopEntry = "share/applications/" + Id + ".desktop";
+const std::string Metainfo = "share/metainfo/" + Id + ".metainfo.xml";
 
-std::vector<std::string> DesktopFiles() {
-  std::vector<std::string> files{"share/applications/" + Id + ".desktop",
-                                 "share/metainfo/" + Id + ".metainfo.xml",
+// Everything an install puts under its prefix.
+std::vector<std::string> InstalledFiles() {
+  std::vector<std::string> files{"bin/nauvrel",
+                                 "share/nauvrel/Nauvrel.spl",
+                                 "share/nauvrel/CD/Nauvrel.cue",
+                                 "share/nauvrel/CD/Nauvrel.bin",
+                                 "share/nauvrel/screenshot.png",
+                                 "share/man/man6/nauvrel.6",
+                                 DesktopEntry,
+                                 Metainfo,
                                  "share/icons/hicolor/scalable/apps/" + Id + ".svg"};
   for (const char* size : {"32", "48", "128", "256"})
     files.push_back(std::string("share/icons/hicolor/") + size + "x" + size + "/apps/" + Id +
@@ -75,8 +76,7 @@ class Installed : public ::testing::Test {
 };
 
 TEST_F(Installed, PutsEveryFileUnderThePrefix) {
-  for (const char* file : InstalledFiles) EXPECT_TRUE(fs::exists(prefix.path / file)) << file;
-  for (const std::string& file : DesktopFiles())
+  for (const std::string& file : InstalledFiles())
     EXPECT_TRUE(fs::exists(prefix.path / file)) << file;
 }
 
@@ -95,11 +95,11 @@ TEST_F(Installed, RunsFromAnotherFolderWithItsInstalledData) {
 TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidators) {
   if (Shell("command -v desktop-file-validate appstreamcli").status != 0)
     GTEST_SKIP() << "desktop-file-validate or appstreamcli is not installed";
-  const Outcome desktop = Shell("desktop-file-validate " + Quoted(prefix.path / DesktopFiles()[0]));
+  const Outcome desktop = Shell("desktop-file-validate " + Quoted(prefix.path / DesktopEntry));
   EXPECT_EQ(desktop.status, 0) << desktop.output;
   EXPECT_EQ(desktop.output, "");
   const Outcome metainfo =
-      Shell("appstreamcli validate --no-net " + Quoted(prefix.path / DesktopFiles()[1]));
+      Shell("appstreamcli validate --no-net " + Quoted(prefix.path / Metainfo));
   EXPECT_EQ(metainfo.status, 0) << metainfo.output;
 }
 
@@ -107,7 +107,7 @@ TEST(Install, HonoursDestdir) {
   TempDir stage;
   const Outcome install = Install("/opt/nauvrel", stage.path.string());
   ASSERT_EQ(install.status, 0) << install.output;
-  for (const char* file : InstalledFiles)
+  for (const std::string& file : InstalledFiles())
     EXPECT_TRUE(fs::exists(stage.path / "opt/nauvrel" / file)) << file;
 }
 

@@ -67,6 +67,14 @@ TEST_F(MciImage, PlaysFromATrackToTheEndOfTheDisc) {
   EXPECT_EQ(heard.back(), TrackMark(3));
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
   EXPECT_EQ(Send("status cdaudio current track"), "1");  // back at the start, as a player
+
+  // A TMSF position within a track; past the track's end is out of range.
+  ASSERT_EQ(Send("play cdaudio from 3:00:00:12"), "");
+  heard = Advance(1);
+  EXPECT_EQ(heard[0], FrameMark(12 * SectorFrames));
+  EXPECT_EQ(heard[1], TrackMark(3));
+  EXPECT_EQ(Send("play cdaudio from 3:00:00:30"), "error 282");
+  EXPECT_EQ(Send("play cdaudio from 3:00:00:75"), "error 282");
 }
 
 // The music's level scales what is heard, holds while no disc is open, and is checked.
@@ -84,15 +92,6 @@ TEST_F(MciImage, SetAudioVolumeScalesTheMusic) {
   EXPECT_EQ(Send("setaudio cdaudio volume to 1001"), "error 282");
   EXPECT_EQ(Send("setaudio cdaudio volume to x"), "error 282");
   EXPECT_EQ(Send("setaudio cdaudio volume 5"), "error 259");
-}
-
-TEST_F(MciImage, TmsfPositionsWithinATrack) {
-  ASSERT_EQ(Send("play cdaudio from 3:00:00:12"), "");
-  std::vector<int16_t> heard = Advance(1);
-  EXPECT_EQ(heard[0], FrameMark(12 * SectorFrames));
-  EXPECT_EQ(heard[1], TrackMark(3));
-  EXPECT_EQ(Send("play cdaudio from 3:00:00:30"), "error 282");  // past the track's end
-  EXPECT_EQ(Send("play cdaudio from 3:00:00:75"), "error 282");
 }
 
 TEST_F(MciImage, PauseKeepsThePlaceAndPlayResumesThere) {
@@ -131,10 +130,17 @@ TEST_F(MciImage, NotificationsSupersededAbortedAndSuccessful) {
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED});
 }
 
-TEST_F(CDTest, OpenFailsWithNoDisc) {
+// No disc without a track; a track file that does not decode is no audio.
+TEST_F(CDTest, OpenFailsWithNoDiscAndAnUndecodableTrackIsNotAudio) {
   WriteFile(dir.path / "readme.txt", "no music here");
   EXPECT_NE(Send("open cdaudio"), "");
   EXPECT_EQ(Send("status cdaudio media present"), "error 263");
+  WriteFile(dir.path / "01 Broken.ogg", "OggS but not really");
+  WriteWav(dir.path / "02.wav", 2, 100);
+  ASSERT_EQ(Send("open cdaudio"), "");
+  EXPECT_EQ(Send("status cdaudio type track 1", 10), "other");
+  EXPECT_EQ(Send("status cdaudio type track 2", 10), "zvuk");
+  ASSERT_EQ(Send("close cdaudio"), "");
   mci::testing::SetDiscFolder((dir.path / "missing").string());
   EXPECT_NE(Send("open cdaudio"), "");
 }
@@ -163,14 +169,6 @@ TEST_F(CDTest, TrackFolderInNumberOrder) {
   EXPECT_EQ(Send("status cdaudio current track"), "1");
   EXPECT_EQ(TakeNotifications(),
             (std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED, mci::MCI_NOTIFY_SUCCESSFUL}));
-}
-
-TEST_F(CDTest, UndecodableTrackFileIsNotAudio) {
-  WriteFile(dir.path / "01 Broken.ogg", "OggS but not really");
-  WriteWav(dir.path / "02.wav", 2, 100);
-  ASSERT_EQ(Send("open cdaudio"), "");
-  EXPECT_EQ(Send("status cdaudio type track 1", 10), "other");
-  EXPECT_EQ(Send("status cdaudio type track 2", 10), "zvuk");
 }
 
 // The audio callback itself, in real time on the dummy driver: a disc of a tenth of a

@@ -6,34 +6,16 @@
 
 #include <algorithm>
 
-#include "platform/display/ddraw.h"
 #include "platform/picture/header.h"
 #include "platform/picture/memory.h"
-#include "support/offscreen.h"
+#include "render.h"
 #include "support/test_pictures.h"
 
 namespace {
 
-struct Display {
-  explicit Display(int depth) {
-    EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
-    EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
-  }
-  std::unique_ptr<dd::Surface> Make(int w, int h) { return MakeOffscreen(*device, w, h); }
-  std::unique_ptr<dd::DirectDraw> device;
-};
-
-// As the render table draws: from the bottom edge up with a negative height.
+// Upright over the whole surface, or flipped.
 void RenderWhole(const pic::Picture& p, dd::Surface& s, bool upright = true) {
-  pic::OLE_XSIZE_HIMETRIC w = 0;
-  pic::OLE_YSIZE_HIMETRIC h = 0;
-  ASSERT_EQ(p.get_Width(&w), pic::S_OK);
-  ASSERT_EQ(p.get_Height(&h), pic::S_OK);
-  dd::HDC* dc = nullptr;
-  ASSERT_EQ(s.GetDC(dc), dd::DD_OK);
-  const int y = upright ? s.Height() : 0, cy = upright ? -s.Height() : s.Height();
-  EXPECT_EQ(p.Render(dc, 0, y, s.Width(), cy, 0, 0, w, h, nullptr), pic::S_OK);
-  ASSERT_EQ(s.ReleaseDC(dc), dd::DD_OK);
+  Render(p, s, 0, upright ? 0 : s.Height(), s.Width(), upright ? s.Height() : -s.Height());
 }
 
 std::unique_ptr<pic::Picture> Load(const std::vector<uint8_t>& bytes) {
@@ -57,59 +39,43 @@ TEST(Picture, BmpKeepsItsPixelsAndReportsHimetric) {
   EXPECT_EQ(pic::GetPaletteEntries(palette, 0, 256, entries), 0u);  // true colour: no palette
 }
 
-TEST(Picture, OnePixelFillsTheWholeSurface) {
+// Stretched up and shrunk, upright and flipped, and clipped to the surface.
+TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
   Display display(32);
-  auto s = display.Make(50, 30);
-  auto p = Load(MakeBmp(1, 1, [](int, int) { return 0x123456u; }));
-  ASSERT_TRUE(p);
-  RenderWhole(*p, *s);
+  auto big = display.Make(50, 30);
+  RenderWhole(*Load(MakeBmp(1, 1, [](int, int) { return 0x123456u; })), *big);
   for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 50; ++x) ASSERT_EQ(s->PixelRGB(x, y), 0x123456u);
-}
+    for (int x = 0; x < 50; ++x) ASSERT_EQ(big->PixelRGB(x, y), 0x123456u);
 
-TEST(Picture, LargerPictureShrinksOntoTheSurface) {
-  Display display(16);
-  auto s = display.Make(4, 2);
-  // Each pixel says where it came from: red 32 × x, green 64 × y.
-  auto p = Load(MakeBmp(8, 4, [](int x, int y) { return uint32_t(32 * x) << 16 | (64 * y) << 8; }));
-  ASSERT_TRUE(p);
-  RenderWhole(*p, *s);
-  auto origin = [&](int x, int y) {
-    const uint32_t rgb = s->PixelRGB(x, y);
-    return std::pair<int, int>((rgb >> 16) / 32, ((rgb >> 8) & 0xFF) / 64);
-  };
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 4; ++x) {
-      auto [sx, sy] = origin(x, y);
-      EXPECT_TRUE(sx / 2 == x && sy / 2 == y) << x << "," << y << " from " << sx << "," << sy;
-    }
-}
-
-TEST(Picture, NegativeHeightFromTheBottomIsUprightAndPositiveIsFlipped) {
-  Display display(32);
-  auto s = display.Make(3, 4);
+  auto tall = display.Make(3, 4);
   auto p = Load(MakeBmp(1, 2, [](int, int y) { return y == 0 ? 0xFF0000u : 0x0000FFu; }));
-  ASSERT_TRUE(p);
-  RenderWhole(*p, *s);
-  EXPECT_EQ(s->PixelRGB(1, 0), 0xFF0000u);
-  EXPECT_EQ(s->PixelRGB(1, 1), 0xFF0000u);
-  EXPECT_EQ(s->PixelRGB(1, 3), 0x0000FFu);
-  RenderWhole(*p, *s, false);
-  EXPECT_EQ(s->PixelRGB(1, 0), 0x0000FFu);
-  EXPECT_EQ(s->PixelRGB(1, 3), 0xFF0000u);
-}
+  RenderWhole(*p, *tall);
+  EXPECT_EQ(tall->PixelRGB(1, 0), 0xFF0000u);
+  EXPECT_EQ(tall->PixelRGB(1, 1), 0xFF0000u);
+  EXPECT_EQ(tall->PixelRGB(1, 3), 0x0000FFu);
+  RenderWhole(*p, *tall, false);
+  EXPECT_EQ(tall->PixelRGB(1, 0), 0x0000FFu);
+  EXPECT_EQ(tall->PixelRGB(1, 3), 0xFF0000u);
 
-TEST(Picture, RenderIsClippedToTheSurface) {
-  Display display(24);
-  auto s = display.Make(10, 10);
-  auto p = Load(MakeBmp(2, 2, [](int, int) { return 0x00FF00u; }));
-  dd::HDC* dc = nullptr;
-  ASSERT_EQ(s->GetDC(dc), dd::DD_OK);
-  EXPECT_EQ(p->Render(dc, 5, 20, 100, -100, 0, 0, 53, 53, nullptr), pic::S_OK);
-  s->ReleaseDC(dc);
+  Display clipped(24);
+  auto s = clipped.Make(10, 10);
+  Render(*Load(MakeBmp(2, 2, [](int, int) { return 0x00FF00u; })), *s, 5, -80, 100, 100);
   EXPECT_EQ(s->PixelRGB(4, 0), 0u);
   EXPECT_EQ(s->PixelRGB(5, 0), 0x00FF00u);
   EXPECT_EQ(s->PixelRGB(9, 9), 0x00FF00u);
+
+  Display display16(16);
+  auto small = display16.Make(4, 2);
+  // Each pixel says where it came from: red 32 × x, green 64 × y.
+  RenderWhole(
+      *Load(MakeBmp(8, 4, [](int x, int y) { return uint32_t(32 * x) << 16 | (64 * y) << 8; })),
+      *small);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) {
+      const uint32_t rgb = small->PixelRGB(x, y);
+      const int sx = (rgb >> 16) / 32, sy = ((rgb >> 8) & 0xFF) / 64;
+      EXPECT_TRUE(sx / 2 == x && sy / 2 == y) << x << "," << y << " from " << sx << "," << sy;
+    }
 }
 
 TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
@@ -139,32 +105,22 @@ TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
   EXPECT_EQ(s->PixelValue(29, 19), 255u - uint8_t(29 * 20 + 19));
 }
 
-TEST(Picture, JpegDecodesToItsColours) {
-  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
-  ASSERT_FALSE(jpeg.empty());
-  auto p = Load(jpeg);
-  ASSERT_TRUE(p);
-  EXPECT_EQ(p->PixelWidth(), 24);
-  EXPECT_EQ(p->PixelHeight(), 16);
-  const uint32_t rgb = p->PixelRGB(10, 10);
-  EXPECT_NEAR(int(rgb >> 16), 0x30, 4);
-  EXPECT_NEAR(int((rgb >> 8) & 0xFF), 0x80, 4);
-  EXPECT_NEAR(int(rgb & 0xFF), 0xC0, 4);
-  // Cut short, it is refused rather than read past its end.
-  EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
-}
-
-// Four-channel files come out in their colours, whichever way they hold their inks.
-TEST(Picture, CmykJpegsComeOutInTheirColours) {
-  for (const JpegInks inks : {JpegInks::Cmyk, JpegInks::AdobeCmyk, JpegInks::AdobeYcck}) {
+// JPEGs come out in their colours, four-channel ones whichever way they hold their inks.
+TEST(Picture, JpegsComeOutInTheirColours) {
+  for (const JpegInks inks :
+       {JpegInks::Rgb, JpegInks::Cmyk, JpegInks::AdobeCmyk, JpegInks::AdobeYcck}) {
     SCOPED_TRACE(static_cast<int>(inks));
     auto p = Load(MakeJpeg(
         32, 16, [](int x, int) { return x < 16 ? 0xE02010u : 0x2040C0u; }, inks));
     ASSERT_TRUE(p);
+    EXPECT_EQ(p->PixelWidth(), 32);
+    EXPECT_EQ(p->PixelHeight(), 16);
     for (const auto& [x, colour] : {std::pair{4, 0xE02010u}, std::pair{28, 0x2040C0u}}) {
       const uint32_t rgb = p->PixelRGB(x, 8);
       for (int shift : {16, 8, 0})
-        EXPECT_NEAR(int(rgb >> shift & 0xFF), int(colour >> shift & 0xFF), 8) << x << " " << shift;
+        EXPECT_NEAR(int(rgb >> shift & 0xFF), int(colour >> shift & 0xFF),
+                    inks == JpegInks::Rgb ? 4 : 8)
+            << x << " " << shift;
     }
   }
 }
@@ -226,6 +182,8 @@ TEST(Picture, FilesTheDecoderRejectsGiveNone) {
   const auto gif = MakeGif(4, 4, {}, [](int, int) { return uint8_t{0}; });
   EXPECT_FALSE(Load(std::vector<uint8_t>(gif.begin(), gif.begin() + 12)));
   EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}));
+  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);  // cut short in its tables
+  EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
   // A picture far larger than any screen is refused rather than held.
   EXPECT_FALSE(Load(MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; })));
 }

@@ -5,9 +5,7 @@
 #include <cstring>
 #include <functional>
 
-#include "platform/display/ddraw.h"
-#include "platform/picture/picture.h"
-#include "support/offscreen.h"
+#include "render.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -19,18 +17,6 @@ std::vector<uint8_t> Bytes(const dd::Surface& s) {
         out.end(), s.Pixels() + static_cast<size_t>(y) * s.Pitch(),
         s.Pixels() + static_cast<size_t>(y) * s.Pitch() + s.Width() * ((s.BitsPerPixel() + 7) / 8));
   return out;
-}
-
-// Upright over the given part of the surface, as the screens draw.
-void Render(const pic::Picture& p, dd::Surface& s, int x, int y, int w, int h) {
-  pic::OLE_XSIZE_HIMETRIC pw = 0;
-  pic::OLE_YSIZE_HIMETRIC ph = 0;
-  p.get_Width(&pw);
-  p.get_Height(&ph);
-  dd::HDC* dc = nullptr;
-  ASSERT_EQ(s.GetDC(dc), dd::DD_OK);
-  EXPECT_EQ(p.Render(dc, x, y + h, w, -h, 0, 0, pw, ph, nullptr), pic::S_OK);
-  ASSERT_EQ(s.ReleaseDC(dc), dd::DD_OK);
 }
 
 struct Step {
@@ -47,9 +33,10 @@ TEST(RenderCache, TheCachedRenderEqualsAFreshOneAfterEveryChange) {
   std::array<dd::PALETTEENTRY, 256> entries{};
   for (size_t i = 0; i < colours.size(); ++i) entries[i] = colours[i];
   const std::array<dd::PALETTEENTRY, 256> first = entries;
+  const auto same = [](dd::Palette&, dd::Surface&, dd::Surface&) {};
   const Step steps[] = {
-      {"first", [](dd::Palette&, dd::Surface&, dd::Surface&) {}, 0, 0, 40, 30},
-      {"again", [](dd::Palette&, dd::Surface&, dd::Surface&) {}, 0, 0, 40, 30},
+      {"first", same, 0, 0, 40, 30},
+      {"again", same, 0, 0, 40, 30},
       {"palette changed",
        [&](dd::Palette& pal, dd::Surface&, dd::Surface&) {
          std::swap(entries[1], entries[3]);
@@ -66,18 +53,16 @@ TEST(RenderCache, TheCachedRenderEqualsAFreshOneAfterEveryChange) {
          b.Restore();
        },
        0, 0, 40, 30},
-      {"resized", [](dd::Palette&, dd::Surface&, dd::Surface&) {}, 3, 2, 57, 41},
-      {"moved off the edge", [](dd::Palette&, dd::Surface&, dd::Surface&) {}, -9, 20, 40, 30},
+      {"resized", same, 3, 2, 57, 41},
+      {"moved off the edge", same, -9, 20, 40, 30},
   };
   for (int depth : {8, 16, 24, 32}) {
-    std::unique_ptr<dd::DirectDraw> device;
-    ASSERT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
-    ASSERT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
+    Display display(depth);
     for (const auto* file : {&gif, &bmp}) {
       const auto kept = pic::OleLoadPicture(*file);
       ASSERT_TRUE(kept);
-      auto target = MakeOffscreen(*device, 64, 48);
-      auto plain = MakeOffscreen(*device, 64, 48);
+      auto target = display.Make(64, 48);
+      auto plain = display.Make(64, 48);
       entries = first;
       dd::Palette palette(entries.data());
       target->SetPalette(&palette);

@@ -1,7 +1,5 @@
 // The registry over real hive files in a test's own data folder.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/registry/registry.h"
 #include "support/hive_files.h"
@@ -37,6 +35,18 @@ const std::string Known =
     "  18,19\r\n"
     "\r\n";
 
+// The game's key in a user hive that holds Known.
+class KnownHive : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(UserHive(data), Known);
+    key = CreateGameKey(reg::HKEY_CURRENT_USER);
+  }
+  void TearDown() override { reg::RegCloseKey(key); }
+  IsolatedUserData data;
+  reg::HKEY key = nullptr;
+};
+
 }  // namespace
 
 TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
@@ -56,10 +66,7 @@ TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
   EXPECT_FALSE(std::filesystem::exists(MachineHive(data)));
 }
 
-TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
-  IsolatedUserData data;
-  WriteFile(UserHive(data), Known);
-  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+TEST_F(KnownHive, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
   reg::DWORD type = 0, size = 0;
   EXPECT_EQ(reg::RegQueryValueEx(key, "Future", nullptr, &type, nullptr, &size),
             reg::ERROR_SUCCESS);
@@ -73,7 +80,6 @@ TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
   EXPECT_EQ(small[0], 9);
   EXPECT_EQ(reg::RegQueryValueEx(key, "Absent", nullptr, &type, small, &size),
             reg::ERROR_FILE_NOT_FOUND);
-  reg::RegCloseKey(key);
 
   reg::HKEY writeOnly = nullptr;
   ASSERT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_WRITE, &writeOnly),
@@ -84,15 +90,10 @@ TEST(RegistryStore, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
   reg::RegCloseKey(writeOnly);
 }
 
-TEST(RegistryStore, UnknownValuesAndKeysSurviveASet) {
-  IsolatedUserData data;
-  WriteFile(UserHive(data), Known);
-  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+TEST_F(KnownHive, UnknownValuesAndKeysSurviveASet) {
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
   ASSERT_EQ(SetDword(key, "MineBubbles", 192), reg::ERROR_SUCCESS);
   ASSERT_EQ(SetDword(key, "UseSound", 1), reg::ERROR_SUCCESS);
-  reg::RegCloseKey(key);
-
   std::string expected = Known;
   expected.replace(expected.find("00000010"), 8, "000000c0");
   expected.insert(expected.find("\r\n\r\n[HKEY_CURRENT_USER\\Software\\Someone") + 2,
@@ -136,46 +137,40 @@ TEST(RegistryStore, ADamagedFileKeepsWhatReadsAndIsKeptAsideBeforeItIsReplaced) 
 
 // Values set in a transaction reach the file together at the commit, and a value read in
 // it that another writer changed meanwhile makes the commit write nothing.
-TEST(RegistryStore, ATransactionWritesAllItsValuesAtOnceOrNone) {
-  IsolatedUserData data;
-  WriteFile(UserHive(data), Known);
+TEST_F(KnownHive, ATransactionWritesAllItsValuesAtOnceOrNone) {
+  const auto transacted = [](reg::HANDLE t) {
+    reg::HKEY opened = nullptr;
+    EXPECT_EQ(reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_ALL_ACCESS,
+                                        &opened, t, nullptr),
+              reg::ERROR_SUCCESS);
+    return opened;
+  };
   reg::HANDLE t = reg::CreateTransaction();
-  reg::HKEY key = nullptr;
-  ASSERT_EQ(reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_ALL_ACCESS, &key,
-                                      t, nullptr),
-            reg::ERROR_SUCCESS);
-  ASSERT_EQ(SetDword(key, "MineBubbles", 1), reg::ERROR_SUCCESS);
-  ASSERT_EQ(SetDword(key, "UseSound", 0), reg::ERROR_SUCCESS);
-  EXPECT_EQ(QueryDword(key, "MineBubbles"), 1u);  // the transaction sees its own
-  EXPECT_EQ(ReadFile(UserHive(data)), Known);     // the file does not yet
+  reg::HKEY inside = transacted(t);
+  ASSERT_EQ(SetDword(inside, "MineBubbles", 1), reg::ERROR_SUCCESS);
+  ASSERT_EQ(SetDword(inside, "UseSound", 0), reg::ERROR_SUCCESS);
+  EXPECT_EQ(QueryDword(inside, "MineBubbles"), 1u);  // the transaction sees its own
+  EXPECT_EQ(ReadFile(UserHive(data)), Known);        // the file does not yet
   ASSERT_EQ(reg::CommitTransaction(t), reg::ERROR_SUCCESS);
-  EXPECT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_TRANSACTION_NOT_ACTIVE);
-  reg::RegCloseKey(key);
+  EXPECT_EQ(SetDword(inside, "MineBubbles", 2), reg::ERROR_TRANSACTION_NOT_ACTIVE);
+  reg::RegCloseKey(inside);
   reg::CloseHandle(t);
-  reg::HKEY plain = CreateGameKey(reg::HKEY_CURRENT_USER);
-  EXPECT_EQ(QueryDword(plain, "MineBubbles"), 1u);
-  EXPECT_EQ(QueryDword(plain, "UseSound"), 0u);
+  EXPECT_EQ(QueryDword(key, "MineBubbles"), 1u);
+  EXPECT_EQ(QueryDword(key, "UseSound"), 0u);
 
   // Read, then another writer, then the commit: a conflict, and nothing written.
   t = reg::CreateTransaction();
-  ASSERT_EQ(reg::RegOpenKeyTransacted(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_ALL_ACCESS, &key,
-                                      t, nullptr),
-            reg::ERROR_SUCCESS);
-  EXPECT_EQ(QueryDword(key, "MineBubbles"), 1u);
-  ASSERT_EQ(SetDword(key, "UseSound", 1), reg::ERROR_SUCCESS);
-  ASSERT_EQ(SetDword(plain, "MineBubbles", 9), reg::ERROR_SUCCESS);
+  inside = transacted(t);
+  EXPECT_EQ(QueryDword(inside, "MineBubbles"), 1u);
+  ASSERT_EQ(SetDword(inside, "UseSound", 1), reg::ERROR_SUCCESS);
+  ASSERT_EQ(SetDword(key, "MineBubbles", 9), reg::ERROR_SUCCESS);
   EXPECT_EQ(reg::CommitTransaction(t), reg::ERROR_TRANSACTIONAL_CONFLICT);
-  reg::RegCloseKey(key);
+  reg::RegCloseKey(inside);
   reg::CloseHandle(t);
-  EXPECT_EQ(QueryDword(plain, "UseSound"), 0u);
-
-  reg::RegCloseKey(plain);
+  EXPECT_EQ(QueryDword(key, "UseSound"), 0u);
 }
 
-TEST(RegistryStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
-  IsolatedUserData data;
-  WriteFile(UserHive(data), Known);
-  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
+TEST_F(KnownHive, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
   reg::testing::FailNextReplaceBeforeRename();
   EXPECT_EQ(SetDword(key, "MineBubbles", 1), reg::ERROR_REGISTRY_IO_FAILED);
   EXPECT_EQ(ReadFile(UserHive(data)), Known);
@@ -183,36 +178,6 @@ TEST(RegistryStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
   // The half-done temporary file does not stop the next write.
   ASSERT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_SUCCESS);
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 2u);
-  reg::RegCloseKey(key);
-}
-
-TEST(RegistryStore, TwoProcessesWritingAtOnceKeepEachOthersValues) {
-  IsolatedUserData data;
-  reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
-  constexpr int Writes = 40;
-  pid_t children[2];
-  for (int c = 0; c < 2; ++c) {
-    children[c] = fork();
-    if (children[c] == 0) {
-      reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
-      const std::string prefix = c == 0 ? "First" : "Second";
-      bool ok = true;
-      for (int i = 0; i < Writes; ++i)
-        ok = ok && SetDword(key, (prefix + std::to_string(i)).c_str(), i) == reg::ERROR_SUCCESS;
-      _exit(ok ? 0 : 1);
-    }
-  }
-  for (pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
-  for (int i = 0; i < Writes; ++i) {
-    EXPECT_EQ(QueryDword(key, ("First" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
-    EXPECT_EQ(QueryDword(key, ("Second" + std::to_string(i)).c_str()), static_cast<uint32_t>(i));
-  }
-  reg::RegCloseKey(key);
 }
 
 TEST(RegistryStore, NoDataFolderMeansNoKey) {

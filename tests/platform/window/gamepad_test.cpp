@@ -63,23 +63,16 @@ TEST_F(Gamepad, ButtonsSticksAndTriggersBecomeSinglePresses) {
   VirtualPad pad;
   ASSERT_GE(pad.index, 0) << SDL_GetError();
   Presses();  // the arrival: the controller is opened
-  pad.Press(SDL_CONTROLLER_BUTTON_A);
-  pad.Press(SDL_CONTROLLER_BUTTON_B);
-  pad.Press(SDL_CONTROLLER_BUTTON_START);
-  pad.Press(SDL_CONTROLLER_BUTTON_BACK);
-  pad.Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-  pad.Press(SDL_CONTROLLER_BUTTON_LEFTSTICK);  // not one the game uses
+  for (auto button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_START,
+                      SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                      SDL_CONTROLLER_BUTTON_LEFTSTICK})  // the last not one the game uses
+    pad.Press(button);
   EXPECT_EQ(Presses(), (std::vector<win::WPARAM>{win::PAD_A, win::PAD_B, win::PAD_START,
                                                  win::PAD_BACK, win::PAD_DOWN}));
 
-  // A stick counts once past half way, and again only after coming back.
-  pad.Push(SDL_CONTROLLER_AXIS_LEFTX, 20000);
-  pad.Push(SDL_CONTROLLER_AXIS_LEFTX, 32000);
-  pad.Push(SDL_CONTROLLER_AXIS_LEFTX, 12000);  // not yet back
-  pad.Push(SDL_CONTROLLER_AXIS_LEFTX, 30000);
-  pad.Push(SDL_CONTROLLER_AXIS_LEFTX, 0);
-  pad.Push(SDL_CONTROLLER_AXIS_LEFTX, -30000);
-  pad.Push(SDL_CONTROLLER_AXIS_LEFTX, 0);
+  // A stick counts once past half way, and again only after coming back (12000 is not).
+  for (Sint16 x : {20000, 32000, 12000, 30000, 0, -30000, 0})
+    pad.Push(SDL_CONTROLLER_AXIS_LEFTX, x);
   pad.Push(SDL_CONTROLLER_AXIS_LEFTY, -30000);
   pad.Push(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
   EXPECT_EQ(Presses(), (std::vector<win::WPARAM>{win::PAD_RIGHT, win::PAD_LEFT, win::PAD_UP,
