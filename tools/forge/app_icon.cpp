@@ -31,12 +31,8 @@ void drawIcon(cairo_t* cr, double size) {
   cairo_save(cr);
   cairo_scale(cr, size / 256, size / 256);
   roundedSquare(cr, 256);
-  cairo_pattern_t* sea = cairo_pattern_create_linear(0, 0, 0, 256);
-  cairo_pattern_add_color_stop_rgb(sea, 0, 0.16, 0.52, 0.72);
-  cairo_pattern_add_color_stop_rgb(sea, 1, 0.02, 0.12, 0.28);
-  cairo_set_source(cr, sea);
+  setLinear(cr, 0, 0, 0, 256, {{0, 0.16, 0.52, 0.72}, {1, 0.02, 0.12, 0.28}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(sea);
   cairo_set_source_rgb(cr, 0.01, 0.08, 0.18);
   cairo_set_line_width(cr, 5);
   cairo_stroke(cr);

@@ -20,25 +20,20 @@ void drawBarrel(cairo_t* cr) {
     cairo_close_path(cr);
   };
   body();
-  cairo_pattern_t* red = cairo_pattern_create_linear(left - 1, 0, right + 1, 0);
-  cairo_pattern_add_color_stop_rgb(red, 0.0, 0.35, 0.04, 0.03);
-  cairo_pattern_add_color_stop_rgb(red, 0.28, 0.95, 0.3, 0.18);
-  cairo_pattern_add_color_stop_rgb(red, 0.4, 0.85, 0.16, 0.1);
-  cairo_pattern_add_color_stop_rgb(red, 1.0, 0.3, 0.03, 0.03);
-  cairo_set_source(cr, red);
+  setLinear(cr, left - 1, 0, right + 1, 0,
+            {{0.0, 0.35, 0.04, 0.03},
+             {0.28, 0.95, 0.3, 0.18},
+             {0.4, 0.85, 0.16, 0.1},
+             {1.0, 0.3, 0.03, 0.03}});
   cairo_fill(cr);
-  cairo_pattern_destroy(red);
 
   // Yellow-black hazard band between the two ribs.
   cairo_save(cr);
   body();
   cairo_clip(cr);
   cairo_rectangle(cr, 0, 16.5, 40, 9);
-  cairo_pattern_t* yellow = cairo_pattern_create_linear(left - 1, 0, right + 1, 0);
-  cairo_pattern_add_color_stop_rgb(yellow, 0.0, 0.45, 0.33, 0.02);
-  cairo_pattern_add_color_stop_rgb(yellow, 0.3, 1.0, 0.88, 0.25);
-  cairo_pattern_add_color_stop_rgb(yellow, 1.0, 0.45, 0.33, 0.02);
-  cairo_set_source(cr, yellow);
+  setLinear(cr, left - 1, 0, right + 1, 0,
+            {{0.0, 0.45, 0.33, 0.02}, {0.3, 1.0, 0.88, 0.25}, {1.0, 0.45, 0.33, 0.02}});
   cairo_fill(cr);
   for (int i = -2; i < 8; ++i) {
     const double x = left + i * 6;

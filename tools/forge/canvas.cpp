@@ -72,6 +72,27 @@ void setRgb(cairo_t* cr, Rgb c, double alpha) {
   cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, alpha);
 }
 
+namespace {
+
+void setGradient(cairo_t* cr, cairo_pattern_t* gradient, std::initializer_list<Stop> stops) {
+  for (const Stop& s : stops)
+    cairo_pattern_add_color_stop_rgba(gradient, s.offset, s.r, s.g, s.b, s.a);
+  cairo_set_source(cr, gradient);
+  cairo_pattern_destroy(gradient);
+}
+
+}  // namespace
+
+void setLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+               std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+void setRadial(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+               std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_radial(x0, y0, r0, x1, y1, r1), stops);
+}
+
 Rgb mix(Rgb a, Rgb b, double t) {
   auto lerp = [t](int p, int q) {
     return std::uint8_t(std::clamp(int(p + (q - p) * t + 0.5), 0, 255));

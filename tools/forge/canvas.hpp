@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
+
 #include "picture.hpp"
 
 namespace forge {
@@ -40,5 +42,16 @@ void paintPicture(cairo_t* cr, const Picture& picture, double x, double y, doubl
 
 void setRgb(cairo_t* cr, Rgb c, double alpha = 1.0);
 Rgb mix(Rgb a, Rgb b, double t);
+
+// One colour stop of a gradient: its offset along it and cairo's 0..1 channels.
+struct Stop {
+  double offset, r, g, b, a = 1.0;
+};
+
+// Sets a gradient through the stops as the source; the context keeps it alive.
+void setLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+               std::initializer_list<Stop> stops);
+void setRadial(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+               std::initializer_list<Stop> stops);
 
 }  // namespace forge

@@ -30,12 +30,8 @@ void frame(cairo_t* cr, std::string_view title, int page) {
 void keyCap(cairo_t* cr, std::string_view key, double x, double y, double w) {
   cairo_new_path(cr);
   cairo_rectangle(cr, x, y - 19, w, 26);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y - 19, 0, y + 7);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.9, 0.93, 0.95);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.55, 0.6, 0.66);
-  cairo_set_source(cr, p);
+  setLinear(cr, 0, y - 19, 0, y + 7, {{0, 0.9, 0.93, 0.95}, {1, 0.55, 0.6, 0.66}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   cairo_set_source_rgb(cr, 0.1, 0.12, 0.18);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);

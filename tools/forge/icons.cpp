@@ -13,14 +13,13 @@ constexpr double kCx = 19.5, kCy = 19.5, kR = 17.0;
 // A glass token: coloured sphere, dark rim, gloss on top.
 void orb(cairo_t* cr, Rgb base) {
   cairo_arc(cr, kCx, kCy, kR, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(kCx - 5, kCy - 6, 2, kCx, kCy, kR);
   const Rgb light = mix(base, {255, 255, 255}, 0.45), dark = mix(base, {0, 0, 0}, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0, light.r / 255.0, light.g / 255.0, light.b / 255.0);
-  cairo_pattern_add_color_stop_rgb(p, 0.6, base.r / 255.0, base.g / 255.0, base.b / 255.0);
-  cairo_pattern_add_color_stop_rgb(p, 1, dark.r / 255.0, dark.g / 255.0, dark.b / 255.0);
-  cairo_set_source(cr, p);
+  auto stop = [](double offset, Rgb c) {
+    return Stop{offset, c.r / 255.0, c.g / 255.0, c.b / 255.0};
+  };
+  setRadial(cr, kCx - 5, kCy - 6, 2, kCx, kCy, kR,
+            {stop(0, light), stop(0.6, base), stop(1, dark)});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   cairo_set_source_rgb(cr, 0.04, 0.06, 0.1);
   cairo_set_line_width(cr, 1.3);
   cairo_stroke(cr);
@@ -32,12 +31,8 @@ void gloss(cairo_t* cr) {
   cairo_scale(cr, 10, 4.2);
   cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
   cairo_restore(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, kCy - 14, 0, kCy - 6);
-  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.75);
-  cairo_pattern_add_color_stop_rgba(p, 1, 1, 1, 1, 0.05);
-  cairo_set_source(cr, p);
+  setLinear(cr, 0, kCy - 14, 0, kCy - 6, {{0, 1, 1, 1, 0.75}, {1, 1, 1, 1, 0.05}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 // Symbols are white with a dark edge so that they read on every token colour.

@@ -26,13 +26,9 @@ void item(cairo_t* cr, const Item& it, bool highlighted) {
   const double h = it.bottom - it.top;
   if (highlighted) {
     cairo_rectangle(cr, it.left + 1, it.top + 1, it.right - it.left - 2, h - 2);
-    cairo_pattern_t* p = cairo_pattern_create_linear(it.left, 0, it.right, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0.3, 0.8, 1.0, 0.0);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, 0.3, 0.8, 1.0, 0.3);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0.3, 0.8, 1.0, 0.45);
-    cairo_set_source(cr, p);
+    setLinear(cr, it.left, 0, it.right, 0,
+              {{0, 0.3, 0.8, 1.0, 0.0}, {0.5, 0.3, 0.8, 1.0, 0.3}, {1, 0.3, 0.8, 1.0, 0.45}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
   const double baseline = it.top + (h + 15.5) / 2;
   if (highlighted) {

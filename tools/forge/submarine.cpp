@@ -22,13 +22,11 @@ void hullPath(cairo_t* cr) {
 }
 
 void yellowFill(cairo_t* cr, double top, double bottom) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, top, 0, bottom);
-  cairo_pattern_add_color_stop_rgb(p, 0.0, 1.0, 0.93, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0.3, 1.0, 0.80, 0.18);
-  cairo_pattern_add_color_stop_rgb(p, 0.75, 0.86, 0.55, 0.08);
-  cairo_pattern_add_color_stop_rgb(p, 1.0, 0.55, 0.32, 0.06);
-  cairo_set_source(cr, p);
-  cairo_pattern_destroy(p);
+  setLinear(cr, 0, top, 0, bottom,
+            {{0.0, 1.0, 0.93, 0.55},
+             {0.3, 1.0, 0.80, 0.18},
+             {0.75, 0.86, 0.55, 0.08},
+             {1.0, 0.55, 0.32, 0.06}});
 }
 
 void propeller(cairo_t* cr, double angle) {
@@ -145,12 +143,8 @@ void drawSubmarine(cairo_t* cr, int frame) {
     cairo_set_source_rgb(cr, 0.55, 0.4, 0.2);
     cairo_fill(cr);
     cairo_arc(cr, x, 23, 2.2, 0, 2 * kPi);
-    cairo_pattern_t* glass = cairo_pattern_create_radial(x - 0.8, 22.2, 0.2, x, 23, 2.2);
-    cairo_pattern_add_color_stop_rgb(glass, 0, 0.85, 1.0, 1.0);
-    cairo_pattern_add_color_stop_rgb(glass, 1, 0.1, 0.45, 0.6);
-    cairo_set_source(cr, glass);
+    setRadial(cr, x - 0.8, 22.2, 0.2, x, 23, 2.2, {{0, 0.85, 1.0, 1.0}, {1, 0.1, 0.45, 0.6}});
     cairo_fill(cr);
-    cairo_pattern_destroy(glass);
   }
   // Bow light.
   cairo_arc(cr, 71.5, 22, 1.6, 0, 2 * kPi);
@@ -181,13 +175,9 @@ void drawMine(cairo_t* cr) {
     cairo_stroke(cr);
   }
   cairo_arc(cr, cx, cy, 11, 0, 2 * kPi);
-  cairo_pattern_t* shell = cairo_pattern_create_radial(cx - 4, cy - 4, 1, cx, cy, 11);
-  cairo_pattern_add_color_stop_rgb(shell, 0, 0.62, 0.66, 0.7);
-  cairo_pattern_add_color_stop_rgb(shell, 0.5, 0.3, 0.33, 0.37);
-  cairo_pattern_add_color_stop_rgb(shell, 1, 0.1, 0.11, 0.14);
-  cairo_set_source(cr, shell);
+  setRadial(cr, cx - 4, cy - 4, 1, cx, cy, 11,
+            {{0, 0.62, 0.66, 0.7}, {0.5, 0.3, 0.33, 0.37}, {1, 0.1, 0.11, 0.14}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(shell);
   cairo_set_source_rgb(cr, 0.05, 0.05, 0.07);
   cairo_set_line_width(cr, 1.1);
   cairo_stroke(cr);
@@ -201,12 +191,9 @@ void drawMine(cairo_t* cr) {
   cairo_set_source_rgb(cr, 0.08, 0.08, 0.1);
   cairo_stroke(cr);
   cairo_arc(cr, cx + 1, cy - 5, 2.6, 0, 2 * kPi);
-  cairo_pattern_t* lamp = cairo_pattern_create_radial(cx + 0.4, cy - 5.6, 0.2, cx + 1, cy - 5, 2.6);
-  cairo_pattern_add_color_stop_rgb(lamp, 0, 1.0, 0.9, 0.7);
-  cairo_pattern_add_color_stop_rgb(lamp, 1, 0.85, 0.08, 0.05);
-  cairo_set_source(cr, lamp);
+  setRadial(cr, cx + 0.4, cy - 5.6, 0.2, cx + 1, cy - 5, 2.6,
+            {{0, 1.0, 0.9, 0.7}, {1, 0.85, 0.08, 0.05}});
   cairo_fill(cr);
-  cairo_pattern_destroy(lamp);
   cairo_restore(cr);
 }
 
@@ -235,13 +222,9 @@ void drawTorpedo(cairo_t* cr) {
   cairo_curve_to(cr, 37.5, cy + 1.5, 35.5, cy + 3.5, 31, cy + 3.5);
   cairo_line_to(cr, 7, cy + 3.5);
   cairo_close_path(cr);
-  cairo_pattern_t* metal = cairo_pattern_create_linear(0, cy - 3.5, 0, cy + 3.5);
-  cairo_pattern_add_color_stop_rgb(metal, 0, 0.92, 0.94, 0.96);
-  cairo_pattern_add_color_stop_rgb(metal, 0.4, 0.62, 0.66, 0.7);
-  cairo_pattern_add_color_stop_rgb(metal, 1, 0.25, 0.27, 0.32);
-  cairo_set_source(cr, metal);
+  setLinear(cr, 0, cy - 3.5, 0, cy + 3.5,
+            {{0, 0.92, 0.94, 0.96}, {0.4, 0.62, 0.66, 0.7}, {1, 0.25, 0.27, 0.32}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(metal);
   cairo_set_source_rgb(cr, 0.08, 0.09, 0.12);
   cairo_stroke(cr);
   // Warhead band.

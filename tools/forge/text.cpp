@@ -114,13 +114,9 @@ void titleText(cairo_t* cr, std::string_view text, double x, double y, double si
   cairo_set_source_rgb(cr, 0.05, 0.07, 0.15);
   cairo_set_line_width(cr, size * 0.12);
   cairo_stroke_preserve(cr);
-  cairo_pattern_t* gold = cairo_pattern_create_linear(0, y - size * 0.75, 0, y);
-  cairo_pattern_add_color_stop_rgb(gold, 0.0, 1.0, 0.97, 0.78);
-  cairo_pattern_add_color_stop_rgb(gold, 0.45, 1.0, 0.83, 0.35);
-  cairo_pattern_add_color_stop_rgb(gold, 1.0, 0.85, 0.5, 0.12);
-  cairo_set_source(cr, gold);
+  setLinear(cr, 0, y - size * 0.75, 0, y,
+            {{0.0, 1.0, 0.97, 0.78}, {0.45, 1.0, 0.83, 0.35}, {1.0, 0.85, 0.5, 0.12}});
   cairo_fill(cr);
-  cairo_pattern_destroy(gold);
   cairo_path_destroy(path);
   cairo_restore(cr);
 }
