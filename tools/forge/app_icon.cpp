@@ -17,13 +17,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr int kPngSizes[] = {32, 48, 128, 256};
 
 void roundedSquare(cairo_t* cr, double size) {
-  const double r = size * 0.18, m = size * 0.04, e = size - m;
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, e - r, m + r, r, -kPi / 2, 0);
-  cairo_arc(cr, e - r, e - r, r, 0, kPi / 2);
-  cairo_arc(cr, m + r, e - r, r, kPi / 2, kPi);
-  cairo_arc(cr, m + r, m + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
+  const double m = size * 0.04, e = size - m;
+  roundedRect(cr, m, m, e - m, e - m, size * 0.18);
 }
 
 // Drawn in a 256-unit square scaled to `size`, so every size is the same picture.

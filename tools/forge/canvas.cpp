@@ -4,6 +4,11 @@
 #include <cstring>
 
 namespace forge {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+}  // namespace
 
 Canvas::Canvas(int width, int height)
     : width_(width),
@@ -70,6 +75,15 @@ void paintPicture(cairo_t* cr, const Picture& picture, double x, double y, doubl
 
 void setRgb(cairo_t* cr, Rgb c, double alpha) {
   cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, alpha);
+}
+
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
+  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
+  cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
+  cairo_close_path(cr);
 }
 
 namespace {

@@ -43,6 +43,9 @@ void paintPicture(cairo_t* cr, const Picture& picture, double x, double y, doubl
 void setRgb(cairo_t* cr, Rgb c, double alpha = 1.0);
 Rgb mix(Rgb a, Rgb b, double t);
 
+// Adds a rectangle with rounded corners of radius r to the path.
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+
 // One colour stop of a gradient: its offset along it and cairo's 0..1 channels.
 struct Stop {
   double offset, r, g, b, a = 1.0;

@@ -141,14 +141,8 @@ void drawSea(cairo_t* cr, const SeaStyle& s) {
 }
 
 void drawPanel(cairo_t* cr, double x, double y, double w, double h, double alpha) {
-  const double r = 10;
   cairo_save(cr);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
-  cairo_close_path(cr);
+  roundedRect(cr, x, y, w, h, 10);
   cairo_set_source_rgba(cr, 0.0, 0.04, 0.12, alpha);
   cairo_fill_preserve(cr);
   cairo_set_source_rgba(cr, 0.55, 0.85, 1.0, 0.45);

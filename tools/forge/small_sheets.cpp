@@ -11,15 +11,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
-  cairo_close_path(cr);
-}
-
 void button(cairo_t* cr, double x, bool on) {
   const double cx = x + 9.5, cy = 9.5;
   cairo_arc(cr, cx, cy, 9, 0, 2 * kPi);
