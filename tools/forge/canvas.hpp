@@ -43,6 +43,16 @@ void paintPicture(cairo_t* cr, const Picture& picture, double x, double y, doubl
 void setRgb(cairo_t* cr, Rgb c, double alpha = 1.0);
 Rgb mix(Rgb a, Rgb b, double t);
 
+// Runs draw with the origin moved to x, y and everything scaled, then restores the state.
+template <typename Draw>
+void drawAt(cairo_t* cr, double x, double y, double scale, Draw draw) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, scale, scale);
+  draw();
+  cairo_restore(cr);
+}
+
 // Adds a rectangle with rounded corners of radius r to the path.
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 

@@ -42,15 +42,6 @@ void keyCap(cairo_t* cr, std::string_view key, double x, double y, double w) {
   cairo_fill(cr);
 }
 
-template <typename Draw>
-void sprite(cairo_t* cr, double x, double y, double scale, Draw draw) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  draw();
-  cairo_restore(cr);
-}
-
 void controlsPage(cairo_t* cr) {
   frame(cr, "NÁVOD – CÍL HRY A OVLÁDÁNÍ", 1);
   useFont(cr, Face::Sans, 17);
@@ -85,7 +76,7 @@ void controlsPage(cairo_t* cr) {
               say("Menu, nápovědu, nastavení i tabulku nejlepších ovládáte myší. Když se "
                   "dostanete do tabulky, napište své jméno a potvrďte klávesou Enter."),
               50, y + 10, 700, 24, kAccent);
-  sprite(cr, 600, 470, 1.6, [&] { drawSubmarine(cr, 4); });
+  drawAt(cr, 600, 470, 1.6, [&] { drawSubmarine(cr, 4); });
 }
 
 void weaponsPage(cairo_t* cr) {
@@ -108,7 +99,7 @@ void weaponsPage(cairo_t* cr) {
   double y = 105;
   useFont(cr, Face::Sans, 17);
   for (const Entry& e : entries) {
-    sprite(cr, 45, y - 10, 1.5, [&] {
+    drawAt(cr, 45, y - 10, 1.5, [&] {
       if (e.sprite == 0) drawMine(cr);
       if (e.sprite == 1) drawTorpedo(cr);
       if (e.sprite == 2) drawBarrel(cr);
@@ -142,7 +133,7 @@ void bonusPage(cairo_t* cr) {
   };
   for (int i = 0; i < kBonusCount; ++i) {
     const double x = 50 + (i % 2) * 365, y = 100 + (i / 2) * 72;
-    sprite(cr, x, y, 1.25, [&] { drawBonusIcon(cr, i); });
+    drawAt(cr, x, y, 1.25, [&] { drawBonusIcon(cr, i); });
     useFont(cr, Face::Sans, 17);
     bodyText(cr, say(texts[i]), x + 60, y + 31, kBody);
   }

@@ -56,19 +56,10 @@ Picture makeMenu(bool highlighted) {
   useFont(cr, Face::Sans, 18);
   bodyText(cr, say("ponorka proti sudům"), 48, 175, {200, 235, 250});
   cairo_restore(cr);
-  cairo_save(cr);
-  cairo_translate(cr, 60, 250);
-  cairo_scale(cr, 5.2, 5.2);
-  drawSubmarine(cr, 3);
-  cairo_restore(cr);
+  drawAt(cr, 60, 250, 5.2, [&] { drawSubmarine(cr, 3); });
   for (int col = 0; col < 5; ++col)
-    for (int row = 0; row < 1 + (col * 7) % 4; ++row) {
-      cairo_save(cr);
-      cairo_translate(cr, 140 + col * 80, 520 - row * 80);
-      cairo_scale(cr, 2, 2);
-      drawBarrel(cr);
-      cairo_restore(cr);
-    }
+    for (int row = 0; row < 1 + (col * 7) % 4; ++row)
+      drawAt(cr, 140 + col * 80, 520 - row * 80, 2, [&] { drawBarrel(cr); });
   cairo_save(cr);
   useFont(cr, Face::Sans, 12);
   bodyText(cr, "© HalvoTeam", 790, 590, {140, 180, 200}, Align::Right);

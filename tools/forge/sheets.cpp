@@ -74,10 +74,7 @@ Picture makeExplosionB() {
     inCell(cr, 140 * (c % 5), 60 * (c / 5), 140, 60, [&] {
       if (c < 2) {
         // The hull is still visible inside the first flash.
-        cairo_save(cr);
-        cairo_translate(cr, 20, 8);
-        drawSubmarine(cr, 0);
-        cairo_restore(cr);
+        drawAt(cr, 20, 8, 1, [&] { drawSubmarine(cr, 0); });
       }
       drawBlast(cr, style, (c + 1) / 21.0);
     });
