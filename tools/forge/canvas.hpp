@@ -53,6 +53,9 @@ void drawAt(cairo_t* cr, double x, double y, double scale, Draw draw) {
   cairo_restore(cr);
 }
 
+// Adds an ellipse centred on cx, cy with radii rx, ry to the path.
+void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+
 // Adds a rectangle with rounded corners of radius r to the path.
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 

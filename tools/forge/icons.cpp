@@ -26,11 +26,7 @@ void orb(cairo_t* cr, Rgb base) {
 }
 
 void gloss(cairo_t* cr) {
-  cairo_save(cr);
-  cairo_translate(cr, kCx - 1, kCy - 10);
-  cairo_scale(cr, 10, 4.2);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-  cairo_restore(cr);
+  ellipse(cr, kCx - 1, kCy - 10, 10, 4.2);
   setLinear(cr, 0, kCy - 14, 0, kCy - 6, {{0, 1, 1, 1, 0.75}, {1, 1, 1, 1, 0.05}});
   cairo_fill(cr);
 }

@@ -40,11 +40,7 @@ void propeller(cairo_t* cr, double angle) {
       if (front != (pass == 1)) continue;
       const double tip = 8.5 * std::sin(a);
       const double width = 1.2 + 1.6 * std::fabs(std::cos(a));
-      cairo_save(cr);
-      cairo_translate(cr, cx, cy + tip / 2);
-      cairo_scale(cr, width, std::max(1.0, std::fabs(tip) / 2));
-      cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-      cairo_restore(cr);
+      ellipse(cr, cx, cy + tip / 2, width, std::max(1.0, std::fabs(tip) / 2));
       if (front)
         cairo_set_source_rgb(cr, 0.92, 0.78, 0.45);
       else
