@@ -37,11 +37,7 @@ void drawBarrel(cairo_t* cr) {
   cairo_fill(cr);
   for (int i = -2; i < 8; ++i) {
     const double x = left + i * 6;
-    cairo_move_to(cr, x, 25.5);
-    cairo_line_to(cr, x + 3, 25.5);
-    cairo_line_to(cr, x + 12, 16.5);
-    cairo_line_to(cr, x + 9, 16.5);
-    cairo_close_path(cr);
+    polygon(cr, {{x, 25.5}, {x + 3, 25.5}, {x + 12, 16.5}, {x + 9, 16.5}});
   }
   cairo_set_source_rgba(cr, 0.08, 0.06, 0.05, 0.9);
   cairo_fill(cr);

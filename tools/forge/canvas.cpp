@@ -77,6 +77,18 @@ void setRgb(cairo_t* cr, Rgb c, double alpha) {
   cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, alpha);
 }
 
+void polygon(cairo_t* cr, std::initializer_list<Point> corners) {
+  bool first = true;
+  for (const Point& p : corners) {
+    if (first)
+      cairo_move_to(cr, p.x, p.y);
+    else
+      cairo_line_to(cr, p.x, p.y);
+    first = false;
+  }
+  cairo_close_path(cr);
+}
+
 void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
   cairo_save(cr);
   cairo_translate(cr, cx, cy);

@@ -53,6 +53,13 @@ void drawAt(cairo_t* cr, double x, double y, double scale, Draw draw) {
   cairo_restore(cr);
 }
 
+struct Point {
+  double x, y;
+};
+
+// Adds a closed outline through the corners to the path.
+void polygon(cairo_t* cr, std::initializer_list<Point> corners);
+
 // Adds an ellipse centred on cx, cy with radii rx, ry to the path.
 void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 

@@ -42,25 +42,23 @@ void ink(cairo_t* cr) {
 }
 
 void chevron(cairo_t* cr, double x, double dir) {
-  cairo_move_to(cr, x - 4 * dir, 11);
-  cairo_line_to(cr, x + 5 * dir, 19.5);
-  cairo_line_to(cr, x - 4 * dir, 28);
-  cairo_line_to(cr, x - 4 * dir, 23);
-  cairo_line_to(cr, x + 0.5 * dir, 19.5);
-  cairo_line_to(cr, x - 4 * dir, 16);
-  cairo_close_path(cr);
+  polygon(cr, {{x - 4 * dir, 11},
+               {x + 5 * dir, 19.5},
+               {x - 4 * dir, 28},
+               {x - 4 * dir, 23},
+               {x + 0.5 * dir, 19.5},
+               {x - 4 * dir, 16}});
 }
 
 void arrow(cairo_t* cr, double dir) {
   // dir -1 up, +1 down.
-  cairo_move_to(cr, kCx, kCy + 11 * dir);
-  cairo_line_to(cr, kCx + 9, kCy + 1 * dir);
-  cairo_line_to(cr, kCx + 3.5, kCy + 1 * dir);
-  cairo_line_to(cr, kCx + 3.5, kCy - 10 * dir);
-  cairo_line_to(cr, kCx - 3.5, kCy - 10 * dir);
-  cairo_line_to(cr, kCx - 3.5, kCy + 1 * dir);
-  cairo_line_to(cr, kCx - 9, kCy + 1 * dir);
-  cairo_close_path(cr);
+  polygon(cr, {{kCx, kCy + 11 * dir},
+               {kCx + 9, kCy + 1 * dir},
+               {kCx + 3.5, kCy + 1 * dir},
+               {kCx + 3.5, kCy - 10 * dir},
+               {kCx - 3.5, kCy - 10 * dir},
+               {kCx - 3.5, kCy + 1 * dir},
+               {kCx - 9, kCy + 1 * dir}});
 }
 
 void label(cairo_t* cr, const char* text, double size, double dy = 0) {
@@ -127,10 +125,7 @@ void blastBarrel(cairo_t* cr) {
   cairo_restore(cr);
   // Small arrows: every barrel goes up.
   for (double x : {6.0, 33.0}) {
-    cairo_move_to(cr, x, 9);
-    cairo_line_to(cr, x + 3.5, 14);
-    cairo_line_to(cr, x - 3.5, 14);
-    cairo_close_path(cr);
+    polygon(cr, {{x, 9}, {x + 3.5, 14}, {x - 3.5, 14}});
     ink(cr);
   }
 }
@@ -144,10 +139,7 @@ void restartArrow(cairo_t* cr) {
   // Arrowhead at the open end, pointing clockwise.
   const double a = kPi * 1.75;
   const double x = kCx + 8 * std::cos(a), y = kCy + 1 + 8 * std::sin(a);
-  cairo_move_to(cr, x + 7, y + 3);
-  cairo_line_to(cr, x - 4, y - 6);
-  cairo_line_to(cr, x - 4.5, y + 6.5);
-  cairo_close_path(cr);
+  polygon(cr, {{x + 7, y + 3}, {x - 4, y - 6}, {x - 4.5, y + 6.5}});
   ink(cr);
 }
 
@@ -163,10 +155,7 @@ void skull(cairo_t* cr) {
   cairo_fill(cr);
   cairo_arc(cr, kCx + 4.3, kCy - 1.5, 3.0, 0, 2 * kPi);
   cairo_fill(cr);
-  cairo_move_to(cr, kCx, kCy + 2);
-  cairo_line_to(cr, kCx + 1.8, kCy + 5);
-  cairo_line_to(cr, kCx - 1.8, kCy + 5);
-  cairo_close_path(cr);
+  polygon(cr, {{kCx, kCy + 2}, {kCx + 1.8, kCy + 5}, {kCx - 1.8, kCy + 5}});
   cairo_fill(cr);
   for (double x : {-3.6, 0.0, 3.6}) {
     cairo_rectangle(cr, kCx + x - 0.6, kCy + 6.5, 1.2, 3);

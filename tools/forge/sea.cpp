@@ -19,11 +19,7 @@ void water(cairo_t* cr, const SeaStyle& s) {
 void lightRays(cairo_t* cr, Rng& rng) {
   for (int i = 0; i < 7; ++i) {
     const double x = rng.range(-50, 850), w = rng.range(25, 70), lean = rng.range(80, 220);
-    cairo_move_to(cr, x, 0);
-    cairo_line_to(cr, x + w, 0);
-    cairo_line_to(cr, x + w + lean + w * 2, 600);
-    cairo_line_to(cr, x + lean, 600);
-    cairo_close_path(cr);
+    polygon(cr, {{x, 0}, {x + w, 0}, {x + w + lean + w * 2, 600}, {x + lean, 600}});
     setLinear(cr, 0, 0, 0, 600, {{0, 0.75, 0.95, 1, rng.range(0.05, 0.1)}, {1, 0.75, 0.95, 1, 0}});
     cairo_fill(cr);
   }
@@ -43,13 +39,7 @@ void surface(cairo_t* cr, Rng& rng) {
 
 void wreck(cairo_t* cr) {
   cairo_save(cr);
-  cairo_move_to(cr, 150, 520);
-  cairo_line_to(cr, 200, 420);
-  cairo_line_to(cr, 560, 380);
-  cairo_line_to(cr, 660, 330);
-  cairo_line_to(cr, 650, 470);
-  cairo_line_to(cr, 600, 560);
-  cairo_close_path(cr);
+  polygon(cr, {{150, 520}, {200, 420}, {560, 380}, {660, 330}, {650, 470}, {600, 560}});
   cairo_rectangle(cr, 330, 300, 70, 100);
   cairo_rectangle(cr, 440, 250, 14, 140);
   cairo_move_to(cr, 447, 250);

@@ -69,16 +69,8 @@ void drawSubmarine(cairo_t* cr, int frame) {
   cairo_fill(cr);
 
   // Tail fins.
-  cairo_move_to(cr, 13, 21);
-  cairo_line_to(cr, 15, 13.5);
-  cairo_line_to(cr, 21, 13.5);
-  cairo_line_to(cr, 23, 18);
-  cairo_close_path(cr);
-  cairo_move_to(cr, 13, 26);
-  cairo_line_to(cr, 15, 33.5);
-  cairo_line_to(cr, 21, 33.5);
-  cairo_line_to(cr, 23, 29);
-  cairo_close_path(cr);
+  polygon(cr, {{13, 21}, {15, 13.5}, {21, 13.5}, {23, 18}});
+  polygon(cr, {{13, 26}, {15, 33.5}, {21, 33.5}, {23, 29}});
   cairo_set_source_rgb(cr, 0.85, 0.28, 0.12);
   cairo_fill_preserve(cr);
   setRgb(cr, kOutline);
@@ -198,14 +190,9 @@ void drawTorpedo(cairo_t* cr) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   const double cy = 20;
   // Fins and propeller at the tail (left).
-  cairo_move_to(cr, 5, cy);
-  cairo_line_to(cr, 3, cy - 6);
-  cairo_line_to(cr, 8, cy - 6);
-  cairo_line_to(cr, 11, cy - 2);
-  cairo_line_to(cr, 11, cy + 2);
-  cairo_line_to(cr, 8, cy + 6);
-  cairo_line_to(cr, 3, cy + 6);
-  cairo_close_path(cr);
+  polygon(
+      cr,
+      {{5, cy}, {3, cy - 6}, {8, cy - 6}, {11, cy - 2}, {11, cy + 2}, {8, cy + 6}, {3, cy + 6}});
   cairo_set_source_rgb(cr, 0.35, 0.38, 0.42);
   cairo_fill_preserve(cr);
   cairo_set_source_rgb(cr, 0.08, 0.09, 0.12);
