@@ -50,6 +50,11 @@ void chevron(cairo_t* cr, double x, double dir) {
                {x - 4 * dir, 16}});
 }
 
+void chevrons(cairo_t* cr) {
+  chevron(cr, 14, 1);
+  chevron(cr, 24, 1);
+}
+
 void arrow(cairo_t* cr, double dir) {
   // dir -1 up, +1 down.
   polygon(cr, {{kCx, kCy + 11 * dir},
@@ -163,69 +168,41 @@ void skull(cairo_t* cr) {
   }
 }
 
+// Each token: its colour, whether it has the gloss, its symbol and whether the symbol
+// is left as a path for ink() or draws itself. In the order of the bonus sheet: faster,
+// slower, up a row, down a row, double score, points, minus, every barrel up, level again,
+// death.
+struct Token {
+  Rgb base;
+  bool glossy;
+  void (*symbol)(cairo_t*);
+  bool inked;
+};
+
+const Token kTokens[kBonusCount] = {
+    {{235, 120, 20}, true, chevrons, true},
+    {{40, 150, 120}, true, snail, false},
+    {{30, 150, 215}, true, [](cairo_t* cr) { arrow(cr, -1); }, true},
+    {{120, 70, 200}, true, [](cairo_t* cr) { arrow(cr, 1); }, true},
+    {{230, 180, 30}, true, [](cairo_t* cr) { label(cr, "×2", 17); }, true},
+    {{60, 175, 50}, true, [](cairo_t* cr) { label(cr, "+", 30, 1); }, true},
+    {{205, 35, 30}, true, [](cairo_t* cr) { label(cr, "−", 30, 1); }, true},
+    {{215, 75, 20}, false, blastBarrel, false},
+    {{40, 95, 190}, true, restartArrow, false},
+    {{45, 35, 55}, true, skull, false},
+};
+
 }  // namespace
 
 void drawBonusIcon(cairo_t* cr, int slot) {
+  if (slot < 0 || slot >= kBonusCount) return;
+  const Token& token = kTokens[slot];
   cairo_save(cr);
   cairo_new_path(cr);
-  switch (slot) {
-    case 0:  // faster
-      orb(cr, {235, 120, 20});
-      gloss(cr);
-      chevron(cr, 14, 1);
-      chevron(cr, 24, 1);
-      ink(cr);
-      break;
-    case 1:  // slower
-      orb(cr, {40, 150, 120});
-      gloss(cr);
-      snail(cr);
-      break;
-    case 2:  // up a row
-      orb(cr, {30, 150, 215});
-      gloss(cr);
-      arrow(cr, -1);
-      ink(cr);
-      break;
-    case 3:  // down a row
-      orb(cr, {120, 70, 200});
-      gloss(cr);
-      arrow(cr, 1);
-      ink(cr);
-      break;
-    case 4:  // double score
-      orb(cr, {230, 180, 30});
-      gloss(cr);
-      label(cr, "×2", 17);
-      ink(cr);
-      break;
-    case 5:  // points for free
-      orb(cr, {60, 175, 50});
-      gloss(cr);
-      label(cr, "+", 30, 1);
-      ink(cr);
-      break;
-    case 6:  // minus score
-      orb(cr, {205, 35, 30});
-      gloss(cr);
-      label(cr, "−", 30, 1);
-      ink(cr);
-      break;
-    case 7:  // every barrel goes up
-      orb(cr, {215, 75, 20});
-      blastBarrel(cr);
-      break;
-    case 8:  // level again
-      orb(cr, {40, 95, 190});
-      gloss(cr);
-      restartArrow(cr);
-      break;
-    case 9:  // death
-      orb(cr, {45, 35, 55});
-      gloss(cr);
-      skull(cr);
-      break;
-  }
+  orb(cr, token.base);
+  if (token.glossy) gloss(cr);
+  token.symbol(cr);
+  if (token.inked) ink(cr);
   cairo_restore(cr);
 }
 
