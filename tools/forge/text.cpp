@@ -15,23 +15,12 @@ namespace {
 
 constexpr const char* kFontDir = "/usr/share/fonts/truetype/dejavu/";
 
-const char* fileOf(Face face) {
-  switch (face) {
-    case Face::Sans:
-      return "DejaVuSans.ttf";
-    case Face::SansBold:
-      return "DejaVuSans-Bold.ttf";
-    case Face::Condensed:
-      return "DejaVuSansCondensed.ttf";
-    case Face::CondensedBold:
-      return "DejaVuSansCondensed-Bold.ttf";
-    case Face::MonoBold:
-      return "DejaVuSansMono-Bold.ttf";
-    case Face::SerifBold:
-      return "DejaVuSerif-Bold.ttf";
-  }
-  return "DejaVuSans.ttf";
-}
+// In the order of Face.
+constexpr std::array<const char*, 6> kFiles = {
+    "DejaVuSans.ttf",          "DejaVuSans-Bold.ttf",
+    "DejaVuSansCondensed.ttf", "DejaVuSansCondensed-Bold.ttf",
+    "DejaVuSansMono-Bold.ttf", "DejaVuSerif-Bold.ttf",
+};
 
 // Faces live for the whole run; the fixed files (not fontconfig) keep the output the same
 // on every machine that has the DejaVu package.
@@ -41,10 +30,10 @@ cairo_font_face_t* faceFor(Face face) {
     if (FT_Init_FreeType(&lib) != 0) throw std::runtime_error("FreeType init failed");
     return lib;
   }();
-  static std::array<cairo_font_face_t*, 6> faces{};
-  cairo_font_face_t*& slot = faces[std::size_t(face)];
+  static std::array<cairo_font_face_t*, kFiles.size()> faces{};
+  cairo_font_face_t*& slot = faces.at(std::size_t(face));
   if (!slot) {
-    const std::string path = std::string(kFontDir) + fileOf(face);
+    const std::string path = std::string(kFontDir) + kFiles.at(std::size_t(face));
     FT_Face ft;
     if (FT_New_Face(library, path.c_str(), 0, &ft) != 0)
       throw std::runtime_error("cannot open font " + path);
