@@ -31,14 +31,19 @@ void gloss(cairo_t* cr) {
   cairo_fill(cr);
 }
 
+// Strokes the path with the symbols' dark edge, then fills it.
+void edged(cairo_t* cr, double width, double r, double g, double b) {
+  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
+  cairo_set_line_width(cr, width);
+  cairo_stroke_preserve(cr);
+  cairo_set_source_rgb(cr, r, g, b);
+  cairo_fill(cr);
+}
+
 // Symbols are white with a dark edge so that they read on every token colour.
 void ink(cairo_t* cr) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
-  cairo_set_line_width(cr, 2.4);
-  cairo_stroke_preserve(cr);
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_fill(cr);
+  edged(cr, 2.4, 1, 1, 1);
 }
 
 void chevron(cairo_t* cr, double x, double dir) {
@@ -86,11 +91,7 @@ void snail(cairo_t* cr) {
   cairo_close_path(cr);
   ink(cr);
   cairo_arc(cr, 16.5, 18.5, 7.8, 0, 2 * kPi);
-  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
-  cairo_set_line_width(cr, 2.4);
-  cairo_stroke_preserve(cr);
-  cairo_set_source_rgb(cr, 0.98, 0.9, 0.6);
-  cairo_fill(cr);
+  edged(cr, 2.4, 0.98, 0.9, 0.6);
   cairo_new_path(cr);
   for (int i = 0; i <= 40; ++i) {
     const double a = i * 0.42;
@@ -118,11 +119,7 @@ void blastBarrel(cairo_t* cr) {
       cairo_line_to(cr, x, y);
   }
   cairo_close_path(cr);
-  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
-  cairo_set_line_width(cr, 1.6);
-  cairo_stroke_preserve(cr);
-  cairo_set_source_rgb(cr, 1.0, 0.9, 0.3);
-  cairo_fill(cr);
+  edged(cr, 1.6, 1.0, 0.9, 0.3);
   cairo_save(cr);
   cairo_translate(cr, kCx - 9.8, kCy - 11);
   cairo_scale(cr, 0.52, 0.56);
