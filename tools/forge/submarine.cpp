@@ -21,6 +21,14 @@ void hullPath(cairo_t* cr) {
   cairo_close_path(cr);
 }
 
+// Fills the path and draws the hull's dark outline round it.
+void fillOutlined(cairo_t* cr, double width) {
+  cairo_fill_preserve(cr);
+  setRgb(cr, kOutline);
+  cairo_set_line_width(cr, width);
+  cairo_stroke(cr);
+}
+
 void yellowFill(cairo_t* cr, double top, double bottom) {
   setLinear(cr, 0, top, 0, bottom,
             {{0.0, 1.0, 0.93, 0.55},
@@ -45,10 +53,7 @@ void propeller(cairo_t* cr, double angle) {
         cairo_set_source_rgb(cr, 0.92, 0.78, 0.45);
       else
         cairo_set_source_rgb(cr, 0.55, 0.42, 0.22);
-      cairo_fill_preserve(cr);
-      setRgb(cr, kOutline);
-      cairo_set_line_width(cr, 0.8);
-      cairo_stroke(cr);
+      fillOutlined(cr, 0.8);
     }
   cairo_arc(cr, cx + 0.5, cy, 1.8, 0, 2 * kPi);
   cairo_set_source_rgb(cr, 0.45, 0.4, 0.35);
@@ -72,10 +77,7 @@ void drawSubmarine(cairo_t* cr, int frame) {
   polygon(cr, {{13, 21}, {15, 13.5}, {21, 13.5}, {23, 18}});
   polygon(cr, {{13, 26}, {15, 33.5}, {21, 33.5}, {23, 29}});
   cairo_set_source_rgb(cr, 0.85, 0.28, 0.12);
-  cairo_fill_preserve(cr);
-  setRgb(cr, kOutline);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+  fillOutlined(cr, 1.0);
 
   // Conning tower with its periscope.
   cairo_move_to(cr, 50, 4);
@@ -91,10 +93,7 @@ void drawSubmarine(cairo_t* cr, int frame) {
   cairo_curve_to(cr, 56, 8.5, 57, 11, 58, 16);
   cairo_close_path(cr);
   yellowFill(cr, 8.5, 16);
-  cairo_fill_preserve(cr);
-  setRgb(cr, kOutline);
-  cairo_set_line_width(cr, 1.1);
-  cairo_stroke(cr);
+  fillOutlined(cr, 1.1);
   cairo_rectangle(cr, 44, 10.5, 6, 2.2);
   cairo_set_source_rgb(cr, 0.2, 0.35, 0.45);
   cairo_fill(cr);
@@ -102,10 +101,7 @@ void drawSubmarine(cairo_t* cr, int frame) {
   // Hull.
   hullPath(cr);
   yellowFill(cr, 14.5, 32.5);
-  cairo_fill_preserve(cr);
-  setRgb(cr, kOutline);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+  fillOutlined(cr, 1.2);
 
   // Red keel band and a highlight along the top.
   cairo_save(cr);
