@@ -18,13 +18,10 @@ void frame(cairo_t* cr, std::string_view title, int page) {
   drawSea(cr, kShallows);
   drawPanel(cr, 20, 15, 760, 570, 0.72);
   titleText(cr, say(title), 400, 62, 36, Align::Centre);
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 15);
   const std::string footer = std::string(say("Strana")) + " " + std::to_string(page) + " " +
                              std::string(say("ze 3")) + "  •  " +
                              std::string(say("pokračujte klávesou nebo kliknutím"));
-  bodyText(cr, footer, 400, 570, {160, 200, 220}, Align::Centre);
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 15, footer, 400, 570, {160, 200, 220}, Align::Centre);
 }
 
 void keyCap(cairo_t* cr, std::string_view key, double x, double y, double w) {

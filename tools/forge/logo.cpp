@@ -11,10 +11,7 @@ Picture makeLogo() {
   Canvas canvas(800, 600);
   cairo_t* cr = canvas.cr();
   drawSea(cr, kReef);
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 20);
-  bodyText(cr, say("HalvoTeam uvádí"), 400, 120, {200, 235, 250}, Align::Centre);
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 20, say("HalvoTeam uvádí"), 400, 120, {200, 235, 250}, Align::Centre);
   titleText(cr, "NAUVREL", 400, 250, 130, Align::Centre, Face::SerifBold);
   drawAt(cr, 190, 270, 5.2, [&] { drawSubmarine(cr, 7); });
   for (int i = 0; i < 3; ++i)
@@ -24,11 +21,8 @@ Picture makeLogo() {
       else
         drawBarrel(cr);
     });
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 18);
-  bodyText(cr, say("Stiskněte klávesu nebo klikněte myší"), 400, 575, {220, 240, 250},
-           Align::Centre);
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 18, say("Stiskněte klávesu nebo klikněte myší"), 400, 575,
+             {220, 240, 250}, Align::Centre);
   return canvas.opaque();
 }
 

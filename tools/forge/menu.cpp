@@ -34,10 +34,8 @@ void item(cairo_t* cr, const Item& it, bool highlighted) {
   if (highlighted) {
     titleText(cr, say(it.label), it.right - 6, baseline, 22, Align::Right, Face::SansBold);
   } else {
-    cairo_save(cr);
-    useFont(cr, Face::SansBold, 22);
-    bodyText(cr, say(it.label), it.right - 6, baseline, {190, 225, 240}, Align::Right);
-    cairo_restore(cr);
+    bodyTextIn(cr, Face::SansBold, 22, say(it.label), it.right - 6, baseline, {190, 225, 240},
+               Align::Right);
   }
 }
 
@@ -52,18 +50,12 @@ Picture makeMenu(bool highlighted) {
 
   // The title and the hero on the left.
   titleText(cr, "NAUVREL", 40, 140, 92, Align::Left, Face::SerifBold);
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 18);
-  bodyText(cr, say("ponorka proti sudům"), 48, 175, {200, 235, 250});
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 18, say("ponorka proti sudům"), 48, 175, {200, 235, 250});
   drawAt(cr, 60, 250, 5.2, [&] { drawSubmarine(cr, 3); });
   for (int col = 0; col < 5; ++col)
     for (int row = 0; row < 1 + (col * 7) % 4; ++row)
       drawAt(cr, 140 + col * 80, 520 - row * 80, 2, [&] { drawBarrel(cr); });
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 12);
-  bodyText(cr, "© HalvoTeam", 790, 590, {140, 180, 200}, Align::Right);
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 12, "© HalvoTeam", 790, 590, {140, 180, 200}, Align::Right);
   return canvas.opaque();
 }
 

@@ -87,6 +87,14 @@ void bodyText(cairo_t* cr, std::string_view text, double x, double y, Rgb colour
   cairo_restore(cr);
 }
 
+void bodyTextIn(cairo_t* cr, Face face, double size, std::string_view text, double x, double y,
+                Rgb colour, Align align) {
+  cairo_save(cr);
+  useFont(cr, face, size);
+  bodyText(cr, text, x, y, colour, align);
+  cairo_restore(cr);
+}
+
 void titleText(cairo_t* cr, std::string_view text, double x, double y, double size, Align align,
                Face face) {
   cairo_save(cr);
