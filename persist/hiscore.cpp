@@ -123,8 +123,7 @@ bool SaveOnce(reg::HANDLE transaction, HiScoreTable& table, reg::LONG& result) {
 
 bool hisLoadData() {
   reg::HKEY key = nullptr;
-  if (reg::RegCreateKeyEx(reg::HKEY_LOCAL_MACHINE, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr) != reg::ERROR_SUCCESS)
+  if (!CreateGameKey(reg::HKEY_LOCAL_MACHINE, key))
     return sysShowError("hisLoadData: RegCreateKeyEx");
 
   // A longer value holds a whole table first; a shorter one is of no use.
@@ -142,8 +141,7 @@ bool hisLoadData() {
 bool hisSaveData() {
   // The open's own failure is told apart from the write's.
   reg::HKEY probe = nullptr;
-  if (reg::RegOpenKeyEx(reg::HKEY_LOCAL_MACHINE, GameKey, 0, reg::KEY_ALL_ACCESS, &probe) !=
-      reg::ERROR_SUCCESS)
+  if (!OpenGameKey(reg::HKEY_LOCAL_MACHINE, reg::KEY_ALL_ACCESS, probe))
     return sysShowError("hisSaveData: RegOpenKeyEx");
   reg::RegCloseKey(probe);
 

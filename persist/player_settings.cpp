@@ -14,12 +14,7 @@
 
 namespace {
 
-struct VolumeValue {
-  const char* name;
-  uint32_t VolumeState::*field;
-  const char* failure;
-};
-constexpr VolumeValue Volumes[] = {
+constexpr DwordValue<VolumeState> Volumes[] = {
     {"SoundVolume", &VolumeState::SoundVolume, "RegSetValueEx: SoundVolume"},
     {"MusicVolume", &VolumeState::MusicVolume, "RegSetValueEx: MusicVolume"},
 };
@@ -36,10 +31,9 @@ bool LoadPlayerSettings() {
   Volume = VolumeState{};
   Lang = LanguageState{};
   reg::HKEY key = nullptr;
-  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &key) !=
-      reg::ERROR_SUCCESS)
+  if (!OpenGameKey(reg::HKEY_CURRENT_USER, reg::KEY_READ, key))
     return sysShowError("RegOpenKeyEx (LoadPlayerSettings) failed");
-  for (const VolumeValue& v : Volumes) {
+  for (const auto& v : Volumes) {
     uint32_t stored = 0;
     if (QueryDword(key, v.name, stored)) Volume.*v.field = std::min(stored, MaxVolume);
   }
@@ -50,10 +44,9 @@ bool LoadPlayerSettings() {
 
 bool SavePlayerSettings() {
   reg::HKEY key = nullptr;
-  if (reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_WRITE, &key) !=
-      reg::ERROR_SUCCESS)
+  if (!OpenGameKey(reg::HKEY_CURRENT_USER, reg::KEY_WRITE, key))
     return sysShowError("RegOpenKeyEx (SavePlayerSettings) failed");
-  for (const VolumeValue& v : Volumes) {
+  for (const auto& v : Volumes) {
     if (!SetDword(key, v.name, Volume.*v.field)) {
       reg::RegCloseKey(key);
       return sysShowError(v.failure);

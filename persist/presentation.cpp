@@ -11,10 +11,7 @@ namespace {
 
 reg::HKEY OpenKey() {
   reg::HKEY key = nullptr;
-  return reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
-                             nullptr, &key, nullptr) == reg::ERROR_SUCCESS
-             ? key
-             : nullptr;
+  return CreateGameKey(reg::HKEY_CURRENT_USER, key) ? key : nullptr;
 }
 
 // Each write replaces the hive file: a value that is already kept is not written again.

@@ -3,6 +3,15 @@
 #include <cstring>
 #include <vector>
 
+bool OpenGameKey(reg::HKEY root, reg::REGSAM access, reg::HKEY& key) {
+  return reg::RegOpenKeyEx(root, GameKey, 0, access, &key) == reg::ERROR_SUCCESS;
+}
+
+bool CreateGameKey(reg::HKEY root, reg::HKEY& key) {
+  return reg::RegCreateKeyEx(root, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS, nullptr, &key,
+                             nullptr) == reg::ERROR_SUCCESS;
+}
+
 bool QueryDword(reg::HKEY key, const char* name, uint32_t& value) {
   reg::DWORD type = 0;
   reg::BYTE bytes[4] = {};

@@ -11,6 +11,19 @@
 // hi-score table.
 inline constexpr const char* GameKey = "Software\\HalvoTeam\\Nauvrel";
 
+// The game's key under root: opened with the given access, or made if it is missing (and
+// then opened with every access). False when it cannot be had.
+bool OpenGameKey(reg::HKEY root, reg::REGSAM access, reg::HKEY& key);
+bool CreateGameKey(reg::HKEY root, reg::HKEY& key);
+
+// A REG_DWORD kept in a field of State, with the message shown when it cannot be written.
+template <typename State>
+struct DwordValue {
+  const char* name;
+  uint32_t State::*field;
+  const char* failure;
+};
+
 // A REG_DWORD of exactly four bytes, or nothing: a shorter one would leave part of the
 // number unread.
 bool QueryDword(reg::HKEY key, const char* name, uint32_t& value);

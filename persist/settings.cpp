@@ -9,14 +9,8 @@
 
 namespace {
 
-struct DwordSetting {
-  const char* name;
-  uint32_t SettingsState::*field;
-  const char* failure;
-};
-
 // In the order they are read and written.
-constexpr DwordSetting BubbleSettings[] = {
+constexpr DwordValue<SettingsState> BubbleSettings[] = {
     {"NauvrelBubbles", &SettingsState::NauvrelBubbles, "RegSetValueEx: NauvrelBubbles"},
     {"NauvrelExplBubbles", &SettingsState::NauvrelExplBubbles, "RegSetValueEx: NauvrelExplBubbles"},
     {"MineBubbles", &SettingsState::MineBubbles, "RegSetValueEx: MineBubbles"},
@@ -29,11 +23,9 @@ constexpr DwordSetting BubbleSettings[] = {
 
 bool LoadSettings() {
   reg::HKEY key = nullptr;
-  if (reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr) != reg::ERROR_SUCCESS)
-    return sysShowError("RegCreateKeyEx failed");
+  if (!CreateGameKey(reg::HKEY_CURRENT_USER, key)) return sysShowError("RegCreateKeyEx failed");
 
-  for (const DwordSetting& s : BubbleSettings) {
+  for (const auto& s : BubbleSettings) {
     uint32_t value = 0;
     Settings.*s.field = QueryDword(key, s.name, value) ? value : 192;
   }
@@ -56,7 +48,7 @@ bool SaveSettings() {
     return sysShowError("RegOpenKeyEx (SaveSettings) failed");
   }
   const char* failure = nullptr;
-  for (const DwordSetting& s : BubbleSettings)
+  for (const auto& s : BubbleSettings)
     if (!failure && !SetDword(key, s.name, Settings.*s.field)) failure = s.failure;
   if (!failure && !SetDword(key, "UseSound", Settings.UseSound ? 1 : 0))
     failure = "RegSetValueEx: UseSound";

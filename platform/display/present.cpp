@@ -40,14 +40,17 @@ void Forget() {
   PresenterWindowId = 0;
 }
 
+// A frame number from the environment; 0 (never) when unset or not a positive number.
+long FrameFromEnvironment(const char* name) {
+  const char* text = std::getenv(name);
+  const long n = text ? std::strtol(text, nullptr, 10) : 0;
+  return n > 0 ? n : 0;
+}
+
 // NAUVREL_QUIT_AFTER_FRAMES=N closes the game once N frames have been presented, so that
-// start-up can be timed as a whole process. Unset or not a positive number: never.
+// start-up can be timed as a whole process.
 long QuitAfterFrames() {
-  static const long frames = [] {
-    const char* text = std::getenv("NAUVREL_QUIT_AFTER_FRAMES");
-    const long n = text ? std::strtol(text, nullptr, 10) : 0;
-    return n > 0 ? n : 0;
-  }();
+  static const long frames = FrameFromEnvironment("NAUVREL_QUIT_AFTER_FRAMES");
   return frames;
 }
 
@@ -55,11 +58,7 @@ long QuitAfterFrames() {
 // since the K-th, their wall time and the process's CPU time go to standard error, for
 // benchmarks that time screens without the start-up.
 long ReportFromFrame() {
-  static const long frame = [] {
-    const char* text = std::getenv("NAUVREL_FRAME_REPORT");
-    const long n = text ? std::strtol(text, nullptr, 10) : 0;
-    return n > 0 ? n : 0;
-  }();
+  static const long frame = FrameFromEnvironment("NAUVREL_FRAME_REPORT");
   return frame;
 }
 

@@ -17,13 +17,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr int kPngSizes[] = {32, 48, 128, 256};
 
 void roundedSquare(cairo_t* cr, double size) {
-  const double r = size * 0.18, m = size * 0.04, e = size - m;
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, e - r, m + r, r, -kPi / 2, 0);
-  cairo_arc(cr, e - r, e - r, r, 0, kPi / 2);
-  cairo_arc(cr, m + r, e - r, r, kPi / 2, kPi);
-  cairo_arc(cr, m + r, m + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
+  const double m = size * 0.04, e = size - m;
+  roundedRect(cr, m, m, e - m, e - m, size * 0.18);
 }
 
 // Drawn in a 256-unit square scaled to `size`, so every size is the same picture.
@@ -31,12 +26,8 @@ void drawIcon(cairo_t* cr, double size) {
   cairo_save(cr);
   cairo_scale(cr, size / 256, size / 256);
   roundedSquare(cr, 256);
-  cairo_pattern_t* sea = cairo_pattern_create_linear(0, 0, 0, 256);
-  cairo_pattern_add_color_stop_rgb(sea, 0, 0.16, 0.52, 0.72);
-  cairo_pattern_add_color_stop_rgb(sea, 1, 0.02, 0.12, 0.28);
-  cairo_set_source(cr, sea);
+  setLinear(cr, 0, 0, 0, 256, {{0, 0.16, 0.52, 0.72}, {1, 0.02, 0.12, 0.28}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(sea);
   cairo_set_source_rgb(cr, 0.01, 0.08, 0.18);
   cairo_set_line_width(cr, 5);
   cairo_stroke(cr);

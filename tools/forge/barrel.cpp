@@ -20,33 +20,24 @@ void drawBarrel(cairo_t* cr) {
     cairo_close_path(cr);
   };
   body();
-  cairo_pattern_t* red = cairo_pattern_create_linear(left - 1, 0, right + 1, 0);
-  cairo_pattern_add_color_stop_rgb(red, 0.0, 0.35, 0.04, 0.03);
-  cairo_pattern_add_color_stop_rgb(red, 0.28, 0.95, 0.3, 0.18);
-  cairo_pattern_add_color_stop_rgb(red, 0.4, 0.85, 0.16, 0.1);
-  cairo_pattern_add_color_stop_rgb(red, 1.0, 0.3, 0.03, 0.03);
-  cairo_set_source(cr, red);
+  setLinear(cr, left - 1, 0, right + 1, 0,
+            {{0.0, 0.35, 0.04, 0.03},
+             {0.28, 0.95, 0.3, 0.18},
+             {0.4, 0.85, 0.16, 0.1},
+             {1.0, 0.3, 0.03, 0.03}});
   cairo_fill(cr);
-  cairo_pattern_destroy(red);
 
   // Yellow-black hazard band between the two ribs.
   cairo_save(cr);
   body();
   cairo_clip(cr);
   cairo_rectangle(cr, 0, 16.5, 40, 9);
-  cairo_pattern_t* yellow = cairo_pattern_create_linear(left - 1, 0, right + 1, 0);
-  cairo_pattern_add_color_stop_rgb(yellow, 0.0, 0.45, 0.33, 0.02);
-  cairo_pattern_add_color_stop_rgb(yellow, 0.3, 1.0, 0.88, 0.25);
-  cairo_pattern_add_color_stop_rgb(yellow, 1.0, 0.45, 0.33, 0.02);
-  cairo_set_source(cr, yellow);
+  setLinear(cr, left - 1, 0, right + 1, 0,
+            {{0.0, 0.45, 0.33, 0.02}, {0.3, 1.0, 0.88, 0.25}, {1.0, 0.45, 0.33, 0.02}});
   cairo_fill(cr);
   for (int i = -2; i < 8; ++i) {
     const double x = left + i * 6;
-    cairo_move_to(cr, x, 25.5);
-    cairo_line_to(cr, x + 3, 25.5);
-    cairo_line_to(cr, x + 12, 16.5);
-    cairo_line_to(cr, x + 9, 16.5);
-    cairo_close_path(cr);
+    polygon(cr, {{x, 25.5}, {x + 3, 25.5}, {x + 12, 16.5}, {x + 9, 16.5}});
   }
   cairo_set_source_rgba(cr, 0.08, 0.06, 0.05, 0.9);
   cairo_fill(cr);
@@ -70,20 +61,12 @@ void drawBarrel(cairo_t* cr) {
   cairo_set_source_rgb(cr, 0.12, 0.02, 0.02);
   cairo_set_line_width(cr, 1.1);
   cairo_stroke(cr);
-  cairo_save(cr);
-  cairo_translate(cr, cx, top);
-  cairo_scale(cr, w / 2, 2.6);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  ellipse(cr, cx, top, w / 2, 2.6);
   cairo_set_source_rgb(cr, 0.62, 0.13, 0.08);
   cairo_fill_preserve(cr);
   cairo_set_source_rgb(cr, 0.12, 0.02, 0.02);
   cairo_stroke(cr);
-  cairo_save(cr);
-  cairo_translate(cr, cx, top);
-  cairo_scale(cr, w / 2 - 2.5, 1.4);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_restore(cr);
+  ellipse(cr, cx, top, w / 2 - 2.5, 1.4);
   cairo_set_source_rgb(cr, 0.42, 0.07, 0.05);
   cairo_fill(cr);
   cairo_rectangle(cr, cx + 4, top - 1.4, 4, 2);

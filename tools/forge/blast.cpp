@@ -51,14 +51,10 @@ void drawBlast(cairo_t* cr, const BlastStyle& s, double t) {
   if (t < 0.22) {
     const double k = t / 0.22;
     const double radius = s.reach * (0.35 + 0.5 * k);
-    cairo_pattern_t* flash = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
-    cairo_pattern_add_color_stop_rgba(flash, 0, 1, 1, 0.95, 1);
-    cairo_pattern_add_color_stop_rgba(flash, 0.5, 1, 0.9, 0.5, 0.9);
-    cairo_pattern_add_color_stop_rgba(flash, 1, 1, 0.6, 0.2, 0);
-    cairo_set_source(cr, flash);
+    setRadial(cr, cx, cy, 0, cx, cy, radius,
+              {{0, 1, 1, 0.95, 1}, {0.5, 1, 0.9, 0.5, 0.9}, {1, 1, 0.6, 0.2, 0}});
     cairo_arc(cr, cx, cy, radius, 0, 2 * kPi);
     cairo_fill(cr);
-    cairo_pattern_destroy(flash);
   }
 
   // Sparks and, for the submarine, hull fragments flung outwards.
@@ -104,15 +100,11 @@ void drawBlast(cairo_t* cr, const BlastStyle& s, double t) {
     if (radius < 1.2) continue;
     double r, g, b;
     heatColour(1.05 - u * 1.25 - 0.25 * p.distance, r, g, b);
-    cairo_pattern_t* puff =
-        cairo_pattern_create_radial(x - radius * 0.3, y - radius * 0.3, radius * 0.1, x, y, radius);
-    cairo_pattern_add_color_stop_rgb(puff, 0, std::min(1.0, r + 0.2), std::min(1.0, g + 0.2),
-                                     std::min(1.0, b + 0.15));
-    cairo_pattern_add_color_stop_rgb(puff, 1, r * 0.75, g * 0.75, b * 0.8);
-    cairo_set_source(cr, puff);
+    setRadial(cr, x - radius * 0.3, y - radius * 0.3, radius * 0.1, x, y, radius,
+              {{0, std::min(1.0, r + 0.2), std::min(1.0, g + 0.2), std::min(1.0, b + 0.15)},
+               {1, r * 0.75, g * 0.75, b * 0.8}});
     cairo_arc(cr, x, y, radius, 0, 2 * kPi);
     cairo_fill(cr);
-    cairo_pattern_destroy(puff);
   }
 
   // The gas escapes as bubbles that rise out of the smoke.

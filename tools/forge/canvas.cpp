@@ -4,6 +4,11 @@
 #include <cstring>
 
 namespace forge {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+}  // namespace
 
 Canvas::Canvas(int width, int height)
     : width_(width),
@@ -70,6 +75,56 @@ void paintPicture(cairo_t* cr, const Picture& picture, double x, double y, doubl
 
 void setRgb(cairo_t* cr, Rgb c, double alpha) {
   cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, alpha);
+}
+
+void polygon(cairo_t* cr, std::initializer_list<Point> corners) {
+  bool first = true;
+  for (const Point& p : corners) {
+    if (first)
+      cairo_move_to(cr, p.x, p.y);
+    else
+      cairo_line_to(cr, p.x, p.y);
+    first = false;
+  }
+  cairo_close_path(cr);
+}
+
+void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, rx, ry);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+  cairo_restore(cr);
+}
+
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
+  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
+  cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
+  cairo_close_path(cr);
+}
+
+namespace {
+
+void setGradient(cairo_t* cr, cairo_pattern_t* gradient, std::initializer_list<Stop> stops) {
+  for (const Stop& s : stops)
+    cairo_pattern_add_color_stop_rgba(gradient, s.offset, s.r, s.g, s.b, s.a);
+  cairo_set_source(cr, gradient);
+  cairo_pattern_destroy(gradient);
+}
+
+}  // namespace
+
+void setLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+               std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+void setRadial(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+               std::initializer_list<Stop> stops) {
+  setGradient(cr, cairo_pattern_create_radial(x0, y0, r0, x1, y1, r1), stops);
 }
 
 Rgb mix(Rgb a, Rgb b, double t) {

@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
+
 #include "picture.hpp"
 
 namespace forge {
@@ -40,5 +42,39 @@ void paintPicture(cairo_t* cr, const Picture& picture, double x, double y, doubl
 
 void setRgb(cairo_t* cr, Rgb c, double alpha = 1.0);
 Rgb mix(Rgb a, Rgb b, double t);
+
+// Runs draw with the origin moved to x, y and everything scaled, then restores the state.
+template <typename Draw>
+void drawAt(cairo_t* cr, double x, double y, double scale, Draw draw) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, scale, scale);
+  draw();
+  cairo_restore(cr);
+}
+
+struct Point {
+  double x, y;
+};
+
+// Adds a closed outline through the corners to the path.
+void polygon(cairo_t* cr, std::initializer_list<Point> corners);
+
+// Adds an ellipse centred on cx, cy with radii rx, ry to the path.
+void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+
+// Adds a rectangle with rounded corners of radius r to the path.
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+
+// One colour stop of a gradient: its offset along it and cairo's 0..1 channels.
+struct Stop {
+  double offset, r, g, b, a = 1.0;
+};
+
+// Sets a gradient through the stops as the source; the context keeps it alive.
+void setLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+               std::initializer_list<Stop> stops);
+void setRadial(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+               std::initializer_list<Stop> stops);
 
 }  // namespace forge

@@ -18,24 +18,17 @@ void frame(cairo_t* cr, std::string_view title, int page) {
   drawSea(cr, kShallows);
   drawPanel(cr, 20, 15, 760, 570, 0.72);
   titleText(cr, say(title), 400, 62, 36, Align::Centre);
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 15);
   const std::string footer = std::string(say("Strana")) + " " + std::to_string(page) + " " +
                              std::string(say("ze 3")) + "  •  " +
                              std::string(say("pokračujte klávesou nebo kliknutím"));
-  bodyText(cr, footer, 400, 570, {160, 200, 220}, Align::Centre);
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 15, footer, 400, 570, {160, 200, 220}, Align::Centre);
 }
 
 void keyCap(cairo_t* cr, std::string_view key, double x, double y, double w) {
   cairo_new_path(cr);
   cairo_rectangle(cr, x, y - 19, w, 26);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y - 19, 0, y + 7);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.9, 0.93, 0.95);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.55, 0.6, 0.66);
-  cairo_set_source(cr, p);
+  setLinear(cr, 0, y - 19, 0, y + 7, {{0, 0.9, 0.93, 0.95}, {1, 0.55, 0.6, 0.66}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   cairo_set_source_rgb(cr, 0.1, 0.12, 0.18);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
@@ -44,15 +37,6 @@ void keyCap(cairo_t* cr, std::string_view key, double x, double y, double w) {
   textPath(cr, key, x + w / 2, y, Align::Centre);
   cairo_set_source_rgb(cr, 0.08, 0.1, 0.16);
   cairo_fill(cr);
-}
-
-template <typename Draw>
-void sprite(cairo_t* cr, double x, double y, double scale, Draw draw) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  draw();
-  cairo_restore(cr);
 }
 
 void controlsPage(cairo_t* cr) {
@@ -89,7 +73,7 @@ void controlsPage(cairo_t* cr) {
               say("Menu, nápovědu, nastavení i tabulku nejlepších ovládáte myší. Když se "
                   "dostanete do tabulky, napište své jméno a potvrďte klávesou Enter."),
               50, y + 10, 700, 24, kAccent);
-  sprite(cr, 600, 470, 1.6, [&] { drawSubmarine(cr, 4); });
+  drawAt(cr, 600, 470, 1.6, [&] { drawSubmarine(cr, 4); });
 }
 
 void weaponsPage(cairo_t* cr) {
@@ -112,7 +96,7 @@ void weaponsPage(cairo_t* cr) {
   double y = 105;
   useFont(cr, Face::Sans, 17);
   for (const Entry& e : entries) {
-    sprite(cr, 45, y - 10, 1.5, [&] {
+    drawAt(cr, 45, y - 10, 1.5, [&] {
       if (e.sprite == 0) drawMine(cr);
       if (e.sprite == 1) drawTorpedo(cr);
       if (e.sprite == 2) drawBarrel(cr);
@@ -146,7 +130,7 @@ void bonusPage(cairo_t* cr) {
   };
   for (int i = 0; i < kBonusCount; ++i) {
     const double x = 50 + (i % 2) * 365, y = 100 + (i / 2) * 72;
-    sprite(cr, x, y, 1.25, [&] { drawBonusIcon(cr, i); });
+    drawAt(cr, x, y, 1.25, [&] { drawBonusIcon(cr, i); });
     useFont(cr, Face::Sans, 17);
     bodyText(cr, say(texts[i]), x + 60, y + 31, kBody);
   }

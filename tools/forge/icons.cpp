@@ -13,63 +13,62 @@ constexpr double kCx = 19.5, kCy = 19.5, kR = 17.0;
 // A glass token: coloured sphere, dark rim, gloss on top.
 void orb(cairo_t* cr, Rgb base) {
   cairo_arc(cr, kCx, kCy, kR, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(kCx - 5, kCy - 6, 2, kCx, kCy, kR);
   const Rgb light = mix(base, {255, 255, 255}, 0.45), dark = mix(base, {0, 0, 0}, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0, light.r / 255.0, light.g / 255.0, light.b / 255.0);
-  cairo_pattern_add_color_stop_rgb(p, 0.6, base.r / 255.0, base.g / 255.0, base.b / 255.0);
-  cairo_pattern_add_color_stop_rgb(p, 1, dark.r / 255.0, dark.g / 255.0, dark.b / 255.0);
-  cairo_set_source(cr, p);
+  auto stop = [](double offset, Rgb c) {
+    return Stop{offset, c.r / 255.0, c.g / 255.0, c.b / 255.0};
+  };
+  setRadial(cr, kCx - 5, kCy - 6, 2, kCx, kCy, kR,
+            {stop(0, light), stop(0.6, base), stop(1, dark)});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   cairo_set_source_rgb(cr, 0.04, 0.06, 0.1);
   cairo_set_line_width(cr, 1.3);
   cairo_stroke(cr);
 }
 
 void gloss(cairo_t* cr) {
-  cairo_save(cr);
-  cairo_translate(cr, kCx - 1, kCy - 10);
-  cairo_scale(cr, 10, 4.2);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-  cairo_restore(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, kCy - 14, 0, kCy - 6);
-  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.75);
-  cairo_pattern_add_color_stop_rgba(p, 1, 1, 1, 1, 0.05);
-  cairo_set_source(cr, p);
+  ellipse(cr, kCx - 1, kCy - 10, 10, 4.2);
+  setLinear(cr, 0, kCy - 14, 0, kCy - 6, {{0, 1, 1, 1, 0.75}, {1, 1, 1, 1, 0.05}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
+}
+
+// Strokes the path with the symbols' dark edge, then fills it.
+void edged(cairo_t* cr, double width, double r, double g, double b) {
+  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
+  cairo_set_line_width(cr, width);
+  cairo_stroke_preserve(cr);
+  cairo_set_source_rgb(cr, r, g, b);
+  cairo_fill(cr);
 }
 
 // Symbols are white with a dark edge so that they read on every token colour.
 void ink(cairo_t* cr) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
-  cairo_set_line_width(cr, 2.4);
-  cairo_stroke_preserve(cr);
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_fill(cr);
+  edged(cr, 2.4, 1, 1, 1);
 }
 
 void chevron(cairo_t* cr, double x, double dir) {
-  cairo_move_to(cr, x - 4 * dir, 11);
-  cairo_line_to(cr, x + 5 * dir, 19.5);
-  cairo_line_to(cr, x - 4 * dir, 28);
-  cairo_line_to(cr, x - 4 * dir, 23);
-  cairo_line_to(cr, x + 0.5 * dir, 19.5);
-  cairo_line_to(cr, x - 4 * dir, 16);
-  cairo_close_path(cr);
+  polygon(cr, {{x - 4 * dir, 11},
+               {x + 5 * dir, 19.5},
+               {x - 4 * dir, 28},
+               {x - 4 * dir, 23},
+               {x + 0.5 * dir, 19.5},
+               {x - 4 * dir, 16}});
+}
+
+void chevrons(cairo_t* cr) {
+  chevron(cr, 14, 1);
+  chevron(cr, 24, 1);
 }
 
 void arrow(cairo_t* cr, double dir) {
   // dir -1 up, +1 down.
-  cairo_move_to(cr, kCx, kCy + 11 * dir);
-  cairo_line_to(cr, kCx + 9, kCy + 1 * dir);
-  cairo_line_to(cr, kCx + 3.5, kCy + 1 * dir);
-  cairo_line_to(cr, kCx + 3.5, kCy - 10 * dir);
-  cairo_line_to(cr, kCx - 3.5, kCy - 10 * dir);
-  cairo_line_to(cr, kCx - 3.5, kCy + 1 * dir);
-  cairo_line_to(cr, kCx - 9, kCy + 1 * dir);
-  cairo_close_path(cr);
+  polygon(cr, {{kCx, kCy + 11 * dir},
+               {kCx + 9, kCy + 1 * dir},
+               {kCx + 3.5, kCy + 1 * dir},
+               {kCx + 3.5, kCy - 10 * dir},
+               {kCx - 3.5, kCy - 10 * dir},
+               {kCx - 3.5, kCy + 1 * dir},
+               {kCx - 9, kCy + 1 * dir}});
 }
 
 void label(cairo_t* cr, const char* text, double size, double dy = 0) {
@@ -92,11 +91,7 @@ void snail(cairo_t* cr) {
   cairo_close_path(cr);
   ink(cr);
   cairo_arc(cr, 16.5, 18.5, 7.8, 0, 2 * kPi);
-  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
-  cairo_set_line_width(cr, 2.4);
-  cairo_stroke_preserve(cr);
-  cairo_set_source_rgb(cr, 0.98, 0.9, 0.6);
-  cairo_fill(cr);
+  edged(cr, 2.4, 0.98, 0.9, 0.6);
   cairo_new_path(cr);
   for (int i = 0; i <= 40; ++i) {
     const double a = i * 0.42;
@@ -124,11 +119,7 @@ void blastBarrel(cairo_t* cr) {
       cairo_line_to(cr, x, y);
   }
   cairo_close_path(cr);
-  cairo_set_source_rgb(cr, 0.05, 0.07, 0.12);
-  cairo_set_line_width(cr, 1.6);
-  cairo_stroke_preserve(cr);
-  cairo_set_source_rgb(cr, 1.0, 0.9, 0.3);
-  cairo_fill(cr);
+  edged(cr, 1.6, 1.0, 0.9, 0.3);
   cairo_save(cr);
   cairo_translate(cr, kCx - 9.8, kCy - 11);
   cairo_scale(cr, 0.52, 0.56);
@@ -136,10 +127,7 @@ void blastBarrel(cairo_t* cr) {
   cairo_restore(cr);
   // Small arrows: every barrel goes up.
   for (double x : {6.0, 33.0}) {
-    cairo_move_to(cr, x, 9);
-    cairo_line_to(cr, x + 3.5, 14);
-    cairo_line_to(cr, x - 3.5, 14);
-    cairo_close_path(cr);
+    polygon(cr, {{x, 9}, {x + 3.5, 14}, {x - 3.5, 14}});
     ink(cr);
   }
 }
@@ -153,10 +141,7 @@ void restartArrow(cairo_t* cr) {
   // Arrowhead at the open end, pointing clockwise.
   const double a = kPi * 1.75;
   const double x = kCx + 8 * std::cos(a), y = kCy + 1 + 8 * std::sin(a);
-  cairo_move_to(cr, x + 7, y + 3);
-  cairo_line_to(cr, x - 4, y - 6);
-  cairo_line_to(cr, x - 4.5, y + 6.5);
-  cairo_close_path(cr);
+  polygon(cr, {{x + 7, y + 3}, {x - 4, y - 6}, {x - 4.5, y + 6.5}});
   ink(cr);
 }
 
@@ -172,10 +157,7 @@ void skull(cairo_t* cr) {
   cairo_fill(cr);
   cairo_arc(cr, kCx + 4.3, kCy - 1.5, 3.0, 0, 2 * kPi);
   cairo_fill(cr);
-  cairo_move_to(cr, kCx, kCy + 2);
-  cairo_line_to(cr, kCx + 1.8, kCy + 5);
-  cairo_line_to(cr, kCx - 1.8, kCy + 5);
-  cairo_close_path(cr);
+  polygon(cr, {{kCx, kCy + 2}, {kCx + 1.8, kCy + 5}, {kCx - 1.8, kCy + 5}});
   cairo_fill(cr);
   for (double x : {-3.6, 0.0, 3.6}) {
     cairo_rectangle(cr, kCx + x - 0.6, kCy + 6.5, 1.2, 3);
@@ -183,69 +165,41 @@ void skull(cairo_t* cr) {
   }
 }
 
+// Each token: its colour, whether it has the gloss, its symbol and whether the symbol
+// is left as a path for ink() or draws itself. In the order of the bonus sheet: faster,
+// slower, up a row, down a row, double score, points, minus, every barrel up, level again,
+// death.
+struct Token {
+  Rgb base;
+  bool glossy;
+  void (*symbol)(cairo_t*);
+  bool inked;
+};
+
+const Token kTokens[kBonusCount] = {
+    {{235, 120, 20}, true, chevrons, true},
+    {{40, 150, 120}, true, snail, false},
+    {{30, 150, 215}, true, [](cairo_t* cr) { arrow(cr, -1); }, true},
+    {{120, 70, 200}, true, [](cairo_t* cr) { arrow(cr, 1); }, true},
+    {{230, 180, 30}, true, [](cairo_t* cr) { label(cr, "×2", 17); }, true},
+    {{60, 175, 50}, true, [](cairo_t* cr) { label(cr, "+", 30, 1); }, true},
+    {{205, 35, 30}, true, [](cairo_t* cr) { label(cr, "−", 30, 1); }, true},
+    {{215, 75, 20}, false, blastBarrel, false},
+    {{40, 95, 190}, true, restartArrow, false},
+    {{45, 35, 55}, true, skull, false},
+};
+
 }  // namespace
 
 void drawBonusIcon(cairo_t* cr, int slot) {
+  if (slot < 0 || slot >= kBonusCount) return;
+  const Token& token = kTokens[slot];
   cairo_save(cr);
   cairo_new_path(cr);
-  switch (slot) {
-    case 0:  // faster
-      orb(cr, {235, 120, 20});
-      gloss(cr);
-      chevron(cr, 14, 1);
-      chevron(cr, 24, 1);
-      ink(cr);
-      break;
-    case 1:  // slower
-      orb(cr, {40, 150, 120});
-      gloss(cr);
-      snail(cr);
-      break;
-    case 2:  // up a row
-      orb(cr, {30, 150, 215});
-      gloss(cr);
-      arrow(cr, -1);
-      ink(cr);
-      break;
-    case 3:  // down a row
-      orb(cr, {120, 70, 200});
-      gloss(cr);
-      arrow(cr, 1);
-      ink(cr);
-      break;
-    case 4:  // double score
-      orb(cr, {230, 180, 30});
-      gloss(cr);
-      label(cr, "×2", 17);
-      ink(cr);
-      break;
-    case 5:  // points for free
-      orb(cr, {60, 175, 50});
-      gloss(cr);
-      label(cr, "+", 30, 1);
-      ink(cr);
-      break;
-    case 6:  // minus score
-      orb(cr, {205, 35, 30});
-      gloss(cr);
-      label(cr, "−", 30, 1);
-      ink(cr);
-      break;
-    case 7:  // every barrel goes up
-      orb(cr, {215, 75, 20});
-      blastBarrel(cr);
-      break;
-    case 8:  // level again
-      orb(cr, {40, 95, 190});
-      gloss(cr);
-      restartArrow(cr);
-      break;
-    case 9:  // death
-      orb(cr, {45, 35, 55});
-      gloss(cr);
-      skull(cr);
-      break;
-  }
+  orb(cr, token.base);
+  if (token.glossy) gloss(cr);
+  token.symbol(cr);
+  if (token.inked) ink(cr);
   cairo_restore(cr);
 }
 

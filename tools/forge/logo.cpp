@@ -11,31 +11,18 @@ Picture makeLogo() {
   Canvas canvas(800, 600);
   cairo_t* cr = canvas.cr();
   drawSea(cr, kReef);
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 20);
-  bodyText(cr, say("HalvoTeam uvádí"), 400, 120, {200, 235, 250}, Align::Centre);
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 20, say("HalvoTeam uvádí"), 400, 120, {200, 235, 250}, Align::Centre);
   titleText(cr, "NAUVREL", 400, 250, 130, Align::Centre, Face::SerifBold);
-  cairo_save(cr);
-  cairo_translate(cr, 190, 270);
-  cairo_scale(cr, 5.2, 5.2);
-  drawSubmarine(cr, 7);
-  cairo_restore(cr);
-  for (int i = 0; i < 3; ++i) {
-    cairo_save(cr);
-    cairo_translate(cr, 120 + i * 250, 480);
-    cairo_scale(cr, 1.6, 1.6);
-    if (i == 1)
-      drawMine(cr);
-    else
-      drawBarrel(cr);
-    cairo_restore(cr);
-  }
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 18);
-  bodyText(cr, say("Stiskněte klávesu nebo klikněte myší"), 400, 575, {220, 240, 250},
-           Align::Centre);
-  cairo_restore(cr);
+  drawAt(cr, 190, 270, 5.2, [&] { drawSubmarine(cr, 7); });
+  for (int i = 0; i < 3; ++i)
+    drawAt(cr, 120 + i * 250, 480, 1.6, [&] {
+      if (i == 1)
+        drawMine(cr);
+      else
+        drawBarrel(cr);
+    });
+  bodyTextIn(cr, Face::Sans, 18, say("Stiskněte klávesu nebo klikněte myší"), 400, 575,
+             {220, 240, 250}, Align::Centre);
   return canvas.opaque();
 }
 

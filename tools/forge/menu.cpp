@@ -26,22 +26,16 @@ void item(cairo_t* cr, const Item& it, bool highlighted) {
   const double h = it.bottom - it.top;
   if (highlighted) {
     cairo_rectangle(cr, it.left + 1, it.top + 1, it.right - it.left - 2, h - 2);
-    cairo_pattern_t* p = cairo_pattern_create_linear(it.left, 0, it.right, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0.3, 0.8, 1.0, 0.0);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, 0.3, 0.8, 1.0, 0.3);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0.3, 0.8, 1.0, 0.45);
-    cairo_set_source(cr, p);
+    setLinear(cr, it.left, 0, it.right, 0,
+              {{0, 0.3, 0.8, 1.0, 0.0}, {0.5, 0.3, 0.8, 1.0, 0.3}, {1, 0.3, 0.8, 1.0, 0.45}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
   const double baseline = it.top + (h + 15.5) / 2;
   if (highlighted) {
     titleText(cr, say(it.label), it.right - 6, baseline, 22, Align::Right, Face::SansBold);
   } else {
-    cairo_save(cr);
-    useFont(cr, Face::SansBold, 22);
-    bodyText(cr, say(it.label), it.right - 6, baseline, {190, 225, 240}, Align::Right);
-    cairo_restore(cr);
+    bodyTextIn(cr, Face::SansBold, 22, say(it.label), it.right - 6, baseline, {190, 225, 240},
+               Align::Right);
   }
 }
 
@@ -56,27 +50,12 @@ Picture makeMenu(bool highlighted) {
 
   // The title and the hero on the left.
   titleText(cr, "NAUVREL", 40, 140, 92, Align::Left, Face::SerifBold);
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 18);
-  bodyText(cr, say("ponorka proti sudům"), 48, 175, {200, 235, 250});
-  cairo_restore(cr);
-  cairo_save(cr);
-  cairo_translate(cr, 60, 250);
-  cairo_scale(cr, 5.2, 5.2);
-  drawSubmarine(cr, 3);
-  cairo_restore(cr);
+  bodyTextIn(cr, Face::Sans, 18, say("ponorka proti sudům"), 48, 175, {200, 235, 250});
+  drawAt(cr, 60, 250, 5.2, [&] { drawSubmarine(cr, 3); });
   for (int col = 0; col < 5; ++col)
-    for (int row = 0; row < 1 + (col * 7) % 4; ++row) {
-      cairo_save(cr);
-      cairo_translate(cr, 140 + col * 80, 520 - row * 80);
-      cairo_scale(cr, 2, 2);
-      drawBarrel(cr);
-      cairo_restore(cr);
-    }
-  cairo_save(cr);
-  useFont(cr, Face::Sans, 12);
-  bodyText(cr, "© HalvoTeam", 790, 590, {140, 180, 200}, Align::Right);
-  cairo_restore(cr);
+    for (int row = 0; row < 1 + (col * 7) % 4; ++row)
+      drawAt(cr, 140 + col * 80, 520 - row * 80, 2, [&] { drawBarrel(cr); });
+  bodyTextIn(cr, Face::Sans, 12, "© HalvoTeam", 790, 590, {140, 180, 200}, Align::Right);
   return canvas.opaque();
 }
 

@@ -22,11 +22,7 @@ Picture makeSettings() {
     titleSize = std::min(titleSize, titleSize * 196 / textWidth(cr, say("NASTAVENÍ")));
   }
   titleText(cr, say("NASTAVENÍ"), 30, 90, titleSize);
-  cairo_save(cr);
-  cairo_translate(cr, 20, 150);
-  cairo_scale(cr, 2.6, 2.6);
-  drawSubmarine(cr, 11);
-  cairo_restore(cr);
+  drawAt(cr, 20, 150, 2.6, [&] { drawSubmarine(cr, 11); });
 
   useFont(cr, Face::SansBold, 15);
   bodyText(cr, say("HUSTOTA BUBLINEK"), 260, 66, {255, 215, 110});
@@ -66,18 +62,8 @@ Picture makeHiScore() {
       cairo_fill(cr);
     }
   }
-  cairo_save(cr);
-  cairo_translate(cr, 690, 120);
-  cairo_scale(cr, 1.2, 1.2);
-  drawBonusIcon(cr, 4);
-  cairo_restore(cr);
-  for (int i = 0; i < 4; ++i) {
-    cairo_save(cr);
-    cairo_translate(cr, 700, 555 - 45 * i);
-    cairo_scale(cr, 1.1, 1.1);
-    drawBarrel(cr);
-    cairo_restore(cr);
-  }
+  drawAt(cr, 690, 120, 1.2, [&] { drawBonusIcon(cr, 4); });
+  for (int i = 0; i < 4; ++i) drawAt(cr, 700, 555 - 45 * i, 1.1, [&] { drawBarrel(cr); });
   useFont(cr, Face::Sans, 14);
   bodyText(cr, say("Pokračujte klávesou nebo kliknutím"), 340, 582, {170, 210, 230}, Align::Centre);
   return canvas.opaque();

@@ -22,6 +22,17 @@ int distance(Rgb a, Rgb b) {
   return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
 }
 
+// The palette entry nearest to c, never the key's.
+std::uint8_t nearestEntry(Rgb c, const std::vector<Rgb>& palette, int keyIndex) {
+  int best = -1, bestDistance = 0;
+  for (int e = 0; e < int(palette.size()); ++e) {
+    if (e == keyIndex) continue;
+    const int d = distance(c, palette[e]);
+    if (best < 0 || d < bestDistance) best = e, bestDistance = d;
+  }
+  return std::uint8_t(best);
+}
+
 // Exact key pixels go to the key entry; everything else to its nearest other entry.
 std::vector<std::uint8_t> remapNearest(const Picture& p, const std::vector<Rgb>& palette,
                                        int keyIndex) {
@@ -35,15 +46,8 @@ std::vector<std::uint8_t> remapNearest(const Picture& p, const std::vector<Rgb>&
     }
     const std::uint32_t packed = (c.r << 16) | (c.g << 8) | c.b;
     auto found = cache.find(packed);
-    if (found == cache.end()) {
-      int best = -1, bestDistance = 0;
-      for (int e = 0; e < int(palette.size()); ++e) {
-        if (e == keyIndex) continue;
-        const int d = distance(c, palette[e]);
-        if (best < 0 || d < bestDistance) best = e, bestDistance = d;
-      }
-      found = cache.emplace(packed, std::uint8_t(best)).first;
-    }
+    if (found == cache.end())
+      found = cache.emplace(packed, nearestEntry(c, palette, keyIndex)).first;
     out[i] = found->second;
   }
   return out;
@@ -57,13 +61,7 @@ class NearestTable {
       for (int g = 0; g < 64; ++g)
         for (int b = 0; b < 64; ++b) {
           const Rgb c{std::uint8_t(r * 4 + 2), std::uint8_t(g * 4 + 2), std::uint8_t(b * 4 + 2)};
-          int best = -1, bestDistance = 0;
-          for (int e = 0; e < int(palette.size()); ++e) {
-            if (e == keyIndex) continue;
-            const int d = distance(c, palette[e]);
-            if (best < 0 || d < bestDistance) best = e, bestDistance = d;
-          }
-          cells_[(r << 12) | (g << 6) | b] = std::uint8_t(best);
+          cells_[(r << 12) | (g << 6) | b] = nearestEntry(c, palette, keyIndex);
         }
   }
   std::uint8_t operator()(int r, int g, int b) const {

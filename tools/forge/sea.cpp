@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "canvas.hpp"
 #include "rng.hpp"
 
 namespace forge {
@@ -10,28 +11,17 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 void water(cairo_t* cr, const SeaStyle& s) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 600);
-  cairo_pattern_add_color_stop_rgb(p, 0, s.top[0], s.top[1], s.top[2]);
-  cairo_pattern_add_color_stop_rgb(p, 1, s.bottom[0], s.bottom[1], s.bottom[2]);
-  cairo_set_source(cr, p);
+  setLinear(cr, 0, 0, 0, 600,
+            {{0, s.top[0], s.top[1], s.top[2]}, {1, s.bottom[0], s.bottom[1], s.bottom[2]}});
   cairo_paint(cr);
-  cairo_pattern_destroy(p);
 }
 
 void lightRays(cairo_t* cr, Rng& rng) {
   for (int i = 0; i < 7; ++i) {
     const double x = rng.range(-50, 850), w = rng.range(25, 70), lean = rng.range(80, 220);
-    cairo_move_to(cr, x, 0);
-    cairo_line_to(cr, x + w, 0);
-    cairo_line_to(cr, x + w + lean + w * 2, 600);
-    cairo_line_to(cr, x + lean, 600);
-    cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 600);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0.75, 0.95, 1, rng.range(0.05, 0.1));
-    cairo_pattern_add_color_stop_rgba(p, 1, 0.75, 0.95, 1, 0);
-    cairo_set_source(cr, p);
+    polygon(cr, {{x, 0}, {x + w, 0}, {x + w + lean + w * 2, 600}, {x + lean, 600}});
+    setLinear(cr, 0, 0, 0, 600, {{0, 0.75, 0.95, 1, rng.range(0.05, 0.1)}, {1, 0.75, 0.95, 1, 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
 }
 
@@ -49,13 +39,7 @@ void surface(cairo_t* cr, Rng& rng) {
 
 void wreck(cairo_t* cr) {
   cairo_save(cr);
-  cairo_move_to(cr, 150, 520);
-  cairo_line_to(cr, 200, 420);
-  cairo_line_to(cr, 560, 380);
-  cairo_line_to(cr, 660, 330);
-  cairo_line_to(cr, 650, 470);
-  cairo_line_to(cr, 600, 560);
-  cairo_close_path(cr);
+  polygon(cr, {{150, 520}, {200, 420}, {560, 380}, {660, 330}, {650, 470}, {600, 560}});
   cairo_rectangle(cr, 330, 300, 70, 100);
   cairo_rectangle(cr, 440, 250, 14, 140);
   cairo_move_to(cr, 447, 250);
@@ -81,12 +65,9 @@ void rock(cairo_t* cr, Rng& rng, double cx, double base, double w, double h) {
     cairo_line_to(cr, cx + w / 2 * std::cos(a) * r, base - h * std::sin(a) * r);
   }
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(cx - w / 2, base - h, cx + w / 2, base);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.18, 0.3, 0.36);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.04, 0.09, 0.14);
-  cairo_set_source(cr, p);
+  setLinear(cr, cx - w / 2, base - h, cx + w / 2, base,
+            {{0, 0.18, 0.3, 0.36}, {1, 0.04, 0.09, 0.14}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 void seaweed(cairo_t* cr, Rng& rng, double x, double base, double height) {
@@ -97,12 +78,8 @@ void seaweed(cairo_t* cr, Rng& rng, double x, double base, double height) {
                  x + sway * 0.6, base - height);
   cairo_curve_to(cr, x + sway + 18, base - height * 0.65, x - 8, base - height * 0.35, x + 4, base);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, base, 0, base - height);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.05, 0.2 * g + 0.1, 0.12);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.2, g, 0.3);
-  cairo_set_source(cr, p);
+  setLinear(cr, 0, base, 0, base - height, {{0, 0.05, 0.2 * g + 0.1, 0.12}, {1, 0.2, g, 0.3}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 void seabed(cairo_t* cr, Rng& rng) {
@@ -111,12 +88,8 @@ void seabed(cairo_t* cr, Rng& rng) {
   cairo_line_to(cr, 800, 600);
   cairo_line_to(cr, 0, 600);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 584, 0, 600);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.62, 0.58, 0.42);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.3, 0.3, 0.24);
-  cairo_set_source(cr, p);
+  setLinear(cr, 0, 584, 0, 600, {{0, 0.62, 0.58, 0.42}, {1, 0.3, 0.3, 0.24}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 void motes(cairo_t* cr, Rng& rng) {
@@ -158,14 +131,8 @@ void drawSea(cairo_t* cr, const SeaStyle& s) {
 }
 
 void drawPanel(cairo_t* cr, double x, double y, double w, double h, double alpha) {
-  const double r = 10;
   cairo_save(cr);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
-  cairo_close_path(cr);
+  roundedRect(cr, x, y, w, h, 10);
   cairo_set_source_rgba(cr, 0.0, 0.04, 0.12, alpha);
   cairo_fill_preserve(cr);
   cairo_set_source_rgba(cr, 0.55, 0.85, 1.0, 0.45);

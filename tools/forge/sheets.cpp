@@ -18,6 +18,19 @@ void inCell(cairo_t* cr, double x, double y, double w, double h, Draw draw) {
   cairo_restore(cr);
 }
 
+// A keyed sheet of equal cells in rows, the cells from first up to count drawn by draw(c).
+template <typename Draw>
+Picture cellSheet(int width, int height, int cellWidth, int cellHeight, int first, int count,
+                  Draw draw) {
+  Canvas sheet(width, height);
+  cairo_t* cr = sheet.cr();
+  const int columns = width / cellWidth;
+  for (int c = first; c < count; ++c)
+    inCell(cr, cellWidth * (c % columns), cellHeight * (c / columns), cellWidth, cellHeight,
+           [&] { draw(cr, c); });
+  return flattenKeyed(sheet);
+}
+
 void pixelBubble(Picture& sheet, int left, int top) {
   const Rgb rim{200, 236, 255}, glass{70, 130, 175}, shine{255, 255, 255};
   const char* rows[6] = {"..##..", ".#oo#.", "#o*oo#", "#oooo#", ".#oo#.", "..##.."};
@@ -45,51 +58,32 @@ Picture makeGameSheet() {
 }
 
 Picture makeBarrelSheet() {
-  Canvas sheet(400, 40);
-  cairo_t* cr = sheet.cr();
   const BlastStyle style{40, 40, 19, 11, 16, false};
-  for (int p = 0; p < 10; ++p)
-    inCell(cr, 40 * p, 0, 40, 40, [&] {
-      if (p <= 1) drawBarrel(cr);
-      if (p >= 1) drawBlast(cr, style, p == 1 ? 0.07 : (p - 0.6) / 10.0);
-    });
-  return flattenKeyed(sheet);
+  return cellSheet(400, 40, 40, 40, 0, 10, [&](cairo_t* cr, int p) {
+    if (p <= 1) drawBarrel(cr);
+    if (p >= 1) drawBlast(cr, style, p == 1 ? 0.07 : (p - 0.6) / 10.0);
+  });
 }
 
 Picture makeExplosionA() {
-  Canvas sheet(800, 180);
-  cairo_t* cr = sheet.cr();
   const BlastStyle style{100, 60, 30, 23, 26, true};
   // The first five cells are never shown: the submarine is still slowing down then.
-  for (int c = 5; c < 20; ++c)
-    inCell(cr, 100 * (c % 8), 60 * (c / 8), 100, 60, [&] { drawBlast(cr, style, (c - 4) / 16.0); });
-  return flattenKeyed(sheet);
+  return cellSheet(800, 180, 100, 60, 5, 20,
+                   [&](cairo_t* cr, int c) { drawBlast(cr, style, (c - 4) / 16.0); });
 }
 
 Picture makeExplosionB() {
-  Canvas sheet(700, 240);
-  cairo_t* cr = sheet.cr();
   const BlastStyle style{140, 60, 38, 37, 32, true};
-  for (int c = 0; c < 20; ++c)
-    inCell(cr, 140 * (c % 5), 60 * (c / 5), 140, 60, [&] {
-      if (c < 2) {
-        // The hull is still visible inside the first flash.
-        cairo_save(cr);
-        cairo_translate(cr, 20, 8);
-        drawSubmarine(cr, 0);
-        cairo_restore(cr);
-      }
-      drawBlast(cr, style, (c + 1) / 21.0);
-    });
-  return flattenKeyed(sheet);
+  return cellSheet(700, 240, 140, 60, 0, 20, [&](cairo_t* cr, int c) {
+    // The hull is still visible inside the first flash.
+    if (c < 2) drawAt(cr, 20, 8, 1, [&] { drawSubmarine(cr, 0); });
+    drawBlast(cr, style, (c + 1) / 21.0);
+  });
 }
 
 Picture makeBonusSheet() {
-  Canvas sheet(400, 40);
-  cairo_t* cr = sheet.cr();
-  for (int i = 0; i < kBonusCount; ++i)
-    inCell(cr, 40 * i, 0, 40, 40, [&] { drawBonusIcon(cr, i); });
-  return flattenKeyed(sheet);
+  return cellSheet(400, 40, 40, 40, 0, kBonusCount,
+                   [](cairo_t* cr, int i) { drawBonusIcon(cr, i); });
 }
 
 }  // namespace forge

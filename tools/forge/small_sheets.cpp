@@ -11,15 +11,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
-  cairo_close_path(cr);
-}
-
 void button(cairo_t* cr, double x, bool on) {
   const double cx = x + 9.5, cy = 9.5;
   cairo_arc(cr, cx, cy, 9, 0, 2 * kPi);
@@ -30,17 +21,11 @@ void button(cairo_t* cr, double x, bool on) {
   cairo_set_line_width(cr, 1.2);
   cairo_stroke(cr);
   cairo_arc(cr, cx, cy, 6.3, 0, 2 * kPi);
-  cairo_pattern_t* lamp = cairo_pattern_create_radial(cx - 2, cy - 2, 0.5, cx, cy, 6.3);
-  if (on) {
-    cairo_pattern_add_color_stop_rgb(lamp, 0, 0.85, 1.0, 0.75);
-    cairo_pattern_add_color_stop_rgb(lamp, 1, 0.1, 0.65, 0.15);
-  } else {
-    cairo_pattern_add_color_stop_rgb(lamp, 0, 0.55, 0.3, 0.3);
-    cairo_pattern_add_color_stop_rgb(lamp, 1, 0.28, 0.06, 0.06);
-  }
-  cairo_set_source(cr, lamp);
+  if (on)
+    setRadial(cr, cx - 2, cy - 2, 0.5, cx, cy, 6.3, {{0, 0.85, 1.0, 0.75}, {1, 0.1, 0.65, 0.15}});
+  else
+    setRadial(cr, cx - 2, cy - 2, 0.5, cx, cy, 6.3, {{0, 0.55, 0.3, 0.3}, {1, 0.28, 0.06, 0.06}});
   cairo_fill(cr);
-  cairo_pattern_destroy(lamp);
   cairo_arc(cr, cx - 2.2, cy - 2.4, 1.7, 0, 2 * kPi);
   cairo_set_source_rgba(cr, 1, 1, 1, on ? 0.9 : 0.5);
   cairo_fill(cr);
@@ -69,12 +54,8 @@ Picture makeControlsSheet() {
 
   // Slider groove: the knob's centre travels from 7 to 199 of the track.
   roundedRect(cr, 43.5, 6.5, 194, 7, 3.5);
-  cairo_pattern_t* groove = cairo_pattern_create_linear(0, 6.5, 0, 13.5);
-  cairo_pattern_add_color_stop_rgb(groove, 0, 0.02, 0.05, 0.1);
-  cairo_pattern_add_color_stop_rgb(groove, 1, 0.12, 0.28, 0.4);
-  cairo_set_source(cr, groove);
+  setLinear(cr, 0, 6.5, 0, 13.5, {{0, 0.02, 0.05, 0.1}, {1, 0.12, 0.28, 0.4}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(groove);
   cairo_set_source_rgb(cr, 0.45, 0.75, 0.9);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
@@ -89,13 +70,9 @@ Picture makeControlsSheet() {
 
   // Knob: a brass grip.
   roundedRect(cr, 245, 0.5, 12, 18, 4);
-  cairo_pattern_t* brass = cairo_pattern_create_linear(245, 0, 257, 0);
-  cairo_pattern_add_color_stop_rgb(brass, 0, 0.55, 0.35, 0.08);
-  cairo_pattern_add_color_stop_rgb(brass, 0.35, 1.0, 0.88, 0.45);
-  cairo_pattern_add_color_stop_rgb(brass, 1, 0.5, 0.3, 0.06);
-  cairo_set_source(cr, brass);
+  setLinear(cr, 245, 0, 257, 0,
+            {{0, 0.55, 0.35, 0.08}, {0.35, 1.0, 0.88, 0.45}, {1, 0.5, 0.3, 0.06}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(brass);
   cairo_set_source_rgb(cr, 0.12, 0.08, 0.02);
   cairo_stroke(cr);
   for (double y : {6.5, 9.5, 12.5}) {

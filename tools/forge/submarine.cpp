@@ -21,14 +21,20 @@ void hullPath(cairo_t* cr) {
   cairo_close_path(cr);
 }
 
+// Fills the path and draws the hull's dark outline round it.
+void fillOutlined(cairo_t* cr, double width) {
+  cairo_fill_preserve(cr);
+  setRgb(cr, kOutline);
+  cairo_set_line_width(cr, width);
+  cairo_stroke(cr);
+}
+
 void yellowFill(cairo_t* cr, double top, double bottom) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, top, 0, bottom);
-  cairo_pattern_add_color_stop_rgb(p, 0.0, 1.0, 0.93, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0.3, 1.0, 0.80, 0.18);
-  cairo_pattern_add_color_stop_rgb(p, 0.75, 0.86, 0.55, 0.08);
-  cairo_pattern_add_color_stop_rgb(p, 1.0, 0.55, 0.32, 0.06);
-  cairo_set_source(cr, p);
-  cairo_pattern_destroy(p);
+  setLinear(cr, 0, top, 0, bottom,
+            {{0.0, 1.0, 0.93, 0.55},
+             {0.3, 1.0, 0.80, 0.18},
+             {0.75, 0.86, 0.55, 0.08},
+             {1.0, 0.55, 0.32, 0.06}});
 }
 
 void propeller(cairo_t* cr, double angle) {
@@ -42,19 +48,12 @@ void propeller(cairo_t* cr, double angle) {
       if (front != (pass == 1)) continue;
       const double tip = 8.5 * std::sin(a);
       const double width = 1.2 + 1.6 * std::fabs(std::cos(a));
-      cairo_save(cr);
-      cairo_translate(cr, cx, cy + tip / 2);
-      cairo_scale(cr, width, std::max(1.0, std::fabs(tip) / 2));
-      cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-      cairo_restore(cr);
+      ellipse(cr, cx, cy + tip / 2, width, std::max(1.0, std::fabs(tip) / 2));
       if (front)
         cairo_set_source_rgb(cr, 0.92, 0.78, 0.45);
       else
         cairo_set_source_rgb(cr, 0.55, 0.42, 0.22);
-      cairo_fill_preserve(cr);
-      setRgb(cr, kOutline);
-      cairo_set_line_width(cr, 0.8);
-      cairo_stroke(cr);
+      fillOutlined(cr, 0.8);
     }
   cairo_arc(cr, cx + 0.5, cy, 1.8, 0, 2 * kPi);
   cairo_set_source_rgb(cr, 0.45, 0.4, 0.35);
@@ -75,21 +74,10 @@ void drawSubmarine(cairo_t* cr, int frame) {
   cairo_fill(cr);
 
   // Tail fins.
-  cairo_move_to(cr, 13, 21);
-  cairo_line_to(cr, 15, 13.5);
-  cairo_line_to(cr, 21, 13.5);
-  cairo_line_to(cr, 23, 18);
-  cairo_close_path(cr);
-  cairo_move_to(cr, 13, 26);
-  cairo_line_to(cr, 15, 33.5);
-  cairo_line_to(cr, 21, 33.5);
-  cairo_line_to(cr, 23, 29);
-  cairo_close_path(cr);
+  polygon(cr, {{13, 21}, {15, 13.5}, {21, 13.5}, {23, 18}});
+  polygon(cr, {{13, 26}, {15, 33.5}, {21, 33.5}, {23, 29}});
   cairo_set_source_rgb(cr, 0.85, 0.28, 0.12);
-  cairo_fill_preserve(cr);
-  setRgb(cr, kOutline);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+  fillOutlined(cr, 1.0);
 
   // Conning tower with its periscope.
   cairo_move_to(cr, 50, 4);
@@ -105,10 +93,7 @@ void drawSubmarine(cairo_t* cr, int frame) {
   cairo_curve_to(cr, 56, 8.5, 57, 11, 58, 16);
   cairo_close_path(cr);
   yellowFill(cr, 8.5, 16);
-  cairo_fill_preserve(cr);
-  setRgb(cr, kOutline);
-  cairo_set_line_width(cr, 1.1);
-  cairo_stroke(cr);
+  fillOutlined(cr, 1.1);
   cairo_rectangle(cr, 44, 10.5, 6, 2.2);
   cairo_set_source_rgb(cr, 0.2, 0.35, 0.45);
   cairo_fill(cr);
@@ -116,10 +101,7 @@ void drawSubmarine(cairo_t* cr, int frame) {
   // Hull.
   hullPath(cr);
   yellowFill(cr, 14.5, 32.5);
-  cairo_fill_preserve(cr);
-  setRgb(cr, kOutline);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+  fillOutlined(cr, 1.2);
 
   // Red keel band and a highlight along the top.
   cairo_save(cr);
@@ -145,12 +127,8 @@ void drawSubmarine(cairo_t* cr, int frame) {
     cairo_set_source_rgb(cr, 0.55, 0.4, 0.2);
     cairo_fill(cr);
     cairo_arc(cr, x, 23, 2.2, 0, 2 * kPi);
-    cairo_pattern_t* glass = cairo_pattern_create_radial(x - 0.8, 22.2, 0.2, x, 23, 2.2);
-    cairo_pattern_add_color_stop_rgb(glass, 0, 0.85, 1.0, 1.0);
-    cairo_pattern_add_color_stop_rgb(glass, 1, 0.1, 0.45, 0.6);
-    cairo_set_source(cr, glass);
+    setRadial(cr, x - 0.8, 22.2, 0.2, x, 23, 2.2, {{0, 0.85, 1.0, 1.0}, {1, 0.1, 0.45, 0.6}});
     cairo_fill(cr);
-    cairo_pattern_destroy(glass);
   }
   // Bow light.
   cairo_arc(cr, 71.5, 22, 1.6, 0, 2 * kPi);
@@ -181,13 +159,9 @@ void drawMine(cairo_t* cr) {
     cairo_stroke(cr);
   }
   cairo_arc(cr, cx, cy, 11, 0, 2 * kPi);
-  cairo_pattern_t* shell = cairo_pattern_create_radial(cx - 4, cy - 4, 1, cx, cy, 11);
-  cairo_pattern_add_color_stop_rgb(shell, 0, 0.62, 0.66, 0.7);
-  cairo_pattern_add_color_stop_rgb(shell, 0.5, 0.3, 0.33, 0.37);
-  cairo_pattern_add_color_stop_rgb(shell, 1, 0.1, 0.11, 0.14);
-  cairo_set_source(cr, shell);
+  setRadial(cr, cx - 4, cy - 4, 1, cx, cy, 11,
+            {{0, 0.62, 0.66, 0.7}, {0.5, 0.3, 0.33, 0.37}, {1, 0.1, 0.11, 0.14}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(shell);
   cairo_set_source_rgb(cr, 0.05, 0.05, 0.07);
   cairo_set_line_width(cr, 1.1);
   cairo_stroke(cr);
@@ -201,12 +175,9 @@ void drawMine(cairo_t* cr) {
   cairo_set_source_rgb(cr, 0.08, 0.08, 0.1);
   cairo_stroke(cr);
   cairo_arc(cr, cx + 1, cy - 5, 2.6, 0, 2 * kPi);
-  cairo_pattern_t* lamp = cairo_pattern_create_radial(cx + 0.4, cy - 5.6, 0.2, cx + 1, cy - 5, 2.6);
-  cairo_pattern_add_color_stop_rgb(lamp, 0, 1.0, 0.9, 0.7);
-  cairo_pattern_add_color_stop_rgb(lamp, 1, 0.85, 0.08, 0.05);
-  cairo_set_source(cr, lamp);
+  setRadial(cr, cx + 0.4, cy - 5.6, 0.2, cx + 1, cy - 5, 2.6,
+            {{0, 1.0, 0.9, 0.7}, {1, 0.85, 0.08, 0.05}});
   cairo_fill(cr);
-  cairo_pattern_destroy(lamp);
   cairo_restore(cr);
 }
 
@@ -215,14 +186,9 @@ void drawTorpedo(cairo_t* cr) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   const double cy = 20;
   // Fins and propeller at the tail (left).
-  cairo_move_to(cr, 5, cy);
-  cairo_line_to(cr, 3, cy - 6);
-  cairo_line_to(cr, 8, cy - 6);
-  cairo_line_to(cr, 11, cy - 2);
-  cairo_line_to(cr, 11, cy + 2);
-  cairo_line_to(cr, 8, cy + 6);
-  cairo_line_to(cr, 3, cy + 6);
-  cairo_close_path(cr);
+  polygon(
+      cr,
+      {{5, cy}, {3, cy - 6}, {8, cy - 6}, {11, cy - 2}, {11, cy + 2}, {8, cy + 6}, {3, cy + 6}});
   cairo_set_source_rgb(cr, 0.35, 0.38, 0.42);
   cairo_fill_preserve(cr);
   cairo_set_source_rgb(cr, 0.08, 0.09, 0.12);
@@ -235,13 +201,9 @@ void drawTorpedo(cairo_t* cr) {
   cairo_curve_to(cr, 37.5, cy + 1.5, 35.5, cy + 3.5, 31, cy + 3.5);
   cairo_line_to(cr, 7, cy + 3.5);
   cairo_close_path(cr);
-  cairo_pattern_t* metal = cairo_pattern_create_linear(0, cy - 3.5, 0, cy + 3.5);
-  cairo_pattern_add_color_stop_rgb(metal, 0, 0.92, 0.94, 0.96);
-  cairo_pattern_add_color_stop_rgb(metal, 0.4, 0.62, 0.66, 0.7);
-  cairo_pattern_add_color_stop_rgb(metal, 1, 0.25, 0.27, 0.32);
-  cairo_set_source(cr, metal);
+  setLinear(cr, 0, cy - 3.5, 0, cy + 3.5,
+            {{0, 0.92, 0.94, 0.96}, {0.4, 0.62, 0.66, 0.7}, {1, 0.25, 0.27, 0.32}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(metal);
   cairo_set_source_rgb(cr, 0.08, 0.09, 0.12);
   cairo_stroke(cr);
   // Warhead band.

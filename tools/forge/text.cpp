@@ -15,23 +15,12 @@ namespace {
 
 constexpr const char* kFontDir = "/usr/share/fonts/truetype/dejavu/";
 
-const char* fileOf(Face face) {
-  switch (face) {
-    case Face::Sans:
-      return "DejaVuSans.ttf";
-    case Face::SansBold:
-      return "DejaVuSans-Bold.ttf";
-    case Face::Condensed:
-      return "DejaVuSansCondensed.ttf";
-    case Face::CondensedBold:
-      return "DejaVuSansCondensed-Bold.ttf";
-    case Face::MonoBold:
-      return "DejaVuSansMono-Bold.ttf";
-    case Face::SerifBold:
-      return "DejaVuSerif-Bold.ttf";
-  }
-  return "DejaVuSans.ttf";
-}
+// In the order of Face.
+constexpr std::array<const char*, 6> kFiles = {
+    "DejaVuSans.ttf",          "DejaVuSans-Bold.ttf",
+    "DejaVuSansCondensed.ttf", "DejaVuSansCondensed-Bold.ttf",
+    "DejaVuSansMono-Bold.ttf", "DejaVuSerif-Bold.ttf",
+};
 
 // Faces live for the whole run; the fixed files (not fontconfig) keep the output the same
 // on every machine that has the DejaVu package.
@@ -41,10 +30,10 @@ cairo_font_face_t* faceFor(Face face) {
     if (FT_Init_FreeType(&lib) != 0) throw std::runtime_error("FreeType init failed");
     return lib;
   }();
-  static std::array<cairo_font_face_t*, 6> faces{};
-  cairo_font_face_t*& slot = faces[std::size_t(face)];
+  static std::array<cairo_font_face_t*, kFiles.size()> faces{};
+  cairo_font_face_t*& slot = faces.at(std::size_t(face));
   if (!slot) {
-    const std::string path = std::string(kFontDir) + fileOf(face);
+    const std::string path = std::string(kFontDir) + kFiles.at(std::size_t(face));
     FT_Face ft;
     if (FT_New_Face(library, path.c_str(), 0, &ft) != 0)
       throw std::runtime_error("cannot open font " + path);
@@ -98,6 +87,14 @@ void bodyText(cairo_t* cr, std::string_view text, double x, double y, Rgb colour
   cairo_restore(cr);
 }
 
+void bodyTextIn(cairo_t* cr, Face face, double size, std::string_view text, double x, double y,
+                Rgb colour, Align align) {
+  cairo_save(cr);
+  useFont(cr, face, size);
+  bodyText(cr, text, x, y, colour, align);
+  cairo_restore(cr);
+}
+
 void titleText(cairo_t* cr, std::string_view text, double x, double y, double size, Align align,
                Face face) {
   cairo_save(cr);
@@ -114,13 +111,9 @@ void titleText(cairo_t* cr, std::string_view text, double x, double y, double si
   cairo_set_source_rgb(cr, 0.05, 0.07, 0.15);
   cairo_set_line_width(cr, size * 0.12);
   cairo_stroke_preserve(cr);
-  cairo_pattern_t* gold = cairo_pattern_create_linear(0, y - size * 0.75, 0, y);
-  cairo_pattern_add_color_stop_rgb(gold, 0.0, 1.0, 0.97, 0.78);
-  cairo_pattern_add_color_stop_rgb(gold, 0.45, 1.0, 0.83, 0.35);
-  cairo_pattern_add_color_stop_rgb(gold, 1.0, 0.85, 0.5, 0.12);
-  cairo_set_source(cr, gold);
+  setLinear(cr, 0, y - size * 0.75, 0, y,
+            {{0.0, 1.0, 0.97, 0.78}, {0.45, 1.0, 0.83, 0.35}, {1.0, 0.85, 0.5, 0.12}});
   cairo_fill(cr);
-  cairo_pattern_destroy(gold);
   cairo_path_destroy(path);
   cairo_restore(cr);
 }

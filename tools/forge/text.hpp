@@ -25,6 +25,10 @@ void textPath(cairo_t* cr, std::string_view text, double x, double y, Align alig
 void bodyText(cairo_t* cr, std::string_view text, double x, double y, Rgb colour,
               Align align = Align::Left);
 
+// Body text in a face and size of its own; the current font is left as it was.
+void bodyTextIn(cairo_t* cr, Face face, double size, std::string_view text, double x, double y,
+                Rgb colour, Align align = Align::Left);
+
 // Heading style: gold gradient fill, dark outline and a faint glow.
 void titleText(cairo_t* cr, std::string_view text, double x, double y, double size,
                Align align = Align::Left, Face face = Face::SansBold);
