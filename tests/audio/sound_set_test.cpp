@@ -14,7 +14,6 @@
 #include "platform/system/crt_rand.h"
 #include "support/game_pictures.h"
 #include "support/game_window.h"
-#include "support/scripted_play.h"
 #include "support/temp_dir.h"
 #include "support/wav_files.h"
 
@@ -234,24 +233,6 @@ TEST_F(SoundSet, AnOutputThatGoesAwayIsOpenedAgainOrEndsTheGameWhenNoneIsLeft) {
   EXPECT_FALSE(Sound.dsObject || Sound.sndMenuClick);
   EXPECT_EQ(ds::testing::LiveBuffers(), 0);
   EXPECT_TRUE(sndPlayExplosion());
-}
-
-TEST(SoundGame, AWholeGameRunsWithSoundOnTheDummyDevice) {
-  IsolatedUserData data;
-  InTempDir here;
-  WriteGameArchive(GameFiles(), "Nauvrel.spl");
-  win::testing::Reset();
-  ds::testing::ClearPlayLog();
-  ScheduleNewGame();
-  for (int i = 0; i < 40; ++i) ScheduleKey(25, win::VK_SPACE);  // mines
-  ScheduleKey(5, win::VK_F12);
-  Settings = SettingsState{};
-  EXPECT_EQ(WinMain("--no-cd-music --windowed"), 0);
-  EXPECT_TRUE(win::testing::MessageBoxes().empty());
-  EXPECT_FALSE(Switches.NoSound);
-  // Buffers are gone by now; the log still counts what was asked of them.
-  EXPECT_FALSE(ds::testing::PlayLog().empty());
-  EXPECT_EQ(ds::testing::LiveBuffers(), 0);
 }
 
 }  // namespace
