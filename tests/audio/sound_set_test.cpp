@@ -1,34 +1,32 @@
-// The sound set at start-up: the eight files, their messages, the pool and the play gates.
+// The sound set at start-up: the eight files, their messages, the pool, the play gates, the
+// effects volume and the output going away.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "app/init.h"
 #include "app/shell.h"
 #include "audio/sound.h"
 #include "audio/sound_state.h"
+#include "audio/volume.h"
 #include "persist/settings.h"
 #include "platform/system/crt_rand.h"
 #include "support/game_pictures.h"
 #include "support/game_window.h"
-#include "support/scripted_play.h"
 #include "support/temp_dir.h"
 #include "support/wav_files.h"
 
 namespace {
 
-const char* const SoundFiles[] = {"Zvuk/Bonus.wav",     "Zvuk/ExplodeB1.wav",  "Zvuk/ExplodeB2.wav",
-                                  "Zvuk/ExplodeB3.wav", "Zvuk/ExplodeB4.wav",  "Zvuk/LevelUp.wav",
-                                  "Zvuk/MenuClick.wav", "Zvuk/NauvrelExpl.wav"};
-
-// Every sound a tone of its own length, so that the buffers can be told apart.
+// Every sound a tone of its own length, 110, 120, ... frames in the order loaded, so that
+// the buffers can be told apart.
 FileMap GameFiles() {
   FileMap files = GamePictureFiles(32);
   int frames = 100;
-  for (const char* path : SoundFiles)
-    files[path] = Wav(Format(1, 1, 44100, 16), Tone(frames += 10));
+  for (const char* name : {"Bonus", "ExplodeB1", "ExplodeB2", "ExplodeB3", "ExplodeB4", "LevelUp",
+                           "MenuClick", "NauvrelExpl"})
+    files[std::string("Zvuk/") + name + ".wav"] = Wav(Format(1, 1, 44100, 16), Tone(frames += 10));
   return files;
 }
 
@@ -38,6 +36,7 @@ class SoundSet : public ::testing::Test {
     ds::testing::FailCreate(false);
     ds::testing::NoOutput(false);
     Stop();
+    Volume = VolumeState{};
   }
   // The exit path's release, with plays working again for the next start.
   static void Stop() {
@@ -45,7 +44,6 @@ class SoundSet : public ::testing::Test {
     sysReleaseAll();
     CloseQuietWindow();
   }
-
   // Start-up as the program runs it, on an archive of these files.
   bool Start(const FileMap& files, const char* switches = "--no-cd-music") {
     win::testing::Reset();
@@ -62,27 +60,23 @@ class SoundSet : public ::testing::Test {
     const auto& boxes = win::testing::MessageBoxes();
     return boxes.empty() ? std::string() : boxes.back();
   }
-
+  static size_t Samples(const ds::LPDIRECTSOUNDBUFFER& buffer) {
+    return ds::testing::DeviceSamples(buffer.get())->size();
+  }
   InTempDir here;
 };
 
 TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
   ASSERT_TRUE(Start(GameFiles()));
-  EXPECT_TRUE(Sound.dsObject);
-  for (const auto* buffer :
-       {&Sound.sndMenuClick, &Sound.sndBonus, &Sound.sndLevelUp, &Sound.sndExplodeP})
-    EXPECT_TRUE(*buffer);
+  ASSERT_TRUE(Sound.dsObject && Sound.sndLevelUp && Sound.sndBonus && Sound.sndMenuClick &&
+              Sound.sndExplodeP);
+  EXPECT_EQ(Samples(Sound.sndBonus), 2u * 110);
+  EXPECT_EQ(Samples(Sound.sndMenuClick), 2u * 170);
+  EXPECT_EQ(Samples(Sound.sndExplodeP), 2u * 180);
   crt::srand(1);
-  for (const ds::LPDIRECTSOUNDBUFFER& voice : Sound.sndExplsions) {
-    const int source = crt::rand() % 4;
-    EXPECT_TRUE(ds::testing::SharesSamples(voice.get(), Sound.sndExplodeB[source].get()));
-  }
-  // Each buffer holds its own file: lengths 110, 120, ... frames in the order loaded.
-  EXPECT_EQ(ds::testing::DeviceSamples(Sound.sndBonus.get())->size(), 2u * 110);
-  EXPECT_EQ(ds::testing::DeviceSamples(Sound.sndMenuClick.get())->size(), 2u * 170);
-  EXPECT_EQ(ds::testing::DeviceSamples(Sound.sndExplodeP.get())->size(), 2u * 180);
+  for (const ds::LPDIRECTSOUNDBUFFER& voice : Sound.sndExplsions)
+    EXPECT_TRUE(ds::testing::SharesSamples(voice.get(), Sound.sndExplodeB[crt::rand() % 4].get()));
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
-
   sysReleaseAll();
   EXPECT_EQ(ds::testing::LiveBuffers(), 0);
   EXPECT_FALSE(Sound.dsObject || Sound.Bonus || Sound.ExplodeB[3]);
@@ -90,63 +84,57 @@ TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
 
 TEST_F(SoundSet, AFileThatDoesNotLoadOrParseStopsTheStartWithItsMessage) {
   const struct {
-    const char* path;
-    const char* missing;
+    const char* name;
     const char* broken;
-  } rows[] = {
-      {"Zvuk/MenuClick.wav", "sysLoadFile: MenuClick.wav", "wavCreateBuffer: sndMenuClick"},
-      {"Zvuk/Bonus.wav", "sysLoadFile: Bonus.wav", "wavCreateBuffer: sndBonus"},
-      {"Zvuk/LevelUp.wav", "sysLoadFile: LevelUp.wav", "wavCreateBuffer: sndLevelUp"},
-      {"Zvuk/ExplodeB3.wav", "sysLoadFile: ExplodeB3.wav", "WavCreateBuffer: sndExplodeB array"},
-      {"Zvuk/NauvrelExpl.wav", "sysLoadFile: NauvrelExpl.wav", "wavCreateBuffer: sndExplodeP"},
-  };
+  } rows[] = {{"MenuClick", "wavCreateBuffer: sndMenuClick"},
+              {"Bonus", "wavCreateBuffer: sndBonus"},
+              {"LevelUp", "wavCreateBuffer: sndLevelUp"},
+              {"ExplodeB3", "WavCreateBuffer: sndExplodeB array"},
+              {"NauvrelExpl", "wavCreateBuffer: sndExplodeP"}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.path);
+    SCOPED_TRACE(row.name);
+    const std::string path = std::string("Zvuk/") + row.name + ".wav";
     FileMap files = GameFiles();
-    files.erase(row.path);
+    files.erase(path);
     EXPECT_FALSE(Start(files));
-    EXPECT_EQ(LastError(), row.missing);
+    EXPECT_EQ(LastError(), std::string("sysLoadFile: ") + row.name + ".wav");
     Stop();
-
-    files[row.path] = Riff({Chunk("fmt ", Format(1, 1, 44100, 16))});  // no "data"
+    files[path] = Riff({Chunk("fmt ", Format(1, 1, 44100, 16))});  // no "data"
     EXPECT_FALSE(Start(files));
-    EXPECT_EQ(LastError(), row.broken);
-    EXPECT_EQ(win::testing::MessageBoxes().size(), 1u);
+    EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{row.broken});
     EXPECT_FALSE(Sound.dsObject);  // released on the way
     Stop();
   }
 }
 
-TEST_F(SoundSet, WithoutSoundNoFileIsNeededAndEveryPlaySucceedsSilently) {
-  FileMap files = GamePictureFiles(32);  // no "Zvuk" at all
-  ASSERT_TRUE(Start(files, "--no-sound --no-cd-music"));
+// Without sound (the switch, no device, or the user's setting) every play succeeds silently
+// and an explosion takes no voice; with the setting back the sound is heard again.
+TEST_F(SoundSet, SilentGamesNeedNoFilesAndPlayNothing) {
+  const auto silent = [] {
+    ds::testing::ClearPlayLog();
+    EXPECT_TRUE(sndPlayMenuClick() && sndPlayBonus() && sndPlayLevelUp() && sndPlayExplosion() &&
+                sysPlayExplodeP());
+    EXPECT_TRUE(ds::testing::PlayLog().empty());
+    EXPECT_EQ(Sound.ExplosionIndex, 0);
+    EXPECT_TRUE(win::testing::MessageBoxes().empty());
+  };
+  ASSERT_TRUE(Start(GamePictureFiles(32), "--no-sound --no-cd-music"));  // no "Zvuk" at all
   EXPECT_FALSE(Sound.dsObject || Sound.Bonus);
-  ds::testing::ClearPlayLog();
-  EXPECT_TRUE(sndPlayMenuClick() && sndPlayBonus() && sndPlayLevelUp() && sndPlayExplosion() &&
-              sysPlayExplodeP());
-  EXPECT_TRUE(ds::testing::PlayLog().empty());
-  EXPECT_EQ(Sound.ExplosionIndex, 0);
-}
-
-TEST_F(SoundSet, NoDeviceIsASilentGameWithoutAMessage) {
+  silent();
+  Stop();
   ds::testing::FailCreate(true);
   ASSERT_TRUE(Start(GamePictureFiles(32)));
   EXPECT_TRUE(Switches.NoSound);
-  EXPECT_TRUE(sndPlayBonus());
-  EXPECT_TRUE(win::testing::MessageBoxes().empty());
-}
-
-TEST_F(SoundSet, TheUsersSwitchSilencesAndBringsBackTheSound) {
+  silent();
+  Stop();
+  ds::testing::FailCreate(false);
   ASSERT_TRUE(Start(GameFiles()));
-  ds::testing::ClearPlayLog();
   Settings.UseSound = false;
-  EXPECT_TRUE(sndPlayMenuClick() && sndPlayExplosion() && sysPlayExplodeP());
-  EXPECT_TRUE(ds::testing::PlayLog().empty());
-  EXPECT_EQ(Sound.ExplosionIndex, 0);  // a silent explosion takes no voice
+  silent();
   Settings.UseSound = true;
   EXPECT_TRUE(sndPlayMenuClick());
-  ASSERT_EQ(ds::testing::PlayLog().size(), 1u);
-  EXPECT_EQ(ds::testing::PlayLog()[0], Sound.sndMenuClick.get());
+  EXPECT_EQ(ds::testing::PlayLog(),
+            std::vector<const ds::DirectSoundBuffer*>{Sound.sndMenuClick.get()});
 }
 
 TEST_F(SoundSet, ExplosionsTakeThePoolsVoicesInTurnStartingWithTheSecond) {
@@ -190,6 +178,25 @@ TEST_F(SoundSet, AFailedPlayStopsTheGameWithTheSoundsMessage) {
   }
 }
 
+// Every effect buffer follows the effects volume and its keys; music keys leave them be.
+TEST_F(SoundSet, VolumeKeysStepTheEffectsOnEveryBufferAndStopAtTheEnds) {
+  Volume = {50, 100};
+  ASSERT_TRUE(Start(GameFiles()));
+  const auto heard = [] { return ds::testing::ChannelVolume(Sound.sndExplsions[7].get()); };
+  EXPECT_EQ(heard(), 13);  // -20 dB of 128
+  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndMenuClick.get()), 13);
+  EXPECT_TRUE(volKey(win::VK_F1 + 5));  // F6 up
+  EXPECT_EQ(Volume.SoundVolume, 60u);
+  EXPECT_EQ(heard(), 20);               // -16 dB
+  EXPECT_TRUE(volKey(win::VK_F1 + 6));  // F7: music down
+  EXPECT_EQ(Volume.MusicVolume, 90u);
+  EXPECT_EQ(heard(), 20);
+  for (int i = 0; i < 8; ++i) volKey(win::VK_F1 + 4);  // F5 down, past the end
+  EXPECT_EQ(Volume.SoundVolume, 0u);
+  EXPECT_EQ(heard(), 0);
+  EXPECT_FALSE(volKey('M'));
+}
+
 // The output going away as the window layer hears it from SDL.
 void RemoveOutput() {
   SDL_Event event{};
@@ -200,55 +207,32 @@ void RemoveOutput() {
   win::PeekMessage(msg);  // pumps the event
 }
 
-TEST_F(SoundSet, AnOutputThatGoesAwayIsOpenedAgainAndTheGameSoundsOn) {
+// Every removal finds the next output, with the buffers and their volumes kept; with no
+// output left the game ends at the next sound and asks for no more.
+TEST_F(SoundSet, AnOutputThatGoesAwayIsOpenedAgainOrEndsTheGameWhenNoneIsLeft) {
   ASSERT_TRUE(Start(GameFiles()));
   ASSERT_TRUE(Sound.sndExplodeP->SetVolume(-2000) == ds::DS_OK);
   const std::vector<int16_t> before = *ds::testing::DeviceSamples(Sound.sndBonus.get());
   ASSERT_TRUE(sndPlayExplosion());
   RemoveOutput();
-  EXPECT_TRUE(win::testing::MessageBoxes().empty());
   const int starts = ds::testing::Plays(Sound.sndExplsions[2].get()).starts;
   EXPECT_TRUE(sndPlayExplosion());
   EXPECT_EQ(ds::testing::Plays(Sound.sndExplsions[2].get()).starts, starts + 1);
   EXPECT_TRUE(sndPlayBonus() && sysPlayExplodeP());
   EXPECT_EQ(*ds::testing::DeviceSamples(Sound.sndBonus.get()), before);
-  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndExplodeP.get()), 13);  // its volume kept
+  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndExplodeP.get()), 13);
   EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndBonus.get()), 128);
-  // And again: every removal finds the next output.
   RemoveOutput();
   EXPECT_TRUE(sndPlayExplosion());
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
-}
 
-TEST_F(SoundSet, WithNoOutputLeftTheGameEndsAtTheNextSound) {
-  ASSERT_TRUE(Start(GameFiles()));
-  ASSERT_TRUE(sndPlayExplosion());
   ds::testing::NoOutput(true);
   RemoveOutput();
   EXPECT_FALSE(sndPlayExplosion());
   EXPECT_EQ(LastError(), "Play: dsbExplosions DSERR_BUFFERLOST ");
   EXPECT_FALSE(Sound.dsObject || Sound.sndMenuClick);
   EXPECT_EQ(ds::testing::LiveBuffers(), 0);
-  // What is left of the game asks for no more sound.
   EXPECT_TRUE(sndPlayExplosion());
-}
-
-TEST(SoundGame, AWholeGameRunsWithSoundOnTheDummyDevice) {
-  IsolatedUserData data;
-  InTempDir here;
-  WriteGameArchive(GameFiles(), "Nauvrel.spl");
-  win::testing::Reset();
-  ds::testing::ClearPlayLog();
-  ScheduleNewGame();
-  for (int i = 0; i < 40; ++i) ScheduleKey(25, win::VK_SPACE);  // mines
-  ScheduleKey(5, win::VK_F12);
-  Settings = SettingsState{};
-  EXPECT_EQ(WinMain("--no-cd-music --windowed"), 0);
-  EXPECT_TRUE(win::testing::MessageBoxes().empty());
-  EXPECT_FALSE(Switches.NoSound);
-  // Buffers are gone by now; the log still counts what was asked of them.
-  EXPECT_FALSE(ds::testing::PlayLog().empty());
-  EXPECT_EQ(ds::testing::LiveBuffers(), 0);
 }
 
 }  // namespace

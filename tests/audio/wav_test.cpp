@@ -33,8 +33,7 @@ class WavTest : public ::testing::Test {
   }
 };
 
-Bytes Samples8(std::initializer_list<uint8_t> values) { return Bytes(values); }
-
+// Little-endian samples of `bytesPerSample` bytes each.
 Bytes Samples(int bytesPerSample, std::initializer_list<uint32_t> values) {
   Bytes out;
   for (uint32_t v : values)
@@ -54,44 +53,40 @@ Bytes Floats(std::initializer_list<float> values) {
 
 using Frames = std::vector<int16_t>;
 
+// 8-bit is unsigned, mono goes to both sides, beyond full scale is clipped and other rates
+// are resampled to the device's once.
 TEST_F(WavTest, EveryAcceptedFormatArrivesAsTheSameStereoSamples) {
-  // 8-bit is unsigned; mono goes to both sides.
-  EXPECT_EQ(Load(Wav(Format(1, 1, 44100, 8), Samples8({0x80, 0xC0, 0x00, 0x80}))),
+  EXPECT_EQ(Load(Wav(Format(1, 1, 44100, 8), Samples(1, {0x80, 0xC0, 0x00, 0x80}))),
             Frames({0, 0, 16384, 16384, -32767, -32767, 0, 0}));
   EXPECT_EQ(Load(Wav(Format(1, 2, 44100, 16), Samples(2, {1000, 0xF830}))), Frames({1000, -2000}));
   EXPECT_EQ(Load(Wav(Format(1, 2, 44100, 24), Samples(3, {0x123456, 0xC00000}))),
             Frames({4660, -16384}));
   EXPECT_EQ(Load(Wav(Format(1, 1, 44100, 32), Samples(4, {0x40000000}))), Frames({16384, 16384}));
   EXPECT_EQ(Load(Wav(Format(3, 1, 44100, 32), Floats({0.25f}))), Frames({8192, 8192}));
-  // Beyond full scale is clipped, not wrapped.
   EXPECT_EQ(Load(Wav(Format(3, 2, 44100, 32), Floats({2.0f, -2.0f}))), Frames({32767, -32768}));
   EXPECT_EQ(Load(Wav(Extensible(1, 2, 44100, 16), Samples(2, {1000, 0xF830}))),
             Frames({1000, -2000}));
   EXPECT_EQ(Load(Wav(Extensible(3, 1, 44100, 32), Floats({0.25f}))), Frames({8192, 8192}));
-}
-
-TEST_F(WavTest, OtherRatesAreResampledToTheDevicesOnce) {
-  const auto half = Load(Wav(Format(1, 1, 22050, 16), Tone(100)));
-  ASSERT_TRUE(half);
-  EXPECT_EQ(half->size(), 2u * 200);
-  const auto double_ = Load(Wav(Format(1, 1, 88200, 16), Tone(100)));
-  ASSERT_TRUE(double_);
-  EXPECT_EQ(double_->size(), 2u * 50);
+  for (const auto& [rate, frames] : {std::pair{22050u, 200u}, std::pair{88200u, 50u}}) {
+    const auto resampled = Load(Wav(Format(1, 1, rate, 16), Tone(100)));
+    ASSERT_TRUE(resampled) << rate;
+    EXPECT_EQ(resampled->size(), 2u * frames) << rate;
+  }
 }
 
 TEST_F(WavTest, ChunksMayStandInAnyOrderBehindOthersAndOddChunksArePadded) {
   const Bytes format = Chunk("fmt ", Format(1, 1, 44100, 8));
-  const Bytes data = Chunk("data", Samples8({0xC0, 0x80, 0xC0, 0x80, 0xC0}));  // odd: padded
+  const Bytes data = Chunk("data", Samples(1, {0xC0, 0x80, 0xC0, 0x80, 0xC0}));  // odd: padded
   const Bytes list = Chunk("LIST", Bytes{'I', 'N', 'F', 'O', 'x'});
   const Frames expected{16384, 16384, 0, 0, 16384, 16384, 0, 0, 16384, 16384};
   EXPECT_EQ(Load(Riff({data, format})), expected);
   EXPECT_EQ(Load(Riff({list, format, Chunk("junk", Bytes(7, 0xEE)), data})), expected);
   EXPECT_EQ(Load(Riff({data, list, format})), expected);
-  // A block larger than the file (its surplus zero) reads the same.
-  EXPECT_EQ(Load(Riff({format, data}), 64), expected);
+  EXPECT_EQ(Load(Riff({format, data}), 64), expected);  // a block larger than the file
 }
 
-TEST_F(WavTest, ANonPcmFormatKeepsItsExtraBytes) {
+// A format the device cannot play still reads whole, its extra bytes with it.
+TEST_F(WavTest, ANonPcmFormatKeepsItsExtraBytesButMakesNoBuffer) {
   const Bytes extra{1, 2, 3, 4, 5, 6};
   const Bytes format = FormatWithExtra(2, 1, 22050, 4, extra);
   const GlobalBlock block = Block(Wav(format, Bytes(16, 0)));
@@ -104,13 +99,11 @@ TEST_F(WavTest, ANonPcmFormatKeepsItsExtraBytes) {
   EXPECT_EQ(record.Get()->cbSize, extra.size());
   EXPECT_TRUE(std::equal(extra.begin(), extra.end(), record.Extra()));
   EXPECT_EQ(riff.dwDataOffset, 8u);
-  // ...and a format the device cannot play makes no buffer.
   EXPECT_FALSE(Load(Wav(format, Bytes(16, 0))));
 }
 
-// A short format, no data, not RIFF or WAVE, data or extra bytes beyond their bounds: the
-// bad-* seeds of the WAV corpus, run with the fuzz corpora.
-TEST_F(WavTest, BrokenFilesMakeNoBuffer) {
+// More broken files are the bad-* seeds of the WAV corpus, run with the fuzz corpora.
+TEST_F(WavTest, BrokenFilesAndNoDeviceMakeNoBuffer) {
   const Bytes good = Wav(Format(1, 1, 44100, 16), Tone(8));
   ASSERT_TRUE(Load(good));
   Bytes badAlignment = Format(1, 2, 44100, 16);
@@ -122,24 +115,21 @@ TEST_F(WavTest, BrokenFilesMakeNoBuffer) {
   Bytes lookalike = Chunk("xxxx", {});
   lookalike[0] = 16;
   lookalike[1] = 0;
-  const struct {
-    const char* what;
-    Bytes file;
-  } cases[] = {
+  Bytes notRiff = good, notWave = good;
+  notRiff[0] = 'X';
+  notWave[8] = 'X';
+  const std::pair<const char*, Bytes> cases[] = {
       {"no fmt", Riff({Chunk("data", Tone(8))})},
       {"truncated in the format", Bytes(good.begin(), good.begin() + 30)},
       {"empty", Bytes(4, 0)},
+      {"not RIFF", notRiff},
+      {"not WAVE", notWave},
       {"bad block alignment", Wav(badAlignment, Tone(8))},
       {"three channels", Wav(Format(1, 3, 44100, 16), Tone(9))},
       {"12-bit", Wav(Format(1, 1, 44100, 12), Tone(8))},
       {"format chunk too short",
-       Riff({Chunk("fmt ", shortFormat), lookalike, Chunk("data", Tone(8))})},
-  };
-  for (const auto& c : cases) EXPECT_FALSE(Load(c.file)) << c.what;
-}
-
-TEST_F(WavTest, NoDeviceMeansNoBuffer) {
-  const Bytes good = Wav(Format(1, 1, 44100, 16), Tone(8));
+       Riff({Chunk("fmt ", shortFormat), lookalike, Chunk("data", Tone(8))})}};
+  for (const auto& [what, file] : cases) EXPECT_FALSE(Load(file)) << what;
   Sound.dsObject.reset();
   EXPECT_EQ(wavCreateBuffer(Block(good)), nullptr);
   EXPECT_EQ(wavCreateBuffer(GlobalBlock{}), nullptr);

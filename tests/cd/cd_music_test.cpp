@@ -43,54 +43,57 @@ class CDMusic : public CDTest {
   }
 };
 
-TEST_F(CDMusic, NextAndPreviousOnTenTracks) {
-  ASSERT_NO_FATAL_FAILURE(InsertDisc(10));
-  EXPECT_EQ(CD.CDTrackCount, 10);
-  struct Case {
-    int playing;  // 0: nothing playing
+// Next and previous wrap around the disc; with nothing playing they count from track 1.
+TEST_F(CDMusic, NextAndPreviousOnTenTracksAndOnOne) {
+  const struct {
+    int tracks, playing;  // 0: nothing playing
     bool next;
     int plays;
-  };
-  const Case cases[] = {{3, true, 4},  {3, false, 3}, {9, true, 10}, {10, true, 1},
-                        {1, false, 1}, {0, true, 2},  {0, false, 1}, {10, false, 10}};
-  for (const Case& c : cases) {
+  } cases[] = {{10, 3, true, 4},  {10, 3, false, 3}, {10, 9, true, 10}, {10, 10, true, 1},
+               {10, 1, false, 1}, {10, 0, true, 2},  {10, 0, false, 1}, {10, 10, false, 10},
+               {1, 0, true, 1},   {1, 1, true, 1},   {1, 0, false, 1},  {1, 1, false, 1}};
+  int inserted = 0;
+  for (const auto& c : cases) {
+    if (c.tracks != inserted) {
+      if (inserted) {
+        ASSERT_TRUE(cdClose());
+      }
+      ASSERT_NO_FATAL_FAILURE(InsertDisc(inserted = c.tracks));
+      EXPECT_EQ(CD.CDTrackCount, c.tracks);
+    }
     if (c.playing)
       ASSERT_NO_FATAL_FAILURE(Playing(c.playing));
     else
       ASSERT_TRUE(cdPause());
     ASSERT_TRUE(c.next ? cdNextTrack() : cdPrevTrack());
     EXPECT_TRUE(CD.CDPlaying);
-    EXPECT_EQ(CurrentTrack(), c.plays) << (c.next ? "N" : "P") << " while playing " << c.playing;
+    EXPECT_EQ(CurrentTrack(), c.plays)
+        << c.tracks << " tracks, " << (c.next ? "N" : "P") << " while playing " << c.playing;
   }
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 
-TEST_F(CDMusic, OneTrackDiscAlwaysPlaysTrackOne) {
-  ASSERT_NO_FATAL_FAILURE(InsertDisc(1));
-  for (bool next : {true, false}) {
-    ASSERT_TRUE(cdPause());
-    ASSERT_TRUE(next ? cdNextTrack() : cdPrevTrack());
-    EXPECT_EQ(CurrentTrack(), 1);
-    ASSERT_TRUE(next ? cdNextTrack() : cdPrevTrack());  // now while playing track 1
-    EXPECT_EQ(CurrentTrack(), 1);
-  }
-}
-
+// With the switch the device is never opened and the music keys do nothing; while the disc
+// is closed nothing is sent, so the device stays closed.
 TEST_F(CDMusic, OffReadyPlayingAndBack) {
-  // Off: nothing is sent, so the device stays closed.
+  WriteImage(dir.path, {{true, 10}});
+  Switches.NoCDMusic = true;
+  EXPECT_TRUE(cdInit());
+  EXPECT_FALSE(CD.CDOpen);
+  for (win::WPARAM key : {'M', 'N', 'P'}) Key(key);
+  EXPECT_FALSE(CD.CDPlaying);
+  Switches.NoCDMusic = false;
   EXPECT_TRUE(cdResume() && cdPause() && cdNextTrack() && cdPrevTrack() && cdStop() && cdClose());
   EXPECT_EQ(Send("status cdaudio media present"), "error 263");
 
   ASSERT_NO_FATAL_FAILURE(InsertDisc(3, 20));
   EXPECT_FALSE(CD.CDPlaying);
-  EXPECT_EQ(CD.CDTrackCount, 3);
   mci::testing::Advance(100);  // ready: nothing plays yet
   ASSERT_TRUE(cdResume());     // the settings screen switching music on
   EXPECT_TRUE(CD.CDPlaying);
   std::vector<int16_t> heard = mci::testing::Advance(700);
   EXPECT_EQ(heard[1], TrackMark(1));
   EXPECT_EQ(heard[0], FrameMark(0));  // from the start of the disc
-
   Key('M');
   EXPECT_FALSE(CD.CDPlaying);
   EXPECT_TRUE(mci::testing::Advance(100).empty());
@@ -103,8 +106,7 @@ TEST_F(CDMusic, OffReadyPlayingAndBack) {
   EXPECT_FALSE(CD.CDPlaying);
   ASSERT_TRUE(cdResume());
   ASSERT_TRUE(cdClose());
-  EXPECT_FALSE(CD.CDOpen);
-  EXPECT_FALSE(CD.CDPlaying);
+  EXPECT_FALSE(CD.CDOpen || CD.CDPlaying);
   EXPECT_EQ(Send("status cdaudio media present"), "error 263");
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
@@ -148,18 +150,6 @@ TEST_F(CDMusic, KeysDuringTheNameEntryLeaveTheMusicAlone) {
   EXPECT_TRUE(CD.CDPlaying);
   EXPECT_EQ(CurrentTrack(), 1);
   EXPECT_EQ(DeliverNotifications(), 0);
-}
-
-// With the switch the device is never opened, and the music keys do nothing.
-TEST_F(CDMusic, TheNoMusicSwitchKeepsTheDiscClosed) {
-  WriteImage(dir.path, {{true, 10}});
-  Switches.NoCDMusic = true;
-  EXPECT_TRUE(cdInit());
-  EXPECT_FALSE(CD.CDOpen);
-  for (win::WPARAM key : {'M', 'N', 'P'}) Key(key);
-  EXPECT_FALSE(CD.CDPlaying);
-  EXPECT_EQ(Send("status cdaudio media present"), "error 263");
-  EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 
 // A device that refuses to stop at exit reports it once: the message does not start the

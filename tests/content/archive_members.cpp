@@ -40,3 +40,12 @@ Decoded DecodePicture(const std::vector<uint8_t>& bytes) {
   SDL_FreeSurface(rgb);
   return out;
 }
+
+std::vector<Rgb8> GifPalette(const std::string& path) {
+  const auto bytes = ArchiveMember(path);
+  if (bytes.size() < 13 + 768 || (bytes[10] & 0x87) != 0x87) return {};
+  std::vector<Rgb8> palette(256);
+  for (size_t i = 0; i < 256; ++i)
+    palette[i] = {bytes[13 + 3 * i], bytes[14 + 3 * i], bytes[15 + 3 * i]};
+  return palette;
+}

@@ -23,3 +23,6 @@ std::vector<uint8_t> ArchiveMember(const std::string& path);
 
 // Decoded through SDL2_image; width 0 when the decoder refuses the bytes.
 Decoded DecodePicture(const std::vector<uint8_t>& bytes);
+
+// The global colour table of a GIF member: its 256 entries; empty when it has none.
+std::vector<Rgb8> GifPalette(const std::string& path);

@@ -1,7 +1,9 @@
-// Every sound reads with the game's WAV reader as 16-bit PCM, and it is clean to play.
+// Every sound reads with the game's WAV reader as 16-bit PCM, is clean to play and lasts as
+// long as its event.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,13 @@ struct Wave {
   ds::WAVEFORMATEX format;
   std::vector<int16_t> samples;
   bool ok = false;
+  double seconds() const {
+    return double(samples.size()) / format.nChannels / format.nSamplesPerSec;
+  }
 };
 
 // Read with the game's own WAV reader, the way a sound buffer is made from it.
-Wave parse(const std::vector<uint8_t>& bytes) {
+Wave Parse(const std::vector<uint8_t>& bytes) {
   Wave w;
   mmio::MemFile file = mmio::mmioOpen(bytes);
   mmio::MMCKINFO riff, data;
@@ -35,17 +40,14 @@ Wave parse(const std::vector<uint8_t>& bytes) {
   return w;
 }
 
-const char* kSounds[] = {"Bonus",     "ExplodeB1", "ExplodeB2", "ExplodeB3",
-                         "ExplodeB4", "LevelUp",   "MenuClick", "NauvrelExpl"};
-
-double seconds(const Wave& w) {
-  return double(w.samples.size()) / w.format.nChannels / w.format.nSamplesPerSec;
-}
-
-TEST(ArchiveSounds, EveryWaveIsSixteenBitPcmNormalisedWithoutClicksAtTheEnds) {
-  for (const char* name : kSounds) {
+TEST(ArchiveSounds, EveryWaveIsSixteenBitPcmNormalisedWithoutClicksAndFitsItsEvent) {
+  std::map<std::string, std::vector<uint8_t>> files;
+  std::map<std::string, double> length;
+  for (const char* name : {"Bonus", "ExplodeB1", "ExplodeB2", "ExplodeB3", "ExplodeB4", "LevelUp",
+                           "MenuClick", "NauvrelExpl"}) {
     SCOPED_TRACE(name);
-    const Wave w = parse(ArchiveMember(std::string("Zvuk/") + name + ".wav"));
+    files[name] = ArchiveMember(std::string("Zvuk/") + name + ".wav");
+    const Wave w = Parse(files[name]);
     ASSERT_TRUE(w.ok);
     const ds::WAVEFORMATEX& f = w.format;
     EXPECT_EQ(f.wFormatTag, ds::WAVE_FORMAT_PCM);
@@ -60,23 +62,18 @@ TEST(ArchiveSounds, EveryWaveIsSixteenBitPcmNormalisedWithoutClicksAtTheEnds) {
     EXPECT_LT(peak, 32700);  // no clipping
     EXPECT_LT(std::abs(int(w.samples.front())), 200);
     EXPECT_LT(std::abs(int(w.samples.back())), 200);
+    length[name] = w.seconds();
   }
-}
-
-TEST(ArchiveSounds, DurationsFitTheirEvents) {
-  auto length = [](const char* name) {
-    return seconds(parse(ArchiveMember(std::string("Zvuk/") + name + ".wav")));
-  };
-  EXPECT_LT(length("MenuClick"), 0.2);
-  EXPECT_GT(length("LevelUp"), length("Bonus"));
-  for (const char* b : {"ExplodeB1", "ExplodeB2", "ExplodeB3", "ExplodeB4"})
-    EXPECT_GT(length("NauvrelExpl"), length(b)) << b;
-  // The four barrel explosions are different sounds, not one file four times.
-  std::vector<std::vector<uint8_t>> barrels;
-  for (const char* b : {"ExplodeB1", "ExplodeB2", "ExplodeB3", "ExplodeB4"})
-    barrels.push_back(ArchiveMember(std::string("Zvuk/") + b + ".wav"));
-  for (size_t i = 0; i < barrels.size(); ++i)
-    for (size_t j = i + 1; j < barrels.size(); ++j) EXPECT_NE(barrels[i], barrels[j]);
+  EXPECT_LT(length["MenuClick"], 0.2);
+  EXPECT_GT(length["LevelUp"], length["Bonus"]);
+  // The four barrel explosions are shorter than the submarine's, and four different sounds.
+  for (const char* b : {"ExplodeB1", "ExplodeB2", "ExplodeB3", "ExplodeB4"}) {
+    EXPECT_GT(length["NauvrelExpl"], length[b]) << b;
+    for (const char* other : {"ExplodeB1", "ExplodeB2", "ExplodeB3", "ExplodeB4"})
+      if (std::string(b) < other) {
+        EXPECT_NE(files[b], files[other]) << b << " " << other;
+      }
+  }
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ class ModeDialogTest : public ::testing::Test {
 
 }  // namespace
 
+// A display without rates lists 0 Hz, and OK then takes its first mode.
 TEST_F(ModeDialogTest, ListsEveryDepthAtEveryRateInTextOrderWithItsData) {
   dd::testing::RefuseDepth(8);
   dd::testing::RefuseDepth(24);
@@ -51,21 +52,19 @@ TEST_F(ModeDialogTest, ListsEveryDepthAtEveryRateInTextOrderWithItsData) {
         (std::vector<std::string>{"800x600x16 60 Hz", "800x600x16 75 Hz", "800x600x16 85 Hz",
                                   "800x600x32 60 Hz", "800x600x32 75 Hz", "800x600x32 85 Hz"}));
     EXPECT_EQ(dlg::SendDlgItemMessage(d, IDC_MODES, dlg::LB_GETITEMDATA, 2, 0), 16 * 65536 + 85);
-    EXPECT_EQ(dlg::SendDlgItemMessage(d, IDC_MODES, dlg::LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Selection(d, IDC_MODES), 0);
     dlg::testing::KeyDown(d, win::VK_ESCAPE);
   });
-}
-
-TEST_F(ModeDialogTest, ADisplayWithoutRatesListsZeroHertz) {
   dd::testing::UseDisplays({{"Plain", {}}});
   ASSERT_TRUE(Select([](dlg::HDLG d) {
     EXPECT_EQ(Items(d, IDC_MODES).front(), "800x600x16 0 Hz");
     dlg::testing::KeyDown(d, win::VK_RETURN);
   }));
   EXPECT_EQ(std::tuple(depth, rate, device),
-            std::tuple(16, 0, static_cast<const dd::GUID*>(nullptr)));  // the first mode
+            std::tuple(16, 0, static_cast<const dd::GUID*>(nullptr)));
 }
 
+// The identifier OK takes makes that display's device, and one of no display makes none.
 TEST_F(ModeDialogTest, AnotherDeviceReplacesTheListAndOkTakesItsIdentifier) {
   ASSERT_TRUE(Select([](dlg::HDLG d) {
     dlg::testing::KeyDown(d, win::VK_DOWN);  // the combo box has the focus
@@ -77,9 +76,14 @@ TEST_F(ModeDialogTest, AnotherDeviceReplacesTheListAndOkTakesItsIdentifier) {
   }));
   EXPECT_EQ(std::tuple(depth, rate), std::tuple(32, 50));
   ASSERT_NE(device, nullptr);
-  std::unique_ptr<dd::DirectDraw> projector;
-  EXPECT_EQ(dd::DirectDrawCreateEx(device, projector), dd::DD_OK);
+  std::unique_ptr<dd::DirectDraw> object;
+  EXPECT_EQ(dd::DirectDrawCreateEx(device, object), dd::DD_OK);
   EXPECT_EQ(ModeDialog.DeviceCopies, 0);  // freed when the dialog closed
+  dd::GUID stranger;
+  stranger.bytes.fill(0xAB);
+  object.reset();
+  EXPECT_TRUE(dd::Failed(dd::DirectDrawCreateEx(&stranger, object)));
+  EXPECT_EQ(object, nullptr);
 }
 
 TEST_F(ModeDialogTest, CancelCloseAndEscapeChangeNothing) {
@@ -97,14 +101,6 @@ TEST_F(ModeDialogTest, CancelCloseAndEscapeChangeNothing) {
               std::tuple(7, 9, reinterpret_cast<const dd::GUID*>(&depth)));
     EXPECT_EQ(ModeDialog.DeviceCopies, 0);
   }
-}
-
-TEST_F(ModeDialogTest, AnIdentifierOfNoDisplayMakesNoDevice) {
-  dd::GUID stranger;
-  stranger.bytes.fill(0xAB);
-  std::unique_ptr<dd::DirectDraw> object;
-  EXPECT_TRUE(dd::Failed(dd::DirectDrawCreateEx(&stranger, object)));
-  EXPECT_EQ(object, nullptr);
 }
 
 TEST_F(ModeDialogTest, TheGameStartsAtTheChosenDepth) {

@@ -7,32 +7,22 @@
 
 namespace {
 
-const uint8_t* Data(const std::string& bytes) {
-  return reinterpret_cast<const uint8_t*>(bytes.data());
-}
-
-TEST(RegistryFuzzCorpus, EveryReaderSeedHoldsTheInvariants) {
-  const auto seeds = CorpusSeeds("registry/reader");
-  EXPECT_GE(seeds.size(), 5u);
-  for (const auto& [name, bytes] : seeds) {
+TEST(RegistryFuzzCorpus, EverySeedHoldsTheInvariants) {
+  IsolatedUserData data;
+  const auto readers = CorpusSeeds("registry/reader"), tables = CorpusSeeds("registry/hiscore");
+  EXPECT_GE(readers.size(), 5u);
+  EXPECT_GE(tables.size(), 5u);
+  for (const auto& [name, bytes] : readers) {
     SCOPED_TRACE(name);
     reg::file::Document doc;
     std::string error;
     // nohive-*: no registry file; damaged-*: lines passed over; the rest read whole.
     EXPECT_EQ(reg::file::Parse(bytes, doc, error), !name.starts_with("nohive")) << error;
     EXPECT_EQ(doc.damage.empty(), !name.starts_with("damaged")) << doc.damage;
-    FuzzRegistryFile(Data(bytes), bytes.size());
+    FuzzRegistryFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   }
-}
-
-TEST(RegistryFuzzCorpus, EveryHiScoreSeedHoldsTheInvariants) {
-  IsolatedUserData data;
-  const auto seeds = CorpusSeeds("registry/hiscore");
-  EXPECT_GE(seeds.size(), 5u);
-  for (const auto& [name, bytes] : seeds) {
-    SCOPED_TRACE(name);
-    FuzzHiScoreValue(Data(bytes), bytes.size());
-  }
+  for (const auto& [name, bytes] : tables)
+    FuzzHiScoreValue(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
 }  // namespace

@@ -20,73 +20,66 @@ std::vector<uint8_t> Bytes(const dd::Surface& s) {
 
 class RestoreTest : public ::testing::TestWithParam<int> {
  protected:
-  void SetUp() override {
+  void SetUp() override { Create(true); }
+  void TearDown() override { sysReleaseAll(); }
+  void Create(bool backgrounds) {
     win::testing::Reset();
     Switches = SwitchFlags{};
-    boxes = win::testing::MessageBoxes().size();
+    Switches.ShowBackground = backgrounds;
     depth = GetParam();
     ASSERT_TRUE(sysSetupDisplay(nullptr, depth, 0));
     LoadGamePictures(depth);
+    if (!backgrounds)
+      Video.imgBackground1.reset(), Video.imgBackground2.reset(), Video.imgBackground3.reset();
     Video.RequestedDepth = depth;
     Video.BackgroundIndex = 2;
     ASSERT_TRUE(sysCreateSurfaces());
     ASSERT_TRUE(sysCreatePalettes(depth));
   }
-  void TearDown() override { sysReleaseAll(); }
-  // The colour of source pixel (px, py) of `path`, looked up in the middle of its block,
-  // in the surface's format (at 8 bits the nearest entry of its palette).
-  void ExpectPicture(const dd::Surface& s, const std::string& path, int px, int py) {
+  // The colour of source pixel (px, py) of the picture, looked up in the middle of its
+  // block, in the surface's format (at 8 bits the nearest entry of its palette).
+  void ExpectPicture(const dd::Surface& s, const std::string& name, const char* type, int px,
+                     int py) {
+    const std::string path = depth == 8 ? "Grafika8/" + name + ".gif" : "Grafika/" + name + type;
     const int x = (2 * px + 1) * s.Width() / 40, y = (2 * py + 1) * s.Height() / 20;
     const uint32_t rgb = GamePictureColour(path, px, py);
     EXPECT_EQ(s.PixelValue(x, y), s.MapColour(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF))
         << path << " " << px << "," << py;
   }
-  std::string Path(const std::string& name) {
-    return depth == 8 ? "Grafika8/" + name + ".gif" : "Grafika/" + name;
-  }
   int depth = 32;
-  size_t boxes = 0;
 };
 
-TEST_P(RestoreTest, EverySurfaceShowsItsPictureUprightAtFullSize) {
+// Keyed surfaces take their top-left colour as the key, and it is transparent wherever it
+// stands; at 8 bits each surface has its group's palette.
+TEST_P(RestoreTest, EverySurfaceShowsItsPictureUprightWithItsKeyAndPalette) {
   ASSERT_TRUE(sysRestoreSurfaces());
-  EXPECT_EQ(win::testing::MessageBoxes().size(), boxes);
-  ExpectPicture(*Video.ddsBackground, Path(depth == 8 ? "Background3" : "Background3.jpg"), 7, 3);
-  ExpectPicture(*Video.ddsGame, Path(depth == 8 ? "Game" : "Game.bmp"), 5, 0);
-  ExpectPicture(*Video.ddsGame, Path(depth == 8 ? "Game" : "Game.bmp"), 18, 9);
-  ExpectPicture(*Video.ddsMenuSel, Path(depth == 8 ? "MenuSel" : "MenuSel.jpg"), 3, 4);
-  ExpectPicture(*Video.ddsControls, Path(depth == 8 ? "Controls" : "Controls.bmp"), 12, 6);
-  if (depth != 8) ExpectPicture(*Video.ddsFont, "Grafika/Font.bmp", 1, 1);
-}
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
+  ExpectPicture(*Video.ddsBackground, "Background3", ".jpg", 7, 3);
+  ExpectPicture(*Video.ddsGame, "Game", ".bmp", 5, 0);
+  ExpectPicture(*Video.ddsGame, "Game", ".bmp", 18, 9);
+  ExpectPicture(*Video.ddsMenuSel, "MenuSel", ".jpg", 3, 4);
+  ExpectPicture(*Video.ddsControls, "Controls", ".bmp", 12, 6);
+  if (depth != 8) ExpectPicture(*Video.ddsFont, "Font", ".bmp", 1, 1);
 
-TEST_P(RestoreTest, KeyedSurfacesTakeTheTopLeftColourAsTheirKey) {
-  ASSERT_TRUE(sysRestoreSurfaces());
-  for (SurfaceHandle handle :
-       {&VideoState::ddsGame, &VideoState::ddsBarel, &VideoState::ddsBonus, &VideoState::ddsDigits,
-        &VideoState::ddsNauvrelExpl, &VideoState::ddsControls, &VideoState::ddsFont,
-        &VideoState::ddsNauvrelExplB}) {
+  for (SurfaceHandle handle : AllSurfaces) {
     const dd::Surface& s = *(Video.*handle);
-    ASSERT_TRUE(s.HasColorKey());
+    const bool keyed = handle != &VideoState::ddsBackground && handle != &VideoState::ddsMenuSel &&
+                       handle != &VideoState::ddsMenuBckg;
+    ASSERT_EQ(s.HasColorKey(), keyed);
+    if (!keyed) continue;
     EXPECT_EQ(s.ColorKey(), s.PixelValue(0, 0));
     // The pixel next to it differs, also where the key word spans it.
     EXPECT_NE(s.PixelValue(s.Width() - 1, 0), s.PixelValue(0, 0));
   }
-  for (SurfaceHandle handle :
-       {&VideoState::ddsBackground, &VideoState::ddsMenuSel, &VideoState::ddsMenuBckg})
-    EXPECT_FALSE((Video.*handle)->HasColorKey());
-
-  // The key colour is transparent wherever it is: here also in the bottom-right corner.
   dd::Surface& back = *Video.BackBuffer;
   dd::DDBLTFX fx;
   fx.dwFillColor = 3;
   back.Blt(nullptr, nullptr, nullptr, dd::DDBLT_COLORFILL, &fx);
   ASSERT_EQ(back.BltFast(0, 0, Video.ddsGame.get(), nullptr, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
   EXPECT_EQ(back.PixelValue(0, 0), 3u);
-  EXPECT_EQ(back.PixelValue(639, 159), 3u);
+  EXPECT_EQ(back.PixelValue(639, 159), 3u);  // the key in the bottom-right corner too
   EXPECT_NE(back.PixelValue(320, 80), 3u);
-}
 
-TEST_P(RestoreTest, PalettesAreAttachedAtEightBitsOnly) {
   if (depth != 8) {
     EXPECT_FALSE(Video.dplGame || Video.dplMenu || Video.dplLogo || Video.dplHelp ||
                  Video.dplSettings || Video.dplHiScore);
@@ -110,7 +103,6 @@ TEST_P(RestoreTest, AfterALossEverySurfaceIsRenderedAgainWithTheSameBackground) 
   std::vector<std::vector<uint8_t>> before;
   for (SurfaceHandle handle : AllSurfaces) before.push_back(Bytes(*(Video.*handle)));
   const uint32_t key = Video.ddsGame->ColorKey();
-
   dd::testing::LoseAllSurfaces();
   ASSERT_EQ(Video.PrimarySurface->IsLost(), dd::DDERR_SURFACELOST);
   ASSERT_NE(Bytes(*Video.ddsBackground), before[0]);
@@ -124,38 +116,29 @@ TEST_P(RestoreTest, AfterALossEverySurfaceIsRenderedAgainWithTheSameBackground) 
   EXPECT_EQ(Video.ddsGame->ColorKey(), key);
 }
 
-TEST_P(RestoreTest, MissingMenuSelOrDigitsStopsWithItsMessageAfterReleasingAll) {
+// A missing MenuSel or Digits stops with its message after releasing all; without
+// backgrounds there are ten surfaces and nothing to render for the background row.
+TEST_P(RestoreTest, MissingPicturesStopOrAreSkippedByTheirRow) {
   for (auto [picture, message] :
        {std::pair{&VideoState::imgMenuSel, "Image not loaded or surface not created: MenuSel"},
         std::pair{&VideoState::imgDigits, "Image not loaded or surface not created: Digits"}}) {
     sysReleaseAll();
-    SetUp();
+    Create(true);
     (Video.*picture).reset();
     EXPECT_FALSE(sysRestoreSurfaces());
-    ASSERT_FALSE(win::testing::MessageBoxes().empty());
-    EXPECT_EQ(win::testing::MessageBoxes().back(), message);
+    EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{message});
     EXPECT_FALSE(Video.PrimarySurface || Video.ddObject || Video.ddsGame || Video.imgFont ||
                  Video.dplGame || Video.BackBuffer);
   }
-}
-
-TEST_P(RestoreTest, WithoutBackgroundsTenSurfacesAndNothingForTheBackgroundRow) {
   sysReleaseAll();
-  Switches.ShowBackground = false;
-  ASSERT_TRUE(sysSetupDisplay(nullptr, depth, 0));
-  LoadGamePictures(depth);
-  Video.imgBackground1.reset();
-  Video.imgBackground2.reset();
-  Video.imgBackground3.reset();
-  ASSERT_TRUE(sysCreateSurfaces());
-  ASSERT_TRUE(sysCreatePalettes(depth));
+  Create(false);
   int surfaces = 0;
   for (SurfaceHandle handle : AllSurfaces) surfaces += (Video.*handle) != nullptr;
   EXPECT_EQ(surfaces, 10);
   EXPECT_FALSE(Video.ddsBackground);
   EXPECT_TRUE(sysRestoreSurfaces());
   EXPECT_TRUE(sysRestoreBackground(0));
-  EXPECT_EQ(win::testing::MessageBoxes().size(), boxes);
+  EXPECT_TRUE(win::testing::MessageBoxes().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, RestoreTest, ::testing::Values(8, 16, 32));

@@ -38,10 +38,9 @@ class TextTest : public ::testing::Test {
     SDL_LogSetOutputFunction(Collect, nullptr);
     SDL_LogSetPriority(SDL_LOG_CATEGORY_APPLICATION, SDL_LOG_PRIORITY_DEBUG);
     DebugLines.clear();
-    boxesBefore = win::testing::MessageBoxes().size();
   }
   void TearDown() override {
-    EXPECT_EQ(win::testing::MessageBoxes().size(), boxesBefore);
+    EXPECT_TRUE(win::testing::MessageBoxes().empty());
     sysReleaseAll();
   }
   static void Fill(dd::Surface& s, uint32_t value, const dd::RECT* r) {
@@ -60,7 +59,6 @@ class TextTest : public ::testing::Test {
             << "glyph " << glyph << " at +" << dx << ",+" << dy;
       }
   }
-  size_t boxesBefore = 0;
 };
 
 // Glyphs stand in the font from byte 20 on, cp1250 letters included.
@@ -73,27 +71,24 @@ TEST_F(TextTest, EachByteDrawsItsCellLessTheLastColumnAndRow) {
   }
 }
 
-TEST_F(TextTest, AStringAdvancesSixteenAndAlsoGoesToTheDebugger) {
+// A string advances 16 pixels a byte and also goes to the debugger; bytes below 20 have no
+// glyph and leave a blank; glyphs reaching out of the back buffer are cut at its edges.
+TEST_F(TextTest, StringsAdvanceSixteenGoToTheDebuggerAndAreCutAtTheEdges) {
   ASSERT_TRUE(sysPrintChar(10, 20, "A0."));
   ExpectGlyph(10, 20, 45);
   ExpectGlyph(26, 20, 28);
   ExpectGlyph(42, 20, 26);
-  // An empty string draws nothing but is still logged; a missing one fails.
-  ASSERT_TRUE(sysPrintChar(100, 100, ""));
+  ASSERT_TRUE(sysPrintChar(100, 100, ""));  // draws nothing but is still logged
   EXPECT_EQ(Video.BackBuffer->PixelRGB(100, 100), Backdrop);
   EXPECT_FALSE(sysPrintChar(10, 20, nullptr));
   EXPECT_EQ(DebugLines, (std::vector<std::string>{"A0.", ""}));
-}
 
-TEST_F(TextTest, BytesWithoutGlyphAndTextAtTheEdgesDoNotStopTheGame) {
-  // Below 20 there is no glyph: a blank, and the pen moves on.
   ASSERT_TRUE(sysPrintChar(100, 100,
                            "\x01"
                            "A\x13"));
   EXPECT_EQ(Video.BackBuffer->PixelRGB(100, 100), Backdrop);
   ExpectGlyph(116, 100, 45);
   EXPECT_EQ(Video.BackBuffer->PixelRGB(132, 100), Backdrop);
-  // Glyphs reaching out of the back buffer are cut at its edges.
   ASSERT_TRUE(sysPrintChar(790, 590, "AA"));
   EXPECT_EQ(Video.BackBuffer->PixelRGB(799, 599), CellColour(45));
   ASSERT_TRUE(sysPrintChar(-10, -20, "A"));
@@ -102,39 +97,41 @@ TEST_F(TextTest, BytesWithoutGlyphAndTextAtTheEdgesDoNotStopTheGame) {
   ASSERT_TRUE(sysPrintChar(5000, -5000, "AAAA"));
 }
 
-TEST_F(TextTest, TwoLineBoxIsCentredAndLeavesTheCallersTextAlone) {
+// The box is centred, its lines left-aligned in it, and the caller's text is left alone;
+// an empty text still has a box of 20 by 32 in the middle.
+TEST_F(TextTest, TextBoxesAreCentredAndLeaveTheCallersTextAlone) {
   char text[] = "ab\ncde";
   const std::string before(text, sizeof text);
   ASSERT_TRUE(sysTextBox(text));
   EXPECT_EQ(std::string(text, sizeof text), before);
   const dd::Surface& back = *Video.BackBuffer;
   const uint32_t dark = 0x000064;
-  EXPECT_EQ(back.PixelRGB(366, 268), dark);
-  EXPECT_EQ(back.PixelRGB(433, 331), dark);
-  EXPECT_EQ(back.PixelRGB(375, 300), dark);
-  EXPECT_EQ(back.PixelRGB(365, 300), Backdrop);
-  EXPECT_EQ(back.PixelRGB(434, 300), Backdrop);
-  EXPECT_EQ(back.PixelRGB(400, 267), Backdrop);
-  EXPECT_EQ(back.PixelRGB(400, 332), Backdrop);
-  EXPECT_EQ(back.PixelRGB(376, 268), CellColour('a' - 20));
-  EXPECT_EQ(back.PixelRGB(392, 268), CellColour('b' - 20));
-  EXPECT_EQ(back.PixelRGB(408, 268), dark);  // the short line stays left-aligned
-  EXPECT_EQ(back.PixelRGB(376, 300), CellColour('c' - 20));
-  EXPECT_EQ(back.PixelRGB(408, 300), CellColour('e' - 20));
-  ASSERT_EQ(DebugLines.size(), 2u);
-  EXPECT_EQ(DebugLines[0], "ab");
-  EXPECT_EQ(DebugLines[1], "cde");
-}
+  const struct {
+    int x, y;
+    uint32_t colour;
+  } pixels[] = {{366, 268, dark},
+                {433, 331, dark},
+                {375, 300, dark},
+                {365, 300, Backdrop},
+                {434, 300, Backdrop},
+                {400, 267, Backdrop},
+                {400, 332, Backdrop},
+                {376, 268, CellColour('a' - 20)},
+                {392, 268, CellColour('b' - 20)},
+                {408, 268, dark},
+                {376, 300, CellColour('c' - 20)},
+                {408, 300, CellColour('e' - 20)}};
+  for (const auto& p : pixels) EXPECT_EQ(back.PixelRGB(p.x, p.y), p.colour) << p.x << "," << p.y;
+  EXPECT_EQ(DebugLines, (std::vector<std::string>{"ab", "cde"}));
 
-TEST_F(TextTest, EmptyTextBoxIsTwentyByThirtyTwoInTheMiddle) {
+  Fill(*Video.BackBuffer, Backdrop, nullptr);
   ASSERT_TRUE(sysTextBox(""));
-  const dd::Surface& back = *Video.BackBuffer;
-  int dark = 0;
+  int darkPixels = 0;
   for (int y = 0; y < 600; ++y)
-    for (int x = 0; x < 800; ++x) dark += back.PixelRGB(x, y) == 0x000064;
-  EXPECT_EQ(dark, 20 * 32);
-  EXPECT_EQ(back.PixelRGB(390, 284), 0x000064u);
-  EXPECT_EQ(back.PixelRGB(409, 315), 0x000064u);
+    for (int x = 0; x < 800; ++x) darkPixels += back.PixelRGB(x, y) == dark;
+  EXPECT_EQ(darkPixels, 20 * 32);
+  EXPECT_EQ(back.PixelRGB(390, 284), dark);
+  EXPECT_EQ(back.PixelRGB(409, 315), dark);
 }
 
 }  // namespace
