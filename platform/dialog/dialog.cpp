@@ -224,6 +224,12 @@ void Click(HDLG dialog, int id) {
 void ClickItem(HDLG dialog, int id, int index) {
   if (Control* c = Find(dialog, id)) OnClickItem(dialog, *c, index);
 }
+void ClickRow(HDLG dialog, int id, int row) {
+  Control* c = Find(dialog, id);
+  if (!c) return;
+  const SDL_Rect area = ListRect(*c, c->open);
+  OnMouse(dialog, area.x + area.w / 2, area.y + row * ItemHeight + ItemHeight / 2);
+}
 void CloseBox(HDLG dialog) { dialog->proc(dialog, WM_CLOSE, 0, 0); }
 int FocusedControl(HDLG dialog) {
   return dialog->focus >= 0 ? dialog->controls[dialog->focus].tmpl.id : 0;

@@ -86,6 +86,7 @@ void SetDriver(Driver driver);
 void KeyDown(HDLG dialog, uint16_t virtualKey);
 void Click(HDLG dialog, int id);                 // a click on a control (buttons, combo box)
 void ClickItem(HDLG dialog, int id, int index);  // a click on a list item (open combo too)
+void ClickRow(HDLG dialog, int id, int row);     // a click on a list's row as shown (0: top)
 void CloseBox(HDLG dialog);
 int FocusedControl(HDLG dialog);
 bool ComboOpen(HDLG dialog);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 std::unique_ptr<dd::Surface> MakeOffscreen(dd::DirectDraw& device, int width, int height) {
   dd::DDSURFACEDESC2 desc;
   desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_WIDTH | dd::DDSD_HEIGHT;
@@ -25,4 +27,21 @@ std::unique_ptr<dd::Surface> MakeFlipChain(dd::DirectDraw& device, dd::Surface*&
     EXPECT_EQ(primary->GetAttachedSurface(dd::DDSCAPS_BACKBUFFER, &back), dd::DD_OK);
   }
   return primary;
+}
+
+void WritePixels(dd::Surface& surface, const std::function<uint32_t(int x, int y)>& value) {
+  const int bytes = (surface.BitsPerPixel() + 7) / 8;
+  dd::LockedRect locked;
+  ASSERT_EQ(surface.Lock(nullptr, locked, dd::DDLOCK_WAIT), dd::DD_OK);
+  for (int y = 0; y < surface.Height(); ++y)
+    for (int x = 0; x < surface.Width(); ++x) {
+      const uint32_t v = value(x, y);
+      std::memcpy(locked.bits + static_cast<size_t>(y) * locked.pitch + x * bytes, &v, bytes);
+    }
+  surface.Unlock(nullptr);
+}
+
+Display::Display(int depth) {
+  EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
+  EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
 }

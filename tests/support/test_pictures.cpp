@@ -1,7 +1,6 @@
 #include "support/test_pictures.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -100,19 +99,6 @@ std::vector<uint8_t> MakeGif(int width, int height, const std::vector<dd::PALETT
   out.push_back(0);
   out.push_back(0x3B);
   return out;
-}
-
-std::vector<uint8_t> MakeFlatJpeg(int width, int height, uint32_t colour) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_RGB24);
-  SDL_FillRect(s, nullptr,
-               SDL_MapRGB(s->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
-  std::vector<uint8_t> bytes(static_cast<size_t>(width) * height * 4 + 4096);
-  SDL_RWops* rw = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
-  const bool saved = IMG_SaveJPG_RW(s, rw, 0, 95) == 0;
-  bytes.resize(saved ? static_cast<size_t>(SDL_RWtell(rw)) : 0);
-  SDL_RWclose(rw);
-  SDL_FreeSurface(s);
-  return bytes;
 }
 
 std::vector<uint8_t> MakeJpeg(int width, int height,

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/cdaudio/playback.h"
+#include "platform/sound/mixer.h"
 #include "platform/window/window.h"
 #include "support/disc_fixture.h"
 
@@ -94,23 +96,19 @@ TEST_F(MciImage, SetAudioVolumeScalesTheMusic) {
   EXPECT_EQ(Send("setaudio cdaudio volume 5"), "error 259");
 }
 
-TEST_F(MciImage, PauseKeepsThePlaceAndPlayResumesThere) {
+// Pause keeps the place and play resumes there; a notification tells how each play ended.
+TEST_F(MciImage, PauseResumesAndNotificationsSupersededAbortedAndSuccessful) {
   ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
   Advance(1234);
   ASSERT_EQ(Send("pause cdaudio"), "");
   EXPECT_TRUE(Advance(100).empty());
   EXPECT_EQ(Send("status cdaudio current track"), "2");
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED});
-
   ASSERT_EQ(Send("play cdaudio notify"), "");
   std::vector<int16_t> heard = Advance(1);
   EXPECT_EQ(heard[0], FrameMark(1234));
   EXPECT_EQ(heard[1], TrackMark(2));
-}
 
-TEST_F(MciImage, NotificationsSupersededAbortedAndSuccessful) {
-  ASSERT_EQ(Send("play cdaudio from 1 notify"), "");
-  Advance(100);
   ASSERT_EQ(Send("play cdaudio from 3 notify"), "");
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUPERSEDED});
   EXPECT_EQ(Advance(1)[1], TrackMark(3));
@@ -120,7 +118,7 @@ TEST_F(MciImage, NotificationsSupersededAbortedAndSuccessful) {
   EXPECT_EQ(Send("status cdaudio current track"), "1");
   EXPECT_TRUE(Advance(10).empty());
 
-  // Right after opening, play starts at the disc's beginning and runs to its end.
+  // After a stop, play starts at the disc's beginning and runs to its end.
   ASSERT_EQ(Send("play cdaudio notify"), "");
   EXPECT_EQ(Advance(1000 * SectorFrames).size(), size_t(60 * SectorFrames) * 2);
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
@@ -145,40 +143,37 @@ TEST_F(CDTest, OpenFailsWithNoDiscAndAnUndecodableTrackIsNotAudio) {
   EXPECT_NE(Send("open cdaudio"), "");
 }
 
-TEST_F(CDTest, TrackFolderInNumberOrder) {
-  WriteWav(dir.path / "02.wav", 2, 3000);
-  WriteWav(dir.path / "01 Intro.wav", 1, 2000);
-  WriteWav(dir.path / "10 Last.WAV", 3, 1000);
-  WriteWav(dir.path / "Bonus 04.wav", 9, 1000);  // no number in front: not a track
-  WriteFile(dir.path / "05 notes.txt", "not audio");
-  ASSERT_EQ(Send("open cdaudio"), "");
-  EXPECT_EQ(Send("status cdaudio number of tracks"), "3");
-  EXPECT_EQ(Send("status cdaudio type track 3", 10), "zvuk");
-  ASSERT_EQ(Send("set cdaudio time format tmsf"), "");
-
-  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
-  std::vector<int16_t> heard = Advance(2999);
-  EXPECT_EQ(heard[1], TrackMark(2));
-  EXPECT_EQ(heard[2998 * 2], FrameMark(2998));
-  ASSERT_EQ(Send("pause cdaudio"), "");
-  ASSERT_EQ(Send("play cdaudio notify"), "");
-  heard = Advance(10000);
-  ASSERT_EQ(heard.size(), size_t(1 + 1000) * 2);
-  EXPECT_EQ(heard[1], TrackMark(2));
-  EXPECT_EQ(heard[3], TrackMark(3));  // "10 Last" is the third track
-  EXPECT_EQ(Send("status cdaudio current track"), "1");
-  EXPECT_EQ(TakeNotifications(),
-            (std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED, mci::MCI_NOTIFY_SUCCESSFUL}));
+// Waits until the listener has heard past `frame` of the track, or gives up.
+bool HeardPast(int track, int64_t frame) {
+  for (int i = 0; i < 400; ++i) {
+    const mci::DiscPosition at = mci::PlayedPosition();
+    if (at.track == track && at.frame > frame) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
 }
 
-// The audio callback itself, in real time on the dummy driver: a disc of a tenth of a
-// second plays out and notifies.
-TEST_F(CDTest, StreamsThroughTheMixer) {
+// The audio callback itself, in real time on the dummy driver: the music goes on where it
+// was when the audio output is opened again, and a short track plays out and notifies.
+TEST_F(CDTest, StreamsThroughTheMixerAndGoesOnWhenTheOutputReopens) {
   mci::testing::SetManualStreaming(false);
-  WriteImage(dir.path, {{true, 4}, {true, 4}});
+  WriteImage(dir.path, {{true, 2000}, {true, 4}});
   ASSERT_EQ(Send("open cdaudio"), "");
-  ASSERT_EQ(Send("play cdaudio notify"), "");
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  ASSERT_EQ(Send("set cdaudio time format tmsf"), "");
+  ASSERT_EQ(Send("play cdaudio from 1"), "");
+  ASSERT_TRUE(HeardPast(1, 0));
+  ASSERT_TRUE(mixer::Reopen());
+  const int64_t at = mci::PlayedPosition().frame;
+  EXPECT_GT(at, 0);  // not back at the start
+  EXPECT_TRUE(HeardPast(1, at)) << "the callback pulls again after the reopen";
+  mixer::testing::NoOutput(true);
+  EXPECT_FALSE(mixer::Reopen());
+  mixer::testing::NoOutput(false);
+  EXPECT_TRUE(mixer::Reopen());  // a later output is taken up again
+  EXPECT_TRUE(HeardPast(1, mci::PlayedPosition().frame));
+
+  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   std::vector<uint64_t> codes;
   while (codes.empty() && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

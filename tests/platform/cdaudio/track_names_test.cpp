@@ -33,11 +33,14 @@ void KeepLine(void* log, int, SDL_LogPriority, const char* message) {
   *static_cast<std::string*>(log) += std::string(message) + "\n";
 }
 
-// Samples carry 100 × the number WriteWav was given: each file plays as its own track.
-TEST_F(CDTest, AFolderFromTrackTwoKeepsTheDiscsNumbers) {
+// Samples carry 100 × the number WriteWav was given. Each file plays as its own track in the
+// order of the numbers, one file a number; a folder from track 2 keeps the disc's numbers.
+TEST_F(CDTest, AFolderPlaysItsFilesInNumberOrderAndKeepsTheDiscsNumbers) {
   WriteWav(dir.path / "Track02.WAV", 2, 44100 * 61);
+  WriteWav(dir.path / "10 Last.wav", 4, 300);
   WriteWav(dir.path / "track 03.wav", 3, 300);
-  WriteWav(dir.path / "Music_04.wav", 4, 300);
+  WriteWav(dir.path / "track 3 again.wav", 9, 300);  // a second track 3: left out
+  WriteWav(dir.path / "Bonus 04.wav", 9, 300);       // no number in front: not a track
   WriteFile(dir.path / "Track05.txt", "not audio");
   std::string log;
   SDL_LogSetOutputFunction(KeepLine, &log);
@@ -47,27 +50,31 @@ TEST_F(CDTest, AFolderFromTrackTwoKeepsTheDiscsNumbers) {
   SDL_LogSetOutputFunction(nullptr, nullptr);
   ASSERT_EQ(opened, "");
   // The debug log says what became of the data track and lists every track it found.
-  EXPECT_NE(log.find("starts at track 02"), std::string::npos) << log;
-  EXPECT_NE(log.find("track 01   0:00 (empty)"), std::string::npos) << log;
-  EXPECT_NE(log.find("track 02   1:01 " + (dir.path / "Track02.WAV").string()), std::string::npos)
-      << log;
-  EXPECT_NE(log.find("track 04   0:00 " + (dir.path / "Music_04.wav").string()), std::string::npos)
-      << log;
+  for (const std::string& line :
+       {std::string("starts at track 02"), std::string("track 01   0:00 (empty)"),
+        "track 02   1:01 " + (dir.path / "Track02.WAV").string(),
+        "track 04   0:00 " + (dir.path / "10 Last.wav").string(),
+        (dir.path / "track 3 again.wav").string() + ": another file already is track 3"})
+    EXPECT_NE(log.find(line), std::string::npos) << line << " in\n" << log;
   EXPECT_EQ(Send("status cdaudio number of tracks"), "4");
   // The game accepts the disc only when track 1 is music; the ripped-away data track passes.
   EXPECT_EQ(Send("status cdaudio type track 1", 10), "zvuk");
   ASSERT_EQ(Send("set cdaudio time format tmsf"), "");
-  for (int track : {2, 3, 4}) {
-    ASSERT_EQ(Send("play cdaudio from " + std::to_string(track) + " notify"), "");
+  // From the start of the disc the music begins at once with track 2.
+  for (int track : {2, 3, 4, 1}) {
+    ASSERT_EQ(Send("play cdaudio from " + std::to_string(track)), "");
     const std::vector<int16_t> heard = Advance(10);
     ASSERT_EQ(heard.size(), 20u) << track;
-    EXPECT_EQ(heard[1], TrackMark(track)) << track;
+    EXPECT_EQ(heard[1], TrackMark(track == 1 ? 2 : track)) << track;
   }
-  // From the start of the disc the music begins at once with track 2.
-  ASSERT_EQ(Send("play cdaudio from 1 notify"), "");
-  const std::vector<int16_t> heard = Advance(10);
-  ASSERT_EQ(heard.size(), 20u);
-  EXPECT_EQ(heard[1], TrackMark(2));
+  // From one file into the next, to the end of the disc.
+  ASSERT_EQ(Send("play cdaudio from 3 notify"), "");
+  const std::vector<int16_t> heard = Advance(10000);
+  ASSERT_EQ(heard.size(), 600u * 2);
+  EXPECT_EQ(heard[299 * 2 + 1], TrackMark(3));
+  EXPECT_EQ(heard[300 * 2], FrameMark(0));
+  EXPECT_EQ(heard[300 * 2 + 1], TrackMark(4));
+  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
 }
 
 }  // namespace

@@ -14,17 +14,18 @@ struct Recorder {
 };
 Recorder Seen;
 
+void Add(dlg::HDLG dialog, int id, const char* text) {
+  dlg::SendDlgItemMessage(dialog, id, id == IDC_DEVICES ? dlg::CB_ADDSTRING : dlg::LB_ADDSTRING, 0,
+                          reinterpret_cast<dlg::LPARAM>(text));
+}
+
 // Fills both lists and ends on OK/Cancel like a plain dialog procedure.
 dlg::INT_PTR TestProc(dlg::HDLG dialog, uint32_t message, dlg::WPARAM wParam, dlg::LPARAM) {
   switch (message) {
     case dlg::WM_INITDIALOG:
-      for (const char* name : {"gamma", "Alpha", "beta"})
-        dlg::SendDlgItemMessage(dialog, IDC_DEVICES, dlg::CB_ADDSTRING, 0,
-                                reinterpret_cast<dlg::LPARAM>(name));
+      for (const char* name : {"gamma", "Alpha", "beta"}) Add(dialog, IDC_DEVICES, name);
       dlg::SendDlgItemMessage(dialog, IDC_DEVICES, dlg::CB_SETCURSEL, 0, 0);
-      for (const char* mode : {"b", "a", "c", "d"})
-        dlg::SendDlgItemMessage(dialog, IDC_MODES, dlg::LB_ADDSTRING, 0,
-                                reinterpret_cast<dlg::LPARAM>(mode));
+      for (const char* mode : {"b", "a", "c", "d"}) Add(dialog, IDC_MODES, mode);
       return 1;
     case dlg::WM_COMMAND: {
       const int id = win::LOWORD(wParam);
@@ -61,7 +62,7 @@ TEST(DialogControls, SortedListsKeepTextOrderWithoutRegardToCase) {
     EXPECT_EQ(Selection(d, IDC_MODES), -1);
     // Item data follows its item when a later insertion moves it.
     dlg::SendDlgItemMessage(d, IDC_MODES, dlg::LB_SETITEMDATA, 0, 42);
-    dlg::SendDlgItemMessage(d, IDC_MODES, dlg::LB_ADDSTRING, 0, reinterpret_cast<dlg::LPARAM>("0"));
+    Add(d, IDC_MODES, "0");
     EXPECT_EQ(dlg::SendDlgItemMessage(d, IDC_MODES, dlg::LB_GETITEMDATA, 1, 0), 42);
     EXPECT_EQ(dlg::SendDlgItemMessage(d, IDC_MODES, dlg::LB_GETITEMDATA, 9, 0), dlg::LB_ERR);
     dlg::testing::KeyDown(d, win::VK_ESCAPE);
@@ -91,6 +92,25 @@ TEST(DialogControls, ArrowsSelectInTheFocusedListAndNotify) {
   EXPECT_TRUE(Seen.destroyed);
 }
 
+// A click lands on the item shown under it, so the rows shown must follow the selection.
+TEST(DialogControls, AListScrollsToKeepItsSelectionInView) {
+  RunDialog([](dlg::HDLG d) {
+    for (int i = 10; i < 50; ++i) Add(d, IDC_MODES, std::to_string(i).c_str());
+    const int last = static_cast<int>(Items(d, IDC_MODES).size()) - 1;
+    dlg::testing::KeyDown(d, win::VK_TAB);
+    dlg::testing::KeyDown(d, win::VK_END);  // the last item at the bottom row
+    dlg::testing::ClickRow(d, IDC_MODES, 0);
+    const int top = Selection(d, IDC_MODES);
+    EXPECT_GT(top, 0);
+    dlg::testing::ClickRow(d, IDC_MODES, last - top);
+    EXPECT_EQ(Selection(d, IDC_MODES), last);
+    dlg::testing::KeyDown(d, win::VK_HOME);  // back to the top row
+    dlg::testing::ClickRow(d, IDC_MODES, 1);
+    EXPECT_EQ(Selection(d, IDC_MODES), 1);
+    dlg::testing::KeyDown(d, win::VK_ESCAPE);
+  });
+}
+
 TEST(DialogControls, EnterIsOkEscapeAndTheCloseBoxCancel) {
   EXPECT_EQ(RunDialog([](dlg::HDLG d) { dlg::testing::KeyDown(d, win::VK_RETURN); }), dlg::IDOK);
   EXPECT_EQ(RunDialog([](dlg::HDLG d) { dlg::testing::KeyDown(d, win::VK_ESCAPE); }),
@@ -99,10 +119,8 @@ TEST(DialogControls, EnterIsOkEscapeAndTheCloseBoxCancel) {
   EXPECT_EQ(RunDialog([](dlg::HDLG d) { dlg::testing::Click(d, dlg::IDCANCEL); }), dlg::IDCANCEL);
   // Enter on the focused Cancel button presses Cancel, not the default button.
   EXPECT_EQ(RunDialog([](dlg::HDLG d) {
-              dlg::testing::KeyDown(d, win::VK_TAB);
-              dlg::testing::KeyDown(d, win::VK_TAB);
-              dlg::testing::KeyDown(d, win::VK_TAB);  // combo → list → OK → Cancel
-              EXPECT_EQ(dlg::testing::FocusedControl(d), dlg::IDCANCEL);
+              for (int i = 0; i < 3; ++i) dlg::testing::KeyDown(d, win::VK_TAB);
+              EXPECT_EQ(dlg::testing::FocusedControl(d), dlg::IDCANCEL);  // past list and OK
               dlg::testing::KeyDown(d, win::VK_RETURN);
             }),
             dlg::IDCANCEL);

@@ -1,135 +1,219 @@
-// The presented frame at each depth is the back buffer's colours, whichever conversion the
-// processor allows, and an 8-bit frame follows every change of the palette.
+// A flip shows the back buffer's colours at each depth, whichever conversion the processor
+// allows. Below 32 bits it converts and sends to the window's texture only what changed
+// since the frame before; whatever changed, and whatever else happened in between, the
+// texture must then hold the whole frame.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <array>
+#include <functional>
 #include <random>
+#include <string>
+#include <tuple>
 
+#include "app/shell.h"
 #include "platform/display/ddraw.h"
+#include "support/game_window.h"
 #include "support/offscreen.h"
 
 namespace {
 
 constexpr int Width = 800, Height = 600;
-
-struct Chain {
-  explicit Chain(int depth) {
-    EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
-    EXPECT_EQ(device->SetDisplayMode(Width, Height, depth, 0, 0), dd::DD_OK);
-    primary = MakeFlipChain(*device, back);
-    dd::testing::KeepPresentedFrames(true);
-  }
-  ~Chain() { dd::testing::KeepPresentedFrames(false); }
-  // Writes value(i) into pixel i of the back buffer, row by row.
-  template <typename Value>
-  void Fill(Value value) {
-    const int bytes = (back->BitsPerPixel() + 7) / 8;
-    dd::LockedRect locked;
-    ASSERT_EQ(back->Lock(nullptr, locked, dd::DDLOCK_WAIT), dd::DD_OK);
-    for (int y = 0; y < Height; ++y)
-      for (int x = 0; x < Width; ++x) {
-        const uint32_t v = value(y * Width + x);
-        std::memcpy(locked.bits + static_cast<size_t>(y) * locked.pitch + x * bytes, &v, bytes);
-      }
-    back->Unlock(nullptr);
-  }
-  const std::vector<uint32_t>& Show() {
-    EXPECT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
-    return dd::testing::PresentedFrame();
-  }
-  std::unique_ptr<dd::DirectDraw> device;
-  std::unique_ptr<dd::Surface> primary;
-  dd::Surface* back = nullptr;
-};
+using Frame = std::vector<uint32_t>;
+using Colour = std::function<uint32_t(uint32_t value)>;
 
 // RGB565 widened to 8 bits a channel with the top bits repeated below.
 uint32_t Expand565(uint32_t p) {
   const uint32_t r = p >> 11, g = (p >> 5) & 63, b = p & 31;
   return ((r << 3) | (r >> 2)) << 16 | ((g << 2) | (g >> 4)) << 8 | ((b << 3) | (b >> 2));
 }
+uint32_t OwnBits(uint32_t v) { return v & 0xFFFFFF; }
+uint32_t Rgb(const dd::PALETTEENTRY& e) {
+  return uint32_t{e.peRed} << 16 | uint32_t{e.peGreen} << 8 | e.peBlue;
+}
+
+struct WindowChain {
+  WindowChain() {
+    EXPECT_TRUE(OpenQuietWindow());
+    EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
+    EXPECT_EQ(device->SetCooperativeLevel(Shell.Window, 0), dd::DD_OK);
+    dd::testing::KeepPresentedFrames(true);
+  }
+  ~WindowChain() {
+    dd::testing::KeepPresentedFrames(false);
+    dd::testing::UsePlainConversion(false);
+    primary.reset();
+    device.reset();
+    CloseQuietWindow();
+  }
+  void SetDepth(int depth) {
+    primary.reset();
+    ASSERT_EQ(device->SetDisplayMode(Width, Height, depth, 0, 0), dd::DD_OK);
+    primary = MakeFlipChain(*device, back);
+    ASSERT_TRUE(back);
+    ASSERT_TRUE(dd::testing::HasRenderer());
+  }
+  void Write(const Frame& picture) {
+    WritePixels(*back, [&](int x, int y) { return picture[y * Width + x]; });
+  }
+  // Writes the whole picture into the back buffer (the flip left an older frame there),
+  // flips, and checks the frame shown against each value's colour and the texture
+  // against the frame.
+  void ExpectShown(const Frame& picture, const Colour& colour, const std::string& when) {
+    SCOPED_TRACE(when);
+    Write(picture);
+    ASSERT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
+    const Frame& frame = dd::testing::PresentedFrame();
+    const Frame texture = dd::testing::TextureFrame();
+    ASSERT_EQ(frame.size(), picture.size());
+    ASSERT_EQ(texture.size(), frame.size());
+    for (size_t i = 0; i < frame.size(); ++i) {
+      ASSERT_EQ(frame[i], colour(picture[i])) << "x " << i % Width << " y " << i / Width;
+      ASSERT_EQ(texture[i], frame[i]) << "x " << i % Width << " y " << i / Width;
+    }
+  }
+  std::unique_ptr<dd::DirectDraw> device;
+  std::unique_ptr<dd::Surface> primary;
+  dd::Surface* back = nullptr;
+};
+
+Frame RandomPicture(uint32_t mask, std::mt19937& random) {
+  Frame picture(Width * Height);
+  for (uint32_t& p : picture) p = random() & mask;
+  return picture;
+}
+
+// One pixel changed at a time where blocks and rows begin and end, two far apart in one row
+// (the stretch between them is sent again), a band of rows with different stretches, rows
+// apart, and a frame with no change at all.
+void ExpectSmallChangesShown(WindowChain& chain, Frame& picture, uint32_t mask,
+                             const Colour& colour, std::mt19937& random) {
+  const std::vector<std::vector<std::pair<int, int>>> steps = {
+      {},
+      {{0, 0}},
+      {{31, 5}},
+      {{32, 5}},
+      {{799, 599}},
+      {{3, 100}, {790, 100}},
+      {{400, 200}, {10, 201}, {700, 202}, {64, 203}},
+      {{100, 300}, {100, 302}, {500, 598}},
+  };
+  for (size_t step = 0; step < steps.size(); ++step) {
+    for (const auto& [x, y] : steps[step]) picture[y * Width + x] = random() & mask;
+    chain.ExpectShown(picture, colour, "step " + std::to_string(step));
+  }
+}
 
 TEST(Present, EverySixteenBitValueGivesItsColourWithAndWithoutVectorUnits) {
-  Chain chain(16);
+  WindowChain chain;
+  chain.SetDepth(16);
+  Frame picture(Width * Height);
   for (bool plain : {false, true}) {
     dd::testing::UsePlainConversion(plain);
     // Shifted by one pixel each time, so that every value meets every lane position.
     for (int shift = 0; shift < 3; ++shift) {
-      chain.Fill([&](int i) { return (i + shift) % 65536; });
-      std::vector<uint32_t> shifted(Width * Height);
-      for (int i = 0; i < Width * Height; ++i) shifted[i] = Expand565((i + shift) % 65536);
-      ASSERT_EQ(chain.Show(), shifted) << (plain ? "plain" : "vector") << " shift " << shift;
+      for (int i = 0; i < Width * Height; ++i) picture[i] = (i + shift) % 65536;
+      chain.ExpectShown(picture, Expand565,
+                        (plain ? "plain, shift " : "vector, shift ") + std::to_string(shift));
     }
   }
-  dd::testing::UsePlainConversion(false);
 }
 
-TEST(Present, TrueColourFramesShowTheirOwnBitsOnly) {
-  for (int depth : {24, 32}) {
-    Chain chain(depth);
-    chain.Fill([](int i) { return static_cast<uint32_t>(i) * 2654435761u; });
-    const auto& frame = chain.Show();
-    for (int i = 0; i < Width * Height; i += 997)
-      ASSERT_EQ(frame[i], (static_cast<uint32_t>(i) * 2654435761u) & 0xFFFFFF) << depth;
+TEST(Present, EachChangeIsShownAndTrueColourShowsItsOwnBitsOnly) {
+  WindowChain chain;
+  std::mt19937 random(11);
+  for (const auto& [depth, mask, colour] :
+       {std::tuple{16, 0xFFFFu, Colour(Expand565)}, std::tuple{24, 0xFFFFFFu, Colour(OwnBits)},
+        std::tuple{32, 0xFFFFFFFFu, Colour(OwnBits)}}) {
+    SCOPED_TRACE(depth);
+    chain.SetDepth(depth);
+    Frame picture = RandomPicture(mask, random);
+    chain.ExpectShown(picture, colour, "first frame");
+    ExpectSmallChangesShown(chain, picture, mask, colour, random);
   }
 }
 
 TEST(Present, EightBitFramesFollowThePrimarysPaletteAndItsChangesAndLoss) {
-  Chain chain(8);
+  WindowChain chain;
+  chain.SetDepth(8);
   std::mt19937 random(8);
   std::array<dd::PALETTEENTRY, 256> entries;
-  for (auto& e : entries) e = {uint8_t(random()), uint8_t(random()), uint8_t(random()), 0};
-  auto rgb = [&](int i) {
-    return uint32_t{entries[i].peRed} << 16 | uint32_t{entries[i].peGreen} << 8 | entries[i].peBlue;
+  const auto shuffle = [&] {
+    for (auto& e : entries) e = {uint8_t(random()), uint8_t(random()), uint8_t(random()), 0};
   };
+  shuffle();
+  const Colour colour = [&](uint32_t v) { return Rgb(entries[v]); };
   auto palette = std::make_unique<dd::Palette>(entries.data());
   ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
-  chain.Fill([](int i) { return static_cast<uint32_t>(i % 256); });
-  EXPECT_EQ(chain.back->PixelRGB(5, 0), rgb(5));  // a back buffer sees the primary's palette
+  Frame picture = RandomPicture(0xFF, random);
+  chain.Write(picture);
+  EXPECT_EQ(chain.back->PixelRGB(5, 0), Rgb(entries[picture[5]]));  // the primary's palette
   const int flips = dd::testing::FlipCount();
-  auto expectFrame = [&](const char* when) {
-    const auto& frame = chain.Show();
-    for (int i = 0; i < Width * Height; i += 7)
-      ASSERT_EQ(frame[i], rgb(i % 256)) << when << " " << i;
-    chain.Fill([](int i) { return static_cast<uint32_t>(i % 256); });  // the flip swapped
-  };
-  expectFrame("first");
+  chain.ExpectShown(picture, colour, "first frame");
   EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
+  ExpectSmallChangesShown(chain, picture, 0xFF, colour, random);
 
-  // The table is made again only when the palette changes.
+  // The table is made again only when the palette changes, and then recolours the frame.
   const int rebuilds = dd::testing::PaletteTableRebuilds();
-  expectFrame("again");
+  chain.ExpectShown(picture, colour, "again");
   EXPECT_EQ(dd::testing::PaletteTableRebuilds(), rebuilds);
-  entries[40] = {1, 2, 3, 0};
-  ASSERT_EQ(palette->SetEntries(40, 1, &entries[40]), dd::DD_OK);
-  expectFrame("after SetEntries");
+  entries[picture[0]] = {1, 2, 3, 0};
+  ASSERT_EQ(palette->SetEntries(picture[0], 1, &entries[picture[0]]), dd::DD_OK);
+  chain.ExpectShown(picture, colour, "one entry changed");
   EXPECT_EQ(dd::testing::PaletteTableRebuilds(), rebuilds + 1);
 
   // A palette given up and another made, perhaps at the same address.
   palette.reset();
-  for (auto& e : entries) e = {uint8_t(random()), uint8_t(random()), uint8_t(random()), 0};
+  shuffle();
   palette = std::make_unique<dd::Palette>(entries.data());
   ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
-  expectFrame("new palette");
+  chain.ExpectShown(picture, colour, "new palette");
 
   // A lost primary does not flip until restored.
   dd::testing::LoseAllSurfaces();
   EXPECT_EQ(chain.primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DDERR_SURFACELOST);
   ASSERT_EQ(chain.primary->Restore(), dd::DD_OK);
   EXPECT_EQ(chain.back->IsLost(), dd::DD_OK);
-  chain.Fill([](int i) { return static_cast<uint32_t>(i % 256); });
-  expectFrame("restored");
+  chain.ExpectShown(picture, colour, "restored");
 
   // Without a palette, the default colours.
   ASSERT_EQ(chain.primary->SetPalette(nullptr), dd::DD_OK);
-  const auto& frame = chain.Show();
-  for (int i = 0; i < 256; ++i) {
-    const uint32_t r = (i >> 5 & 7) * 255 / 7, g = (i >> 2 & 7) * 255 / 7, b = (i & 3) * 255 / 3;
-    ASSERT_EQ(frame[i], r << 16 | g << 8 | b) << i;
-  }
+  chain.ExpectShown(
+      picture,
+      [](uint32_t i) {
+        return (i >> 5 & 7) * 255 / 7 << 16 | (i >> 2 & 7) * 255 / 7 << 8 | (i & 3) * 255 / 3;
+      },
+      "default colours");
   // The primary must not keep a dangling palette.
   ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
   palette.reset();
   EXPECT_EQ(chain.primary->GetPalette(), nullptr);
+}
+
+// The same bytes mean other colours at another depth, a 32-bit frame overwrites the texture
+// without keeping its bytes, and a reset of the render device loses the texture's pixels:
+// the frame after any of them must not count on what the texture held.
+TEST(Present, AFrameAfterAnotherDepthOrARenderDeviceResetIsSentWhole) {
+  WindowChain chain;
+  std::mt19937 random(3);
+  const Frame picture = RandomPicture(0xFF, random);
+  const Colour grey = [](uint32_t v) { return v * 0x010101u; };
+  std::array<dd::PALETTEENTRY, 256> entries;
+  for (int i = 0; i < 256; ++i) entries[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+  dd::Palette palette(entries.data());
+  for (const auto& [depth, colour] : {std::pair{16, Colour(Expand565)}, std::pair{8, grey},
+                                      std::pair{32, Colour(OwnBits)}, std::pair{8, grey}}) {
+    SCOPED_TRACE(depth);
+    chain.SetDepth(depth);
+    if (depth == 8) {
+      ASSERT_EQ(chain.primary->SetPalette(&palette), dd::DD_OK);
+    }
+    chain.ExpectShown(picture, colour, "first frame");
+    dd::testing::ResetRenderDevice();
+    Frame changed = picture;
+    changed[Width * 300 + 400] ^= 1;
+    chain.ExpectShown(changed, colour, "after the reset");
+    chain.ExpectShown(changed, colour, "the frame after that");
+  }
 }
 
 }  // namespace

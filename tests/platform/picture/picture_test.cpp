@@ -5,13 +5,31 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <functional>
+#include <optional>
 
+#include "platform/display/ddraw.h"
 #include "platform/picture/header.h"
 #include "platform/picture/memory.h"
-#include "render.h"
+#include "support/offscreen.h"
 #include "support/test_pictures.h"
 
 namespace {
+
+// The whole picture over (x, y, w, h), drawn from the bottom edge up with a negative
+// height as the screens draw: upright for h > 0, flipped for h < 0.
+void Render(const pic::Picture& p, dd::Surface& s, int x, int y, int w, int h) {
+  pic::OLE_XSIZE_HIMETRIC pw = 0;
+  pic::OLE_YSIZE_HIMETRIC ph = 0;
+  ASSERT_EQ(p.get_Width(&pw), pic::S_OK);
+  ASSERT_EQ(p.get_Height(&ph), pic::S_OK);
+  dd::HDC* dc = nullptr;
+  ASSERT_EQ(s.GetDC(dc), dd::DD_OK);
+  EXPECT_EQ(p.Render(dc, x, y + h, w, -h, 0, 0, pw, ph, nullptr), pic::S_OK);
+  ASSERT_EQ(s.ReleaseDC(dc), dd::DD_OK);
+}
 
 // Upright over the whole surface, or flipped.
 void RenderWhole(const pic::Picture& p, dd::Surface& s, bool upright = true) {
@@ -132,27 +150,6 @@ size_t Find(const std::vector<uint8_t>& jpeg, uint8_t marker) {
                              jpeg.begin());
 }
 
-// A JPEG the decoder finds cut short, corrupt, or shorter than its header claims is
-// refused, never shown with its missing part grey.
-TEST(Picture, ADamagedJpegIsRefused) {
-  const auto jpeg = MakeJpeg(
-      320, 240, [](int x, int y) { return uint32_t((x * 7 ^ y * 13) & 0xFF) * 0x010101u; });
-  ASSERT_TRUE(Load(jpeg));
-  const size_t sof = Find(jpeg, 0xC0);
-  const size_t scan = Find(jpeg, 0xDA);
-  ASSERT_LT(scan, jpeg.size() / 4);
-  std::vector<uint8_t> claimsMore = jpeg;  // 2400 rows where the data holds 240
-  claimsMore[sof + 5] = 2400 >> 8, claimsMore[sof + 6] = 2400 & 0xFF;
-  std::vector<uint8_t> marked = jpeg;  // a marker in the middle of the scan
-  marked.insert(marked.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2), {0xFF, 0xD4});
-  for (const auto& damaged :
-       {std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() * 4 / 10),
-        std::vector<uint8_t>(jpeg.begin(), jpeg.end() - 2), claimsMore, marked}) {
-    EXPECT_TRUE(pic::ClaimedPictureSize(damaged));
-    EXPECT_FALSE(Load(damaged)) << damaged.size();
-  }
-}
-
 // The image stands on its logical screen at its offset, the rest in the background colour.
 TEST(Picture, AGifIsDecodedOntoItsLogicalScreen) {
   const std::vector<dd::PALETTEENTRY> palette = {{10, 20, 30, 0}, {200, 100, 50, 0}};
@@ -172,24 +169,52 @@ TEST(Picture, AGifIsDecodedOntoItsLogicalScreen) {
           << x << "," << y;
 }
 
-TEST(Picture, FilesTheDecoderRejectsGiveNone) {
-  const auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
-  const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
-  EXPECT_FALSE(Load({}));
-  EXPECT_FALSE(Load({'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'}));
-  EXPECT_FALSE(Load(png));
-  EXPECT_FALSE(Load(std::vector<uint8_t>(bmp.begin(), bmp.begin() + 20)));
-  const auto gif = MakeGif(4, 4, {}, [](int, int) { return uint8_t{0}; });
-  EXPECT_FALSE(Load(std::vector<uint8_t>(gif.begin(), gif.begin() + 12)));
-  EXPECT_FALSE(Load({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}));
-  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);  // cut short in its tables
-  EXPECT_FALSE(Load(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100)));
-  // A picture far larger than any screen is refused rather than held.
-  EXPECT_FALSE(Load(MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; })));
-}
-
 void Put(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int count) {
   for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// Files the decoder rejects give no picture. A JPEG it finds cut short, corrupt, or shorter
+// than its header claims is refused, never shown with its missing part grey; a picture far
+// larger than any screen is refused rather than held, a claimed one undecoded.
+TEST(Picture, DamagedUnknownAndHugeFilesGiveNone) {
+  const auto jpeg = MakeJpeg(
+      320, 240, [](int x, int y) { return uint32_t((x * 7 ^ y * 13) & 0xFF) * 0x010101u; });
+  ASSERT_TRUE(Load(jpeg));
+  const size_t sof = Find(jpeg, 0xC0);
+  ASSERT_LT(Find(jpeg, 0xDA), jpeg.size() / 4);
+  const auto claiming = [&](int width, int height) {
+    std::vector<uint8_t> bytes = jpeg;
+    bytes[sof + 5] = uint8_t(height >> 8), bytes[sof + 6] = uint8_t(height);
+    bytes[sof + 7] = uint8_t(width >> 8), bytes[sof + 8] = uint8_t(width);
+    return bytes;
+  };
+  std::vector<uint8_t> marked = jpeg;  // a marker in the middle of the scan
+  marked.insert(marked.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2), {0xFF, 0xD4});
+  for (const auto& damaged :
+       {std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() * 4 / 10),
+        std::vector<uint8_t>(jpeg.begin(), jpeg.end() - 2), claiming(320, 2400), marked,
+        claiming(65535, 65535)}) {
+    EXPECT_TRUE(pic::ClaimedPictureSize(damaged));
+    EXPECT_FALSE(Load(damaged)) << damaged.size();
+  }
+
+  auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
+  const auto gif = MakeGif(4, 4, {}, [](int, int) { return uint8_t{0}; });
+  auto huge = bmp;
+  Put(huge, 18, 0x40000, 4);
+  Put(huge, 22, static_cast<uint32_t>(-3), 4);
+  for (const auto& refused : {
+           std::vector<uint8_t>{},
+           std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'},
+           std::vector<uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13},
+           std::vector<uint8_t>(bmp.begin(), bmp.begin() + 20),
+           std::vector<uint8_t>(gif.begin(), gif.begin() + 12),
+           std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0},
+           std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100),  // cut short in its tables
+           MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; }),
+           huge,
+       })
+    EXPECT_FALSE(Load(refused)) << refused.size();
 }
 
 TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
@@ -233,28 +258,13 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
   EXPECT_EQ(claimed(gif({std::vector<uint8_t>(wide.begin(), wide.end() - 2)})), std::nullopt);
   EXPECT_EQ(claimed(gif({{0x3B}})), std::nullopt);
 
-  const auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
+  const auto jpeg = MakeJpeg(24, 16, [](int, int) { return 0x3080C0u; });
   EXPECT_EQ(claimed(jpeg), Size(24, 16));
   EXPECT_EQ(claimed(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 12)), std::nullopt);
   std::vector<uint8_t> padded = jpeg;  // stray bytes before the first marker
   padded.insert(padded.begin() + 2, {0x00, 0x12});
   EXPECT_EQ(claimed(padded), Size(24, 16));
   EXPECT_EQ(claimed({'h', 'e', 'l', 'l', 'o'}), std::nullopt);
-}
-
-TEST(PictureHeader, AClaimOfAHugePictureIsRefusedUndecoded) {
-  auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
-  Put(bmp, 18, 0x40000, 4);
-  Put(bmp, 22, static_cast<uint32_t>(-3), 4);
-  EXPECT_FALSE(Load(bmp));
-  auto jpeg = MakeFlatJpeg(24, 16, 0x3080C0);
-  for (size_t at = 2; at + 9 < jpeg.size(); ++at)
-    if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) {
-      jpeg[at + 5] = jpeg[at + 6] = jpeg[at + 7] = jpeg[at + 8] = 0xFF;  // 65535 × 65535
-      break;
-    }
-  ASSERT_EQ(pic::ClaimedPictureSize(jpeg)->width, 65535);
-  EXPECT_FALSE(Load(jpeg));
 }
 
 TEST(PictureHeader, WhileDecodingSdlRefusesMoreThanTheBudget) {
@@ -271,6 +281,78 @@ TEST(PictureHeader, WhileDecodingSdlRefusesMoreThanTheBudget) {
   void* large = SDL_malloc(2 << 20);  // the budget ends with the decode
   EXPECT_NE(large, nullptr);
   SDL_free(large);
+}
+
+// A picture rendered again reuses what it made only while that is what a fresh render
+// would make: after a change of palette, a restore and a change of size it still is.
+std::vector<uint8_t> Bytes(const dd::Surface& s) {
+  std::vector<uint8_t> out;
+  for (int y = 0; y < s.Height(); ++y)
+    out.insert(
+        out.end(), s.Pixels() + static_cast<size_t>(y) * s.Pitch(),
+        s.Pixels() + static_cast<size_t>(y) * s.Pitch() + s.Width() * ((s.BitsPerPixel() + 7) / 8));
+  return out;
+}
+
+struct Step {
+  const char* name;
+  std::function<void(dd::Palette&, dd::Surface&, dd::Surface&)> change;
+  int x, y, w, h;  // where the picture goes after the change
+};
+
+TEST(RenderCache, TheCachedRenderEqualsAFreshOneAfterEveryChange) {
+  const std::vector<dd::PALETTEENTRY> colours = {
+      {0, 0, 0, 0}, {250, 10, 10, 0}, {10, 250, 10, 0}, {10, 10, 250, 0}, {200, 200, 200, 0}};
+  const auto gif = MakeGif(40, 30, colours, [](int x, int y) { return (x / 3 + y / 2) % 5; });
+  const auto bmp = MakeBmp(40, 30, [](int x, int y) { return (x * 6) << 16 | (y * 8) << 8 | 77; });
+  std::array<dd::PALETTEENTRY, 256> entries{};
+  for (size_t i = 0; i < colours.size(); ++i) entries[i] = colours[i];
+  const std::array<dd::PALETTEENTRY, 256> first = entries;
+  const auto same = [](dd::Palette&, dd::Surface&, dd::Surface&) {};
+  const Step steps[] = {
+      {"first", same, 0, 0, 40, 30},
+      {"again", same, 0, 0, 40, 30},
+      {"palette changed",
+       [&](dd::Palette& pal, dd::Surface&, dd::Surface&) {
+         std::swap(entries[1], entries[3]);
+         pal.SetEntries(0, 256, entries.data());
+       },
+       0, 0, 40, 30},
+      {"palette back",
+       [&](dd::Palette& pal, dd::Surface&, dd::Surface&) { pal.SetEntries(0, 256, first.data()); },
+       0, 0, 40, 30},
+      {"restored",
+       [](dd::Palette&, dd::Surface& a, dd::Surface& b) {
+         dd::testing::LoseAllSurfaces();
+         a.Restore();
+         b.Restore();
+       },
+       0, 0, 40, 30},
+      {"resized", same, 3, 2, 57, 41},
+      {"moved off the edge", same, -9, 20, 40, 30},
+  };
+  for (int depth : {8, 16, 24, 32}) {
+    Display display(depth);
+    for (const auto* file : {&gif, &bmp}) {
+      const auto kept = pic::OleLoadPicture(*file);
+      ASSERT_TRUE(kept);
+      auto target = display.Make(64, 48);
+      auto plain = display.Make(64, 48);
+      entries = first;
+      dd::Palette palette(entries.data());
+      target->SetPalette(&palette);
+      plain->SetPalette(&palette);
+      for (const Step& step : steps) {
+        step.change(palette, *target, *plain);
+        for (dd::Surface* s : {target.get(), plain.get()})
+          std::memset(s->Pixels(), 0, static_cast<size_t>(s->Pitch()) * s->Height());
+        Render(*kept, *target, step.x, step.y, step.w, step.h);
+        // A picture loaded afresh has nothing remembered.
+        Render(*pic::OleLoadPicture(*file), *plain, step.x, step.y, step.w, step.h);
+        EXPECT_EQ(Bytes(*target), Bytes(*plain)) << depth << " bits, " << step.name;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -1,5 +1,11 @@
 // The registry over real hive files in a test's own data folder.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "platform/registry/registry.h"
 #include "support/hive_files.h"
@@ -90,18 +96,6 @@ TEST_F(KnownHive, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
   reg::RegCloseKey(writeOnly);
 }
 
-TEST_F(KnownHive, UnknownValuesAndKeysSurviveASet) {
-  EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
-  ASSERT_EQ(SetDword(key, "MineBubbles", 192), reg::ERROR_SUCCESS);
-  ASSERT_EQ(SetDword(key, "UseSound", 1), reg::ERROR_SUCCESS);
-  std::string expected = Known;
-  expected.replace(expected.find("00000010"), 8, "000000c0");
-  expected.insert(expected.find("\r\n\r\n[HKEY_CURRENT_USER\\Software\\Someone") + 2,
-                  "\"UseSound\"=dword:00000001\r\n");
-  EXPECT_EQ(ReadFile(UserHive(data)), expected);
-  EXPECT_FALSE(std::filesystem::exists(UserHive(data).string() + ".tmp"));
-}
-
 // A damaged line costs only its own value; the file is kept aside before it is replaced,
 // and one that is no hive at all reads as empty.
 TEST(RegistryStore, ADamagedFileKeepsWhatReadsAndIsKeptAsideBeforeItIsReplaced) {
@@ -175,9 +169,26 @@ TEST_F(KnownHive, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole) {
   EXPECT_EQ(SetDword(key, "MineBubbles", 1), reg::ERROR_REGISTRY_IO_FAILED);
   EXPECT_EQ(ReadFile(UserHive(data)), Known);
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 16u);
-  // The half-done temporary file does not stop the next write.
-  ASSERT_EQ(SetDword(key, "MineBubbles", 2), reg::ERROR_SUCCESS);
-  EXPECT_EQ(QueryDword(key, "MineBubbles"), 2u);
+  // The half-done temporary file does not stop the next write, which leaves none behind
+  // and changes only its own value.
+  ASSERT_EQ(SetDword(key, "MineBubbles", 192), reg::ERROR_SUCCESS);
+  std::string expected = Known;
+  expected.replace(expected.find("00000010"), 8, "000000c0");
+  EXPECT_EQ(ReadFile(UserHive(data)), expected);
+  EXPECT_FALSE(std::filesystem::exists(UserHive(data).string() + ".tmp"));
+}
+
+// Another writer holding the hive's lock keeps a write waiting until it lets go.
+TEST_F(KnownHive, AWriteWaitsForTheLockAnotherWriterHolds) {
+  const int other = open((UserHive(data).string() + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_GE(other, 0);
+  ASSERT_EQ(flock(other, LOCK_EX), 0);
+  std::thread writer([&] { EXPECT_EQ(SetDword(key, "MineBubbles", 3), reg::ERROR_SUCCESS); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(ReadFile(UserHive(data)), Known);  // still waiting
+  close(other);
+  writer.join();
+  EXPECT_EQ(QueryDword(key, "MineBubbles"), 3u);
 }
 
 TEST(RegistryStore, NoDataFolderMeansNoKey) {

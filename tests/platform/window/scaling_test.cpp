@@ -2,8 +2,6 @@
 // black bars; a mouse position reaches the game as the frame pixel drawn under it.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "app/shell.h"
 #include "platform/display/ddraw.h"
 #include "platform/window/frame_area.h"
@@ -62,16 +60,6 @@ struct Window {
     EXPECT_EQ(device->SetDisplayMode(800, 600, 32, 0, 0), dd::DD_OK);
     primary = MakeFlipChain(*device, back);
   }
-  void Draw() {
-    dd::LockedRect locked;
-    EXPECT_EQ(back->Lock(nullptr, locked, dd::DDLOCK_WAIT), dd::DD_OK);
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x) {
-        const uint32_t v = Pattern(x, y);
-        std::memcpy(locked.bits + static_cast<size_t>(y) * locked.pitch + x * 4, &v, 4);
-      }
-    back->Unlock(nullptr);
-  }
   ~Window() {
     primary.reset();
     device.reset();
@@ -84,7 +72,7 @@ struct Window {
     SDL_SetWindowSize(win::SdlWindow(Shell.Window), w, h);
     win::MSG msg;
     while (win::PeekMessage(msg)) win::GetMessage(msg);
-    Draw();
+    WritePixels(*back, Pattern);
     EXPECT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
     return dd::testing::WindowPixels(outW, outH);
   }
