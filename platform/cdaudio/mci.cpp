@@ -19,6 +19,7 @@ struct CDAudioDevice {
   bool skipDrives = false;
   std::vector<std::string> folders;  // empty: the default folders, found when opened
   bool manual = false;
+  bool failStatus = false;
 };
 CDAudioDevice Device;
 
@@ -53,6 +54,7 @@ void Close() {
 }
 
 MCIERROR Status(const Command& command, char* reply, size_t length) {
+  if (Device.failStatus) return MCIERR_HARDWARE;
   switch (command.item) {
     case Item::MediaPresent:
       return Reply("true", reply, length);
@@ -155,6 +157,7 @@ MCIERROR mciSendString(const char* text, char* reply, size_t replyLength, win::H
 namespace testing {
 void SkipDrives(bool skip) { Device.skipDrives = skip; }
 void SetDiscFolder(const std::string& folder) { Device.folders = {folder}; }
+void FailStatus(bool fail) { Device.failStatus = fail; }
 void SetManualStreaming(bool manual) { Device.manual = manual; }
 std::vector<int16_t> Advance(size_t frames) {
   if (!Device.disc) return {};

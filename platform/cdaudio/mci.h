@@ -47,6 +47,8 @@ namespace testing {
 void SkipDrives(bool skip);
 // The one folder searched for a disc image or track files (by default the folders CD).
 void SetDiscFolder(const std::string& folder);
+// Every status query fails as a device gone bad would (MCIERR_HARDWARE).
+void FailStatus(bool fail);
 // Stop the audio callback from pulling the disc: playback then moves only through Advance.
 void SetManualStreaming(bool manual);
 // Plays `frames` frames (44 100 Hz) at once and returns them, 16-bit stereo interleaved;

@@ -66,11 +66,8 @@ TEST(Language, EachEditionHasItsTextsAndItsWordedPictures) {
   } rows[] = {{"Grafika/MenuBckg.jpg", "Grafika/en/MenuBckg.jpg"},
               {"Grafika8/MenuSel.gif", "Grafika8/en/MenuSel.gif"},
               {"Grafika/Setup.jpg", "Grafika/en/Setup.jpg"},
-              {"Grafika8/Settings.gif", "Grafika8/en/Settings.gif"},
               {"Grafika8/Controls.gif", "Grafika8/en/Controls.gif"},
-              {"Grafika/Help3.jpg", "Grafika/en/Help3.jpg"},
               {"Grafika/Game.bmp", "Grafika/Game.bmp"},
-              {"Grafika/Font.bmp", "Grafika/Font.bmp"},
               {"Grafika8/Background2.gif", "Grafika8/Background2.gif"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.path);

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "support/files.h"
 #include "support/game_pictures.h"
 #include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -69,40 +72,41 @@ TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   EXPECT_LE(dd::testing::FlipCount() - flips, 12);  // five idle turns before, five after
 }
 
-// A start-up that fails shows its message and ends with status 1; a normal end is 0.
+// A start-up that fails shows its one message and ends with status 1 before any frame: no
+// archive (the folders looked in follow the message), a picture cut short, no place for
+// the settings.
 TEST_F(MainLoop, AFailedStartEndsWithStatusOneAfterItsMessage) {
-  struct Case {
-    const char* archive;  // what stands where the archive should be
+  const fs::path hives = data.dir.path / "HalvoTeam";
+  const struct {
     const char* message;
+    std::function<void(FileMap&)> spoil;
+  } cases[] = {
+      {"FS_LoadSPL: Nauvrel.spl failed (", [](FileMap& f) { f.clear(); }},
+      {"sysLoadImage: MenuBckg.jpg",
+       [](FileMap& f) {
+         f["Grafika/MenuBckg.jpg"].resize(f["Grafika/MenuBckg.jpg"].size() * 6 / 10);
+       }},
+      {"RegCreateKeyEx failed",
+       [&](FileMap&) {
+         fs::remove_all(hives);
+         WriteFile(hives, "a file, not a folder");
+       }},
   };
-  for (const Case& c : {Case{nullptr, "FS_LoadSPL: Nauvrel.spl failed"},
-                        Case{"not an archive", "FS_LoadSPL: Nauvrel.spl failed"}}) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
     win::testing::Reset();
-    std::filesystem::remove("Nauvrel.spl");
-    if (c.archive) WriteFile("Nauvrel.spl", c.archive);
+    fs::remove("Nauvrel.spl");
+    FileMap files = GamePictureFiles(32);
+    c.spoil(files);
+    if (!files.empty()) WriteGameArchive(files, "Nauvrel.spl");
+    win::testing::ScheduleMessage(5, Message(win::WM_CLOSE));
     EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
+    EXPECT_EQ(win::testing::ScheduledMessages(), 1u);  // no frame ran
     ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
-    // The folders looked in follow the message.
-    EXPECT_TRUE(win::testing::MessageBoxes()[0].starts_with(std::string(c.message) + " ("))
+    EXPECT_TRUE(win::testing::MessageBoxes()[0].starts_with(c.message))
         << win::testing::MessageBoxes()[0];
   }
-  // A picture missing, or one the decoder finds cut short.
-  for (const char* message : {"sysLoadImage: Game.bmp", "sysLoadImage: MenuBckg.jpg"}) {
-    SCOPED_TRACE(message);
-    FileMap files = GamePictureFiles(32);
-    if (std::string(message).ends_with("bmp")) {
-      files.erase("Grafika/Game.bmp");
-    } else {
-      std::vector<uint8_t>& jpeg = files["Grafika/MenuBckg.jpg"];
-      jpeg.resize(jpeg.size() * 6 / 10);
-    }
-    WriteGameArchive(files, "Nauvrel.spl");
-    win::testing::Reset();
-    EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
-    ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
-    EXPECT_EQ(win::testing::MessageBoxes()[0], message);
-  }
+  EXPECT_EQ(ReadFile(hives), "a file, not a folder");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/shell.h"
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -55,6 +57,25 @@ TEST(Options, HelpAndManualPageBothListEveryOptionFromTheOneTable) {
   // No line of the page may start a roff request by accident.
   for (size_t at = 0; (at = manual.find("\n'", at)) != std::string::npos; ++at) ADD_FAILURE();
   EXPECT_EQ(VersionText().rfind("Nauvrel ", 0), 0u);
+}
+
+// The game's own switches count inside longer words, case matters, and 8 bits win over 16.
+TEST(Options, SwitchesAskForWhatTheySayWithEverythingOnByDefault) {
+  const SwitchFlags none = ReadSwitches("");
+  EXPECT_EQ(SwitchDepth(none), 32);
+  EXPECT_FALSE(none.NoCDMusic || none.Use8BitColors || none.DoubleBuffer || none.NoSound ||
+               none.SelectMode);
+  EXPECT_TRUE(none.ShowBackground && none.Use32BitColors);
+  for (const auto& [line, depth] : {std::pair{"--use-16-bit-colors --use-8-bit-colors", 8},
+                                    {"--use-8-bit-colors --use-16-bit-colors", 8},
+                                    {"x--use-16-bit-colorsy", 16}})
+    EXPECT_EQ(SwitchDepth(ReadSwitches(line)), depth) << line;
+  EXPECT_FALSE(ReadSwitches("--NO-SOUND").NoSound);
+  EXPECT_FALSE(ReadSwitches("--no-soun d").NoSound);
+  const SwitchFlags all =
+      ReadSwitches("--no-cd-music --double-buffer x--no-soundy --select-mode --no-background");
+  EXPECT_TRUE(all.NoCDMusic && all.DoubleBuffer && all.NoSound && all.SelectMode);
+  EXPECT_FALSE(all.ShowBackground);
 }
 
 }  // namespace

@@ -107,46 +107,40 @@ TEST_F(WorldTest, FallerDrawGivesNoBonusForThreeOfThirteen) {
   for (int k = btUpper; k <= btDeath; ++k) EXPECT_GT(kinds[k], 50) << k;
 }
 
-TEST_F(WorldTest, BubblesGoToBothLayersAndTheTrailToTheBack) {
+// Bubbles go to both layers, the trail to the back; a delayed one waits unmoved and then
+// rises, drifting less and less; what leaves the screen leaves its list.
+TEST_F(WorldTest, BubblesAndFloatersMoveAndLeaveTheirListsOffTheScreen) {
   for (int i = 0; i < 200; ++i) ASSERT_TRUE(CreateBubble(100, 100, i % 36, 0));
   const int front = ListLength(World.FrontBubbles);
   EXPECT_EQ(front + ListLength(World.BackBubbles), 200);
   EXPECT_GT(front, 60);
   EXPECT_LT(front, 140);
+  FreeBubbles();
+  EXPECT_EQ(std::tuple(World.FrontBubbles, World.BackBubbles), std::tuple(nullptr, nullptr));
   ASSERT_TRUE(CreateBackBubble(5, 6, 9, 10));
-  EXPECT_EQ(World.BackBubbles->x, 5);
+  EXPECT_EQ(std::tuple(World.BackBubbles->x, World.FrontBubbles), std::tuple(5.0, nullptr));
   EXPECT_NEAR(World.BackBubbles->vy, 1.0, 1e-12);  // direction 9 is straight down the table
   EXPECT_NEAR(World.BackBubbles->vx, 0.0, 1e-12);
   FreeBubbles();
-  EXPECT_EQ(std::tuple(World.FrontBubbles, World.BackBubbles), std::tuple(nullptr, nullptr));
-}
 
-TEST_F(WorldTest, ADelayedBubbleWaitsUnmovedThenRises) {
   World.GameClock = 1000;
+  ASSERT_TRUE(CreateBackBubble(809.5, 300, 0, 0));  // drifts right beyond 810
   ASSERT_TRUE(CreateBackBubble(300, 400, 0, 500));
+  ASSERT_TRUE(CreateFloater(0, 0));
   Bubble& b = *World.BackBubbles;
   World.GameClock = 1499;
   UpdateBubbles();
   EXPECT_EQ(std::tuple(b.x, b.y), std::tuple(300.0, 400.0));
   World.GameClock = 1600;  // age 600 ms
   UpdateBubbles();
+  UpdateFloaters();
   EXPECT_DOUBLE_EQ(b.y, 400 - 5 * 0.6);
   EXPECT_DOUBLE_EQ(b.x, 300 + 0.6);
   EXPECT_DOUBLE_EQ(b.vx, 1 - 0.6 / 20);
-}
-
-TEST_F(WorldTest, ListsLoseRecordsThatLeaveTheScreen) {
-  ASSERT_TRUE(CreateBackBubble(809.5, 300, 0, 0));  // drifts right beyond 810
-  ASSERT_TRUE(CreateBackBubble(400, 300, 27, 0));   // stays
-  ASSERT_TRUE(CreateFloater(0, 0));
-  World.GameClock = 1000;
-  UpdateBubbles();
-  UpdateFloaters();
   EXPECT_EQ(ListLength(World.BackBubbles), 1);
-  EXPECT_EQ(World.BackBubbles->x, 400);
   ASSERT_NE(World.FloatingBarels, nullptr);
-  EXPECT_DOUBLE_EQ(World.FloatingBarels->y, 570 - 1000 * 500.0 / 1000);
-  World.GameClock = 2000;
+  EXPECT_DOUBLE_EQ(World.FloatingBarels->y, 570 - 600 * (0.5 * 600) / 1000);
+  World.GameClock = 3000;
   UpdateFloaters();
   EXPECT_EQ(World.FloatingBarels, nullptr);
 }

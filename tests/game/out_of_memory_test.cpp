@@ -11,8 +11,7 @@
 
 namespace {
 
-class OutOfMemory : public WorldTest {
- protected:
+struct OutOfMemory : WorldTest {
   void SetUp() override {
     WorldTest::SetUp();
     win::testing::Reset();
@@ -25,19 +24,33 @@ class OutOfMemory : public WorldTest {
     AllocationFaults.budget[static_cast<int>(kind)] = allowed;
   }
   static size_t Boxes() { return win::testing::MessageBoxes().size(); }
+  // Steps of ms until one fails; false when none did.
+  bool Ends(int ms) {
+    for (int i = 0; i < 1000; ++i)
+      if (!Step(ms)) return true;
+    return false;
+  }
 };
 
-TEST_F(OutOfMemory, ALiftedBarrelThatCannotFloatEndsTheGameWithoutAMessage) {
+TEST_F(OutOfMemory, ALiftedBarrelOrTheWrecksBubblesEndTheGameWithoutAMessage) {
   SetColumn(2, "BBB");
   PlaceSubmarine(-50, 0);
   ASSERT_TRUE(FireTorpedo());
   World.Sub.row = 13;
   Refuse(RecordKind::Floater);
-  bool ended = false;
-  for (int i = 0; i < 400 && World.Torpedo.row != -1 && !ended; ++i) ended = !Step(10);
-  EXPECT_TRUE(ended);
-  EXPECT_EQ(Boxes(), 0u);
+  EXPECT_TRUE(Ends(10));
   EXPECT_EQ(World.FloatingBarels, nullptr);
+
+  // The explosion stops at the first bubble it cannot make.
+  ResetWorld();
+  Bubbles.NauvrelExplBubbleRange = 20;
+  SetColumn(4, "BBB");
+  PlaceSubmarine(150, 2);
+  Refuse(RecordKind::Bubble, 10);
+  EXPECT_TRUE(Ends(1));
+  EXPECT_EQ(World.Sub.DyingState, 1);
+  EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 10);
+  EXPECT_EQ(Boxes(), 0u);
 }
 
 // A mine through a stack draws a faller for some seeds: the first seed that does, run
@@ -55,29 +68,12 @@ TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
     return true;
   };
   unsigned seed = 1;
-  for (; seed < 200; ++seed) {
-    ASSERT_TRUE(mineThroughStack(seed, false));
-    if (World.Fallers) break;
-  }
+  while (seed < 200 && mineThroughStack(seed, false) && !World.Fallers) ++seed;
   ASSERT_NE(World.Fallers, nullptr) << "no seed drew a faller";
-
   EXPECT_FALSE(mineThroughStack(seed, true));
   EXPECT_EQ(World.Fallers, nullptr);
   ASSERT_EQ(Boxes(), 1u);
   EXPECT_EQ(win::testing::MessageBoxes().back(), "can't create faller");
-}
-
-TEST_F(OutOfMemory, TheSubmarinesExplosionStopsAtTheFirstBubbleItCannotMake) {
-  Bubbles.NauvrelExplBubbleRange = 20;
-  SetColumn(4, "BBB");
-  PlaceSubmarine(150, 2);
-  Refuse(RecordKind::Bubble, 10);
-  bool ended = false;
-  for (int i = 0; i < 1000 && !ended; ++i) ended = !Step(1);
-  EXPECT_TRUE(ended);
-  EXPECT_EQ(World.Sub.DyingState, 1);
-  EXPECT_EQ(ListLength(World.FrontBubbles) + ListLength(World.BackBubbles), 10);
-  EXPECT_EQ(Boxes(), 0u);
 }
 
 TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
@@ -87,11 +83,9 @@ TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
              .TorpedoBubbleDelay = 10,
              .BarelExplBubbleMax = 30,
              .BarelFloatBubbleMax = 30};
-  SetColumn(5, "BBBBBB");      // the mine's stack
-  SetColumn(12, "BBBBBBBBB");  // the torpedo's, hit in row 7
-  Cell(17, 0).state = csBarel;
-  Cell(17, 0).since = 1;  // a fuse that burns down after 50 ms
-  Cell(17, 0).stamp = 50;
+  SetColumn(5, "BBBBBB");                                     // the mine's stack
+  SetColumn(12, "BBBBBBBBB");                                 // the torpedo's, hit in row 7
+  Cell(17, 0) = {.state = csBarel, .stamp = 50, .since = 1};  // a fuse burning down at 50 ms
   World.BarelsLeft = CountBarrels();
   World.ColumnBonusUsed.fill(1);
   PlaceSubmarine(40 * 5 + 50, 13, 20);

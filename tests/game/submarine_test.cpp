@@ -188,28 +188,21 @@ TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
 }
 
 // The faster the submarine, the denser its trail: a bubble every 1000 / speed ms and a bit.
-TEST_F(WorldTest, TheTrailThickensWithSpeed) {
-  Bubbles.NauvrelBubblesOn = 1;
-  Bubbles.NauvrelBubbleDelay = 10;
-  for (const auto& [speed, bubbles] : {std::pair{120.0, 22}, {250.0, 40}}) {
-    FreeBubbles();
-    PlaceSubmarine(0, 5, speed);
-    ASSERT_TRUE(Run(200, 1));
-    EXPECT_NEAR(ListLength(World.BackBubbles), bubbles, 1) << speed;
-  }
-}
-
 // Chosen: at the two slider positions where the trail delay is 0, trail bubbles come
-// without delay (the draw is still made) instead of dividing by zero.
-TEST_F(WorldTest, ATrailDelayOfZeroGivesBubblesAtOnce) {
+// without delay (the draw is still made) instead of dividing by zero. None once dying.
+TEST_F(WorldTest, TheTrailThickensWithSpeedAndADelayOfZeroGivesBubblesAtOnce) {
   Bubbles.NauvrelBubblesOn = 1;
-  Bubbles.NauvrelBubbleDelay = 0;
-  PlaceSubmarine(100, 13);
-  for (int i = 0; i < 5; ++i) ASSERT_TRUE(Step(10));
-  ASSERT_EQ(ListLength(World.BackBubbles), 5);
+  for (const auto& [delay, speed, ms, bubbles] :
+       {std::tuple{10, 120.0, 200, 22}, {10, 250.0, 200, 40}, {0, 120.0, 5, 5}}) {
+    SCOPED_TRACE(speed);
+    FreeBubbles();
+    Bubbles.NauvrelBubbleDelay = delay;
+    PlaceSubmarine(0, 5, speed);
+    ASSERT_TRUE(Run(ms, 1));
+    EXPECT_NEAR(ListLength(World.BackBubbles), bubbles, delay ? 1 : 0);
+    EXPECT_EQ(World.FrontBubbles, nullptr);
+  }
   EXPECT_EQ(World.BackBubbles->delay, 0);
-  EXPECT_EQ(World.FrontBubbles, nullptr);
-  // No trail once the submarine is dying.
   World.Sub.DyingState = 2;
   ASSERT_TRUE(Step(10));
   EXPECT_EQ(World.BackBubbles->birth, World.GameClock - 10);

@@ -73,14 +73,4 @@ TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
   EXPECT_EQ(ReadFile(machine), machineBefore);
 }
 
-TEST_F(UnwritableRegistry, NoPlaceForTheFilesStopsTheStartBeforeAnyWindow) {
-  WriteFile(data.dir.path / "HalvoTeam", "a file where the folder should be");
-  EXPECT_EQ(RunToClose(), 1);
-  const auto& boxes = win::testing::MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "RegCreateKeyEx failed");
-  EXPECT_EQ(win::testing::ScheduledMessages(), 1u);  // no frame ran
-  EXPECT_EQ(ReadFile(data.dir.path / "HalvoTeam"), "a file where the folder should be");
-}
-
 }  // namespace

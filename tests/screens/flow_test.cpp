@@ -5,10 +5,22 @@
 
 #include "driver.h"
 #include "game/simulation.h"
+#include "support/wav_files.h"
 
 namespace {
 
-class FlowTest : public ScreenTest {};
+// With the sound set, so that the menu clicks can be counted.
+class FlowTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    ASSERT_TRUE(MakeToneSoundSet());
+  }
+  void TearDown() override {
+    ReleaseToneSoundSet();
+    ScreenTest::TearDown();
+  }
+};
 
 TEST_P(FlowTest, LogoGoesToTheMenuByAKeyOrAClickAndLeavesTheCursor) {
   const win::HCURSOR before = win::CurrentCursor();
@@ -68,54 +80,60 @@ TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
   }
 }
 
-// The menu and the pages after it show the arrow.
-TEST_P(FlowTest, MenuClicksAndKeys) {
-  Key('A');
-  ASSERT_EQ(Screen.Mode, gmMenu);
-  const win::HCURSOR arrow = win::LoadArrowCursor();
-  ClosePosted();
-  for (uint16_t key : {win::VK_SPACE, win::VK_RETURN, win::VK_LEFT, win::VK_UP, win::VK_RIGHT,
-                       win::VK_DOWN, uint16_t{'Q'}})
-    Key(key);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-
-  // A click at (x, y), or the key x when y is 0; then the mode and its picture, if any.
+// A click at (x, y), or the key x when y is 0: the mode it leads to, the menu clicks it
+// plays, whether it quits, and the picture then shown, if any. Every change of screen
+// clicks once and nothing else does; the menu and the pages show the arrow, play none.
+TEST_P(FlowTest, EveryChangeOfScreenClicksOnceAndNothingElseDoes) {
   struct Action {
+    const char* what;
     uint16_t x, y;
     GameMode mode;
+    int clicks;
+    bool quits = false;
     int picture = -1;
   };
   const Action actions[] = {
-      {790, 160, gmMenu},              // beside the hi-score item
-      {ContinueX, ContinueY, gmMenu},  // no game in progress
-      {790, SettingsY, gmSettings},
-      {win::VK_SPACE, 0, gmSettings},
-      {win::VK_ESCAPE, 0, gmMenu},
-      {700, HiScoreY, gmHiScore},
-      {win::VK_ESCAPE, 0, gmMenu},
-      {700, 210, gmHelp1, fixture::Help1Entry},
-      {win::VK_ESCAPE, 0, gmHelp2, fixture::Help2Entry},
-      {1, 1, gmHelp3, fixture::Help3Entry},
-      {'Z', 0, gmMenu},
+      {"off the logo", 400, 300, gmMenu, 1},
+      {"Space", win::VK_SPACE, 0, gmMenu, 0},
+      {"Enter", win::VK_RETURN, 0, gmMenu, 0},
+      {"an arrow", win::VK_DOWN, 0, gmMenu, 0},
+      {"beside the items", 790, 160, gmMenu, 0},
+      {"no game to continue", ContinueX, ContinueY, gmMenu, 0},
+      {"settings", 790, SettingsY, gmSettings, 1},
+      {"Space", win::VK_SPACE, 0, gmSettings, 0},
+      {"beside the controls", 10, 10, gmSettings, 0},
+      {"Escape", win::VK_ESCAPE, 0, gmMenu, 1},
+      {"hi-scores", 700, HiScoreY, gmHiScore, 1},
+      {"a key", 'A', 0, gmMenu, 1},
+      {"help", 700, 210, gmHelp1, 1, false, fixture::Help1Entry},
+      {"Escape", win::VK_ESCAPE, 0, gmHelp2, 1, false, fixture::Help2Entry},
+      {"a click", 1, 1, gmHelp3, 1, false, fixture::Help3Entry},
+      {"a key", 'Z', 0, gmMenu, 1},
+      {"Escape quits", win::VK_ESCAPE, 0, gmMenu, 1, true},
+      {"quit", 700, 260, gmMenu, 1, true},
+      {"new game", NewGameX, NewGameY, gmPlay, 1},
+      {"past the introduction", win::VK_RETURN, 0, gmPlay, 1},
+      {"a click in play", ContinueX, ContinueY, gmPlay, 0},
+      {"a key in play", 'Q', 0, gmPlay, 0},
+      {"the pause", win::VK_ESCAPE, 0, gmMenu, 0},
+      {"continue", ContinueX, ContinueY, gmPlay, 1},
   };
+  ClosePosted();
   for (const Action& a : actions) {
-    SCOPED_TRACE(testing::Message() << a.x << "," << a.y);
+    SCOPED_TRACE(a.what);
+    const int before = MenuClicks();
     if (a.y == 0)
       Key(a.x);
     else
       Click(a.x, a.y);
     EXPECT_EQ(Screen.Mode, a.mode);
-    EXPECT_EQ(win::CurrentCursor(), arrow);
+    EXPECT_EQ(MenuClicks() - before, a.clicks);
+    EXPECT_EQ(ClosePosted(), a.quits);
+    EXPECT_EQ(win::CurrentCursor(), a.mode == gmPlay ? nullptr : win::LoadArrowCursor());
     if (a.picture < 0) continue;
     Frame();
     EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(a.picture));
   }
-
-  EXPECT_FALSE(ClosePosted());
-  Key(win::VK_ESCAPE);
-  EXPECT_TRUE(ClosePosted());
-  Click(700, 260);  // quit
-  EXPECT_TRUE(ClosePosted());
 }
 
 TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
@@ -154,10 +172,8 @@ TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
   EXPECT_EQ(Pixel(400, 236 + 31), fixture::Background);
 }
 
-// In play the cursor is hidden.
 TEST_P(FlowTest, PausedOrInactiveTheWorldStandsAndResumesWithoutAJump) {
   StartGame();
-  EXPECT_EQ(win::CurrentCursor(), nullptr);
   Click(5, 5);  // a click ends the introduction too
   ASSERT_EQ(Screen.LevelIntro, 0);
 
@@ -168,8 +184,6 @@ TEST_P(FlowTest, PausedOrInactiveTheWorldStandsAndResumesWithoutAJump) {
   ASSERT_GT(step, 0);
 
   Key(win::VK_ESCAPE);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-  EXPECT_EQ(win::CurrentCursor(), win::LoadArrowCursor());
   EXPECT_TRUE(IsGameInProgress());
   const double paused = World.Sub.x;
   for (int i = 0; i < 10; ++i) {
@@ -184,11 +198,6 @@ TEST_P(FlowTest, PausedOrInactiveTheWorldStandsAndResumesWithoutAJump) {
   clock->AdvanceMicroseconds(100'000);
   ASSERT_TRUE(SimulateFrame());
   EXPECT_NEAR(World.Sub.x - paused, step, 1e-9);
-
-  // During play Escape is the only key that pauses; a click does nothing.
-  Click(ContinueX, ContinueY);
-  Key('Q');
-  EXPECT_EQ(Screen.Mode, gmPlay);
 
   // Inactive, the world stands and nothing is drawn.
   MainWndProc(nullptr, win::WM_ACTIVATEAPP, 0, 0);
@@ -207,7 +216,7 @@ TEST_P(FlowTest, PausedOrInactiveTheWorldStandsAndResumesWithoutAJump) {
   EXPECT_LT(World.Sub.x - inactive, 5.0);  // ten milliseconds' travel, not five seconds'
 }
 
-class NameEntryTest : public ScreenTest {
+class NameEntryTest : public FlowTest {
  protected:
   void LoseWithBestScore(uint32_t best) {
     StartGame();
@@ -252,14 +261,19 @@ TEST_P(NameEntryTest, LettersAndSpacesOnlyUpToTheLimitAndTheTableKeepsWhatFits) 
   EXPECT_EQ(strnlen(HiScores.Table[0].name, sizeof HiScores.Table[0].name), 31u);
 }
 
-TEST_P(NameEntryTest, EnterStoresTheNameAndTheNextEntryStartsWithIt) {
+// Neither a click nor the typing nor the Enter that stores the name clicks.
+TEST_P(NameEntryTest, EnterStoresTheNameSilentlyAndTheNextEntryStartsWithIt) {
   LoseWithBestScore(700);
+  const int clicks = MenuClicks();
+  Click(400, 300);
+  EXPECT_EQ(Screen.NameEntry, 1);
   for (uint16_t key : {uint16_t{'E'}, uint16_t{'V'}, uint16_t{'A'}}) Key(key);
   Frame();
   EXPECT_TRUE(BoxReaches(130));
   EXPECT_FALSE(BoxReaches(72));
 
   Key(win::VK_RETURN);
+  EXPECT_EQ(MenuClicks(), clicks);
   EXPECT_EQ(Screen.Mode, gmMenu);
   EXPECT_EQ(Screen.NameEntry, 0);
   EXPECT_FALSE(IsGameInProgress());

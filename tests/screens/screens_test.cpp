@@ -1,4 +1,4 @@
-// The settings and hi-score screens, the palettes of an 8-bit display, and a lost display.
+// The settings and hi-score screens, the palettes of an 8-bit display, a missing display.
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -86,38 +86,48 @@ TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSo
   EXPECT_EQ(Pixel(684, 419), fixture::ButtonOn);
 }
 
-TEST_P(SettingsTest, CDButtonShowsTheDevice) {
-  CD.CDOpen = false;
+// The button shows the device; it opens the device and starts the music, or closes it. A
+// device that fails on the way ends the game with its message.
+TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
+  TempDir disc;
+  cdtest::WriteImage(disc.path, {{true, 4}, {true, 4}});
+  const auto useDisc = [&disc] {
+    mci::testing::Reset();
+    mci::testing::SkipDrives(true);
+    mci::testing::SetDiscFolder(disc.path.string());
+    mci::testing::SetManualStreaming(true);
+  };
+  useDisc();
+  ClosePosted();
   Frame();
   EXPECT_EQ(Pixel(663, 508), fixture::ButtonOff);
-  CD.CDOpen = true;
+  Click(670, 515);
+  EXPECT_TRUE(CD.CDOpen);
+  EXPECT_TRUE(CD.CDPlaying);
   Frame();
   EXPECT_EQ(Pixel(663, 508), fixture::ButtonOn);
   EXPECT_EQ(Pixel(681, 526), fixture::ButtonOn);
   EXPECT_EQ(Pixel(682, 526), fixture::PictureValue(fixture::SettingsEntry));
-}
-
-// The button opens the device and starts the music, or closes it; a device that fails
-// on the way ends the game.
-TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
-  TempDir disc;
-  cdtest::WriteImage(disc.path, {{true, 4}, {true, 4}});
-  mci::testing::Reset();
-  mci::testing::SkipDrives(true);
-  mci::testing::SetDiscFolder(disc.path.string());
-  mci::testing::SetManualStreaming(true);
-  ClosePosted();
-  Click(670, 515);
-  EXPECT_TRUE(CD.CDOpen);
-  EXPECT_TRUE(CD.CDPlaying);
   Click(670, 515);
   EXPECT_FALSE(CD.CDOpen);
   EXPECT_FALSE(ClosePosted());
 
-  CD.CDOpen = true;  // a device that will not stop
-  Click(670, 515);
-  EXPECT_EQ(LastError(), "stop cdaudio");
-  EXPECT_TRUE(ClosePosted());
+  const struct {
+    void (*fault)();
+    const char* error;
+  } failures[] = {
+      {[] { mci::testing::FailStatus(true); }, "status cdaudio media present failed"},
+      {[] { CD.CDOpen = true; }, "stop cdaudio"},  // the device itself is closed
+  };
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.error);
+    useDisc();
+    f.fault();
+    Click(670, 515);
+    EXPECT_EQ(LastError(), f.error);
+    EXPECT_TRUE(ClosePosted());
+    EXPECT_FALSE(CD.CDOpen);
+  }
   mci::testing::Reset();
 }
 
@@ -177,21 +187,6 @@ TEST_P(PaletteTest, EachModeBringsItsPaletteAtEightBitsOnly) {
       EXPECT_EQ(Video.ddsFont->GetPalette(), expected);
     }
   }
-}
-
-TEST_P(PaletteTest, LostDisplayIsRestoredBeforeTheFrame) {
-  Video.imgMenuBckg = fixture::OneColour(8, 6, fixture::Help2Entry);
-  Video.imgMenuSel = fixture::OneColour(8, 6, fixture::Help3Entry);
-  Video.imgDigits = fixture::OneColour(8, 6, fixture::Help1Entry);
-  Key('A');
-  Move(650, 35);
-  dd::testing::LoseAllSurfaces();
-  const int flips = dd::testing::FlipCount();
-  Frame();
-  EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
-  EXPECT_FALSE(dd::Failed(Video.PrimarySurface->IsLost()));
-  EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(fixture::Help2Entry));
-  EXPECT_EQ(Pixel(600, 30), fixture::PictureValue(fixture::Help3Entry));
 }
 
 TEST_P(PaletteTest, MissingPrimaryStopsTheFrame) {
