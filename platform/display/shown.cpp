@@ -1,8 +1,8 @@
-// What the texture shows below 32 bits. The game draws its whole picture every frame, but
-// from one frame to the next only the moving things change: a row equal to the one shown is
-// skipped, and of the others only the stretch from the first to the last block of 32 pixels
-// that differs is converted again. Converting costs a palette look-up or a widening per
-// pixel, which comparing does not.
+// What the window shows below 32 bits, or scaled at any depth. The game draws its whole picture
+// every frame, but from one frame to the next only the moving things change: a row equal to the one
+// shown is skipped, and of the others only the stretch from the first to the last block of 32
+// pixels that differs is converted again. Converting costs a palette look-up or a widening per
+// pixel, and scaling more, which comparing does not.
 #include <algorithm>
 #include <cstring>
 

@@ -86,7 +86,25 @@ const uint32_t* AcrossRow(const StretchPlan& plan, const OutputSpan& span, const
   Scratch.acrossRow[slot] = y;
   std::vector<uint32_t>& across = Scratch.across[slot];
   across.resize(c.first.size());
-  for (int x = span.left; x < span.right; ++x)
+  int x = span.left;
+#ifdef __SSE2__
+  // Two outputs at a time: both pixels of each loaded together, weighed, and added.
+  const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(128);
+  const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+  const auto* lanes = reinterpret_cast<const __m128i*>(c.lanes.data());
+  for (const int end = std::min(span.right, c.pairs); x + 2 <= end; x += 2) {
+    const __m128i p =
+        _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + c.first[x])),
+                           _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + c.first[x + 1])));
+    const __m128i m0 = _mm_mullo_epi16(_mm_unpacklo_epi8(p, zero), _mm_loadu_si128(lanes + x));
+    const __m128i m1 = _mm_mullo_epi16(_mm_unpackhi_epi8(p, zero), _mm_loadu_si128(lanes + x + 1));
+    const __m128i sum = _mm_add_epi16(_mm_unpacklo_epi64(m0, m1), _mm_unpackhi_epi64(m0, m1));
+    const __m128i mixed = _mm_srli_epi16(_mm_add_epi16(sum, half), 8);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(across.data() + x - span.left),
+                     _mm_and_si128(_mm_packus_epi16(mixed, mixed), colour));
+  }
+#endif
+  for (; x < span.right; ++x)
     across[x - span.left] =
         c.weight[x] == 0 ? row[c.first[x]] : Blend(row[c.first[x]], row[c.second[x]], c.weight[x]);
   return across.data();
@@ -125,6 +143,9 @@ Taps LinearTaps(int from, int to, int multiple) {
     taps.first.push_back(first);
     taps.second.push_back(first == second || weight == 0 ? first : second);
     taps.weight.push_back(static_cast<uint16_t>(first == second ? 0 : weight));
+    const uint16_t take = taps.weight.back(), keep = static_cast<uint16_t>(256 - take);
+    taps.lanes.insert(taps.lanes.end(), {keep, keep, keep, keep, take, take, take, take});
+    if (first + 1 < from) taps.pairs = i + 1;
   }
   taps.identity = IsIdentity(taps, from);
   return taps;

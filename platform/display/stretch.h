@@ -15,6 +15,10 @@ namespace dd {
 struct Taps {
   std::vector<uint16_t> first, second, weight;
   bool identity = false;  // one output pixel each frame pixel, in order
+  // Linear only: each output's weights as eight lanes, the first pixel's four channels and
+  // the second's, for outputs [0, pairs) whose first pixel has another after it.
+  std::vector<uint16_t> lanes;
+  int pairs = 0;
 };
 
 struct StretchPlan {
