@@ -74,12 +74,9 @@ bool DrawIntoWindowSurface(const Surface& front) {
     return false;
   }
   const RowConverter rows(front, false);
-  // A 32-bit frame shown as it is goes whole: comparing it would cost as much as copying
-  // it. Scaled, every pixel costs more than a comparison, at any depth.
-  const bool copied = rows.bits == 32 && Pixels.plan.columns.identity && Pixels.plan.rows.identity;
-  static const std::vector<ChangedBand> all = {{0, FrameHeight, 0, FrameWidth}};
-  const std::vector<ChangedBand>& bands = copied ? all : UpdateShown(front, rows);
-  if (copied) ForgetShown();
+  // Only what changed, at every depth: comparing costs less than converting, scaling or
+  // sending a pixel to the display.
+  const std::vector<ChangedBand>& bands = UpdateShown(front, rows);
   const win::FrameArea& a = Pixels.plan.area;
   uint8_t* origin = static_cast<uint8_t*>(surface->pixels) +
                     static_cast<size_t>(a.y) * surface->pitch + static_cast<size_t>(a.x) * 4;

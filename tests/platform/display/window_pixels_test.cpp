@@ -144,7 +144,7 @@ TEST(WindowPixels, AFrameDrawnWhereItChangedEqualsItDrawnWhole) {
                                    {1024, 768, ScaleMode::Nearest}, {700, 700, ScaleMode::Integer},
                                    {1000, 400, ScaleMode::Linear},  {800, 600, ScaleMode::Smooth}};
   std::mt19937 random(7);
-  for (int depth : {8, 16}) {
+  for (int depth : {8, 16, 32}) {
     Window window(depth);
     ASSERT_TRUE(dd::testing::PresentsIntoWindowPixels());
     for (const Size& s : sizes) {
@@ -157,7 +157,7 @@ TEST(WindowPixels, AFrameDrawnWhereItChangedEqualsItDrawnWhole) {
       window.Show(picture);  // the flip left the frame before in the back buffer
       const std::vector<uint32_t> before = window.Pixels();
       // Single pixels at the edges and inside, and a band of rows.
-      const uint32_t mask = (1u << depth) - 1;
+      const uint32_t mask = depth == 32 ? 0xFFFFFF : (1u << depth) - 1;
       for (int p : {0, 799, 600 * 800 - 1, 599 * 800, 301 * 800 + 417, 302 * 800 + 33})
         picture[p] = (picture[p] + 1 + random() % mask) & mask;
       for (int y = 200; y < 230; ++y)
