@@ -1,5 +1,5 @@
-// Presenting one frame at each depth: the flip, the conversion to XRGB and the upload into
-// the streaming texture, on the headless window's software renderer. Each frame presented
+// Presenting one frame at each depth: the flip, and the conversion to XRGB of what changed
+// into the headless window's own pixels. Each frame presented
 // is the next play frame, as in the game; the whole-frame variant converts and sends every
 // pixel, as after a change of palette.
 #include <benchmark/benchmark.h>

@@ -279,9 +279,11 @@ void UseDisplays(std::vector<FakeDisplay> displays);
 // The last frame Flip presented, 800 × 600 as 0x00RRGGBB, kept only once asked for.
 void KeepPresentedFrames(bool keep);
 const std::vector<uint32_t>& PresentedFrame();
+// Whether a window is presented to, by a renderer of SDL's or into its own pixels.
 bool HasRenderer();
-// What the window's texture holds, 800 × 600 as 0x00RRGGBB, read back through the renderer
-// (empty without one).
+bool PresentsIntoWindowPixels();
+// What the window's texture holds, 800 × 600 as 0x00RRGGBB, read back through the renderer;
+// without one, the window's own pixels where the frame is not scaled (else empty).
 std::vector<uint32_t> TextureFrame();
 // What the window shows after the last flip, in its output pixels as 0x00RRGGBB, row after
 // row (empty without a renderer).
@@ -289,7 +291,8 @@ std::vector<uint32_t> WindowPixels(int& width, int& height);
 // The next frame presented is converted and sent whole, as after a change of palette.
 void ForgetShownFrame();
 // Stands in for SDL's render device reset: the texture's pixels are spoilt and
-// SDL_RENDER_DEVICE_RESET is queued.
+// SDL_RENDER_DEVICE_RESET is queued; without a renderer, the window's own pixels are
+// spoilt and a new size is queued.
 void ResetRenderDevice();
 // Presenting converts 16-bit frames with the portable rows instead of the vector units.
 void UsePlainConversion(bool plain);

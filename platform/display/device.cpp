@@ -104,7 +104,9 @@ void KeepPresentedFrames(bool keep) {
 
 const std::vector<uint32_t>& PresentedFrame() { return Display.Frame; }
 
-bool HasRenderer() { return Display.Renderer != nullptr; }
+bool HasRenderer() { return Display.Renderer != nullptr || Display.OnWindowSurface; }
+
+bool PresentsIntoWindowPixels() { return Display.OnWindowSurface; }
 
 void UsePlainConversion(bool plain) { Display.PlainConversion = plain; }
 

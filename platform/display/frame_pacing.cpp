@@ -9,10 +9,10 @@ uint64_t TicksToWait(FramePacer& pacer, uint64_t now) {
     pacer.next = 0;
     return 0;
   }
-  // The first frame, very late, or a counter that went back: this frame sets the beat. A
-  // frame late by less than a period keeps it, so that the next one makes up the time.
+  // The first frame, more than a period late, or a clock that went back: this frame sets
+  // the beat. A frame late by up to a period keeps it, so that the next one makes up the time.
   if (pacer.next == 0 || pacer.next - std::min(now, pacer.next) > pacer.period ||
-      now - std::min(now, pacer.next) >= pacer.period) {
+      now - std::min(now, pacer.next) > pacer.period) {
     pacer.next = now + pacer.period;
     return 0;
   }

@@ -9,7 +9,7 @@
 namespace dd {
 
 struct FramePacer {
-  uint64_t period = 0;        // counter ticks of one display frame; 0: not paced
+  uint64_t period = 0;        // clock ticks of one display frame; 0: not paced
   uint64_t next = 0;          // when the next frame is due; 0: none presented yet
   bool presentWaits = true;   // the last sample found presenting keeps the display's pace
   int sampled = 0;            // presents measured in the current sample

@@ -1,15 +1,16 @@
-// Presenting: the front buffer goes to the window through one streaming texture, at 8 bits
-// through the primary's palette, letterboxed at 4:3 and scaled in the chosen mode at the
-// window's real pixel size, with vsync or else paced to the display. A 32-bit frame is copied
-// whole; below that only the bands that changed since the last frame are converted.
+// Presenting: the front buffer goes to the window, at 8 bits through the primary's palette,
+// letterboxed at 4:3 and scaled in the chosen mode at the window's real pixel size, with
+// vsync or else paced to the display. On the GPU it goes through one streaming texture;
+// without one, into the window's own pixels. A 32-bit frame is copied whole; below that
+// only the bands that changed since the last frame are converted.
 #include <sys/resource.h>
+#include <time.h>
 
-#include <chrono>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
-#include <thread>
 
 #include "platform/display/ddraw.h"
 #include "platform/display/renderer_choice.h"
@@ -24,13 +25,16 @@ Uint32 PresenterWindowId = 0;
 
 // The window may have been destroyed (and its renderer with it) behind our back.
 bool PresenterAlive() {
-  if (!Display.Renderer || PresenterWindowId == 0) return false;
+  if ((!Display.Renderer && !Display.OnWindowSurface) || PresenterWindowId == 0) return false;
   SDL_Window* window = SDL_GetWindowFromID(PresenterWindowId);
   return window && window == Display.Window && SDL_GetRenderer(window) == Display.Renderer;
 }
 
 void Forget() {
   ForgetShown();
+  CloseWindowSurface();
+  Display.OnWindowSurface = false;
+  Display.WindowSurfaceLost = Display.WindowExposed = false;
   Display.Pacer = {};
   Display.Renderer = nullptr;
   Display.Texture = nullptr;
@@ -89,6 +93,13 @@ SDL_Texture* MakeTexture(SDL_Renderer* renderer) {
                            FrameWidth, FrameHeight);
 }
 
+// The pacer's clock: nanoseconds of the clock the flip sleeps on.
+uint64_t Now() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1'000'000'000u + static_cast<uint64_t>(now.tv_nsec);
+}
+
 // Flips keep the pace of the window's display, measured from the presents; on a driver with
 // no display nobody watches, and tests and benchmarks run there at full speed.
 FramePacer PacerFor(SDL_Window* window) {
@@ -102,22 +113,32 @@ FramePacer PacerFor(SDL_Window* window) {
           ? mode.refresh_rate
           : 60;
   FramePacer pacer;
-  pacer.period = SDL_GetPerformanceFrequency() / static_cast<uint64_t>(refresh);
+  pacer.period = 1'000'000'000u / static_cast<uint64_t>(refresh);
   return pacer;
 }
 
+// Sleeps to the frame's due time itself rather than for a span worked out before, so that
+// neither the sleep's start nor its lateness moves the beat.
 void WaitForTheDisplay() {
-  const uint64_t ticks = TicksToWait(Display.Pacer, SDL_GetPerformanceCounter());
+  const uint64_t now = Now();
+  const uint64_t ticks = TicksToWait(Display.Pacer, now);
   if (ticks == 0) return;
-  const auto frequency = static_cast<double>(SDL_GetPerformanceFrequency());
-  std::this_thread::sleep_for(
-      std::chrono::duration<double>(static_cast<double>(ticks) / frequency));
+  const uint64_t due = now + ticks;
+  const timespec at{static_cast<time_t>(due / 1'000'000'000u),
+                    static_cast<long>(due % 1'000'000'000u)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+  }
 }
 
-// A reset of the render device loses every texture, the frame in it too. Watched as the
-// event is queued, since the window's pump does not know about textures.
+// A reset of the render device loses every texture, the frame in it too; a new size gives
+// the window new pixels, and an exposed window must be sent again. Watched as the events
+// are queued, since the window's pump does not know about either.
 int WatchResets(void*, SDL_Event* event) {
   if (event->type == SDL_RENDER_DEVICE_RESET) Display.DeviceReset = true;
+  if (event->type == SDL_WINDOWEVENT && event->window.windowID == PresenterWindowId) {
+    if (event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) Display.WindowSurfaceLost = true;
+    if (event->window.event == SDL_WINDOWEVENT_EXPOSED) Display.WindowExposed = true;
+  }
   return 0;
 }
 
@@ -190,16 +211,17 @@ void OpenPresenter(win::HWND window) {
   if (PresenterAlive() && Display.Window == sdlWindow) return;
   ClosePresenter();
   if (!sdlWindow) return;  // no window: presenting does nothing
-  SDL_Renderer* renderer = MakeRenderer(sdlWindow);
-  if (!renderer) return;  // a display-less driver: run headless
-  SDL_Texture* texture = MakeTexture(renderer);
-  if (!texture) {
-    SDL_DestroyRenderer(renderer);
+  const Presenter presenter = MakePresenter(sdlWindow);
+  if (!presenter.renderer && !presenter.windowSurface) return;  // no display: run headless
+  SDL_Texture* texture = nullptr;
+  if (presenter.renderer && !(texture = MakeTexture(presenter.renderer))) {
+    SDL_DestroyRenderer(presenter.renderer);
     return;
   }
   Display.Window = sdlWindow;
-  Display.Renderer = renderer;
+  Display.Renderer = presenter.renderer;
   Display.Texture = texture;
+  Display.OnWindowSurface = presenter.windowSurface;
   Display.DeviceReset = false;
   Display.Pacer = PacerFor(sdlWindow);
   PresenterWindowId = SDL_GetWindowID(sdlWindow);
@@ -210,7 +232,7 @@ void OpenPresenter(win::HWND window) {
 }
 
 void ClosePresenter() {
-  if (PresenterAlive()) {
+  if (PresenterAlive() && Display.Renderer) {
     if (Display.Sharp) SDL_DestroyTexture(Display.Sharp);
     SDL_DestroyTexture(Display.Texture);
     SDL_DestroyRenderer(Display.Renderer);
@@ -225,6 +247,14 @@ void Present(const Surface& front) {
   }
   if (!PresenterAlive()) {
     Forget();
+    return;
+  }
+  if (Display.OnWindowSurface) {
+    if (!DrawIntoWindowSurface(front)) return;
+    WaitForTheDisplay();
+    const uint64_t before = Now();
+    ShowWindowSurface();
+    NotePresent(Display.Pacer, before, Now());
     return;
   }
   if ((Display.DeviceReset || !Display.Texture) && !RemakeTexture()) return;
@@ -256,9 +286,9 @@ void Present(const Surface& front) {
   }
   DrawScaled();
   WaitForTheDisplay();
-  const uint64_t before = SDL_GetPerformanceCounter();
+  const uint64_t before = Now();
   SDL_RenderPresent(Display.Renderer);
-  NotePresent(Display.Pacer, before, SDL_GetPerformanceCounter());
+  NotePresent(Display.Pacer, before, Now());
 }
 
 namespace testing {
@@ -266,6 +296,16 @@ namespace testing {
 std::vector<uint32_t> TextureFrame() {
   std::vector<uint32_t> frame;
   if (!PresenterAlive()) return frame;
+  if (Display.OnWindowSurface) {  // the window's pixels hold it where it is not scaled
+    int width = 0, height = 0;
+    const std::vector<uint32_t> pixels = WindowSurfacePixels(width, height);
+    const win::FrameArea a = win::FitFrame(width, height, win::CurrentScaleMode());
+    if (a.w != FrameWidth || a.h != FrameHeight) return frame;
+    for (int y = 0; y < FrameHeight; ++y)
+      frame.insert(frame.end(), pixels.begin() + (y + a.y) * width + a.x,
+                   pixels.begin() + (y + a.y) * width + a.x + FrameWidth);
+    return frame;
+  }
   // Drawn into a target of the texture's own size, away from the window's letterbox.
   SDL_Texture* target = SDL_CreateTexture(Display.Renderer, SDL_PIXELFORMAT_RGB888,
                                           SDL_TEXTUREACCESS_TARGET, FrameWidth, FrameHeight);
@@ -287,6 +327,7 @@ void ForgetShownFrame() { ForgetShown(); }
 std::vector<uint32_t> WindowPixels(int& width, int& height) {
   std::vector<uint32_t> pixels;
   width = height = 0;
+  if (PresenterAlive() && Display.OnWindowSurface) return WindowSurfacePixels(width, height);
   if (!PresenterAlive() || SDL_GetRendererOutputSize(Display.Renderer, &width, &height) != 0)
     return pixels;
   pixels.resize(static_cast<size_t>(width) * height);
@@ -299,6 +340,7 @@ std::vector<uint32_t> WindowPixels(int& width, int& height) {
 
 void ResetRenderDevice() {
   if (!PresenterAlive()) return;
+  if (Display.OnWindowSurface) return SpoilWindowSurface();
   void* pixels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(Display.Texture, nullptr, &pixels, &pitch) == 0) {

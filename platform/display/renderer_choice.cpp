@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "platform/display/state.h"
 #include "platform/system/debug.h"
 
 namespace dd {
@@ -45,10 +46,17 @@ bool Headless() {
 
 void Log(const std::string& text) { OutputDebugString(("Nauvrel: presenting " + text).c_str()); }
 
-SDL_Renderer* MakeSoftware(SDL_Window* window) {
-  // The window's pixels go to the display as they are, not through an OpenGL texture.
+// The window's own pixels where they are XRGB, else SDL's software renderer on them; either
+// way they go to the display as they are, not through an OpenGL texture.
+Presenter MakeSoftware(SDL_Window* window, const std::string& reason) {
+  if (OpenWindowSurface(window)) {
+    Log(reason + ": into the window's own pixels");
+    return {nullptr, true};
+  }
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  Log(reason + (renderer ? ": SDL's software renderer" : ": no renderer at all"));
+  return {renderer, false};
 }
 
 }  // namespace
@@ -62,12 +70,11 @@ RendererChoice ChooseRenderer(std::string_view driverHint, std::string_view glRe
             "through an accelerated renderer if one can be had (no OpenGL)"};
   if (SoftwareRasteriser(glRenderer))
     return {RendererPath::Software,
-            "through SDL's software renderer: OpenGL is drawn by the CPU (" +
-                std::string(glRenderer) + ")"};
+            "without the GPU: OpenGL is drawn by the CPU (" + std::string(glRenderer) + ")"};
   return {RendererPath::Accelerated, "through the GPU (" + std::string(glRenderer) + ")"};
 }
 
-SDL_Renderer* MakeRenderer(SDL_Window* window) {
+Presenter MakePresenter(SDL_Window* window) {
   const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
   const std::string_view driverHint = hint ? hint : "";
   // A display-less driver has no OpenGL; asking would only cost time.
@@ -84,17 +91,15 @@ SDL_Renderer* MakeRenderer(SDL_Window* window) {
           SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
       break;
     case RendererPath::Software:
-      renderer = MakeSoftware(window);
-      break;
+      return MakeSoftware(window, choice.reason);
   }
   if (renderer) {
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer, &info);
     Log(choice.reason + ": renderer \"" + (info.name ? info.name : "?") + "\"");
-    return renderer;
+    return {renderer, false};
   }
-  Log(choice.reason + " failed (" + SDL_GetError() + "): SDL's software renderer instead");
-  return MakeSoftware(window);
+  return MakeSoftware(window, choice.reason + " failed (" + SDL_GetError() + ")");
 }
 
 }  // namespace dd

@@ -1,8 +1,9 @@
-// What the texture shows below 32 bits. The game draws its whole picture every frame, but
-// from one frame to the next only the moving things change: a row equal to the one shown is
-// skipped, and of the others only the stretch from the first to the last block of 32 pixels
-// that differs is converted again. Converting costs a palette look-up or a widening per
-// pixel, which comparing does not.
+// What the window shows: its own pixels at every depth, a texture below 32 bits. The game
+// draws its whole picture every frame, but from one frame to the next only the moving things
+// change: a row equal to the one shown is skipped, and of the others only the stretch from
+// the first to the last block of 32 pixels that differs is drawn again. Converting costs a
+// palette look-up or a widening per pixel, scaling more, and every pixel sent costs the
+// display a copy; comparing is cheaper.
 #include <algorithm>
 #include <cstring>
 

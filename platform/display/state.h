@@ -38,9 +38,13 @@ struct DisplayState {
   SDL_Texture* Texture = nullptr;
   SDL_Texture* Sharp = nullptr;  // the frame at a whole multiple, for smooth scaling
   int SharpMultiple = 0;
-  FramePacer Pacer;             // paced while presenting does not wait by itself
-  bool WatchingResets = false;  // the event watch below is in place
-  bool DeviceReset = false;     // SDL lost its textures: the next flip makes a new one
+  // The software path: the frame drawn into the window's own pixels, without a renderer.
+  bool OnWindowSurface = false;
+  bool WindowSurfaceLost = false;  // resized or spoilt: drawn again whole, bars and all
+  bool WindowExposed = false;      // the display lost what it showed: all of it sent again
+  FramePacer Pacer;                // paced while presenting does not wait by itself
+  bool WatchingResets = false;     // the event watch below is in place
+  bool DeviceReset = false;        // SDL lost its textures: the next flip makes a new one
   // The front buffer's bytes as last presented below 32 bits, at that depth and palette;
   // the texture holds their colours while `valid`.
   struct ShownFrame {
@@ -69,11 +73,23 @@ struct SurfaceAccess {
 // The frame the display shows, whatever the window's size.
 constexpr int FrameWidth = 800, FrameHeight = 600;
 
-// Presenting (ddraw_present.cpp).
+// Presenting (present.cpp).
 void OpenPresenter(win::HWND window);
 void ClosePresenter();
 void Present(const Surface& front);
-// Rows of the front buffer as XRGB at its depth (ddraw_convert.cpp); the unused byte is
+// Presenting into the window's own pixels (window_surface.cpp). Opening fails where the
+// window's pixels are not XRGB; drawing converts and scales what changed since the last
+// frame, showing sends it to the display.
+bool OpenWindowSurface(SDL_Window* window);
+bool DrawIntoWindowSurface(const Surface& front);
+void ShowWindowSurface();
+void CloseWindowSurface();
+namespace testing {
+// The window's pixels as 0x00RRGGBB, row after row; spoilt as by a resize.
+std::vector<uint32_t> WindowSurfacePixels(int& width, int& height);
+void SpoilWindowSurface();
+}  // namespace testing
+// Rows of the front buffer as XRGB at its depth (convert.cpp); the unused byte is
 // cleared only where someone reads it back.
 struct RowConverter {
   RowConverter(const Surface& front, bool clearUnused);
@@ -86,13 +102,13 @@ struct RowConverter {
 // The whole 800 × 600 frame.
 void ConvertFrame(const Surface& front, uint8_t* out, int outPitch, bool clearUnused);
 
-// What the texture shows below 32 bits (ddraw_shown.cpp). The frame is compared with the
+// What the texture shows below 32 bits (shown.cpp). The frame is compared with the
 // one presented before; the bands of rows that changed are what must be converted and sent.
 const std::vector<ChangedBand>& UpdateShown(const Surface& front, const RowConverter& rows);
 // The texture no longer holds the shown frame: the next one is converted whole.
 void ForgetShown();
 
-// Displays (ddraw_displays.cpp): puts the window on the chosen display.
+// Displays (displays.cpp): puts the window on the chosen display.
 void ShowOnDisplay(win::HWND window, int display);
 
 // Pixel formats.

@@ -67,6 +67,10 @@ TEST(FramePacing, ALateFrameOrACounterThatWentBackStartsANewBeat) {
   EXPECT_EQ(dd::TicksToWait(pacer, 5100), 900u);
   EXPECT_EQ(dd::TicksToWait(pacer, 9000), 0u);  // late
   EXPECT_EQ(dd::TicksToWait(pacer, 9100), 900u);
+  // Late by one period exactly still keeps the beat: the frame after is due at once.
+  EXPECT_EQ(dd::TicksToWait(pacer, 12000), 0u);
+  EXPECT_EQ(dd::TicksToWait(pacer, 12100), 0u);
+  EXPECT_EQ(dd::TicksToWait(pacer, 12200), 800u);
   EXPECT_EQ(dd::TicksToWait(pacer, 10), 0u);  // the counter went back
   EXPECT_EQ(dd::TicksToWait(pacer, 510), 500u);
   dd::TicksToWait(pacer, UINT64_MAX - 10);  // the beat would pass the counter's end
