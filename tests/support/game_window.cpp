@@ -1,7 +1,10 @@
 #include "support/game_window.h"
 
+#include <gtest/gtest.h>
+
 #include "app/shell.h"
 #include "platform/window/window.h"
+#include "support/offscreen.h"
 
 namespace {
 
@@ -26,4 +29,21 @@ bool OpenQuietWindow() {
 void CloseQuietWindow() {
   win::DestroyWindow(Shell.Window);
   Shell.Window = nullptr;
+}
+
+QuietFlipWindow::QuietFlipWindow(int depth) {
+  win::testing::Reset();
+  EXPECT_TRUE(OpenQuietWindow());
+  EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
+  device->SetCooperativeLevel(Shell.Window, dd::DDSCL_EXCLUSIVE | dd::DDSCL_FULLSCREEN);
+  EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
+  primary = MakeFlipChain(*device, back);
+}
+
+QuietFlipWindow::~QuietFlipWindow() {
+  primary.reset();
+  device.reset();
+  CloseQuietWindow();
+  win::testing::Reset();
+  win::SetScaleMode(win::ScaleMode::Smooth);
 }

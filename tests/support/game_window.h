@@ -4,3 +4,17 @@
 bool OpenQuietWindow();
 // Destroys the window and forgets it.
 void CloseQuietWindow();
+
+#include <memory>
+
+#include "platform/display/ddraw.h"
+
+// The quiet window in the game's exclusive 800 x 600 mode at `depth`, with a flipping
+// primary and its back buffer; closed again, scaling back to smooth, at the end.
+struct QuietFlipWindow {
+  explicit QuietFlipWindow(int depth);
+  ~QuietFlipWindow();
+  std::unique_ptr<dd::DirectDraw> device;
+  std::unique_ptr<dd::Surface> primary;
+  dd::Surface* back = nullptr;
+};

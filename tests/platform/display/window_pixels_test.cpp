@@ -20,22 +20,8 @@ namespace {
 
 using win::ScaleMode;
 
-struct Window {
-  explicit Window(int depth) {
-    win::testing::Reset();
-    EXPECT_TRUE(OpenQuietWindow());
-    EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
-    device->SetCooperativeLevel(Shell.Window, dd::DDSCL_EXCLUSIVE | dd::DDSCL_FULLSCREEN);
-    EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
-    primary = MakeFlipChain(*device, back);
-  }
-  ~Window() {
-    primary.reset();
-    device.reset();
-    CloseQuietWindow();
-    win::testing::Reset();
-    win::SetScaleMode(ScaleMode::Smooth);
-  }
+struct Window : QuietFlipWindow {
+  explicit Window(int depth) : QuietFlipWindow(depth) {}
   void Resize(int w, int h) {
     SDL_SetWindowSize(win::SdlWindow(Shell.Window), w, h);
     win::MSG msg;
@@ -57,9 +43,6 @@ struct Window {
     int w = 0, h = 0;
     return dd::testing::WindowPixels(w, h);
   }
-  std::unique_ptr<dd::DirectDraw> device;
-  std::unique_ptr<dd::Surface> primary;
-  dd::Surface* back = nullptr;
 };
 
 std::vector<uint32_t> RandomPicture(int depth, std::mt19937& random) {

@@ -51,22 +51,8 @@ uint32_t Pattern(int x, int y) {
   return static_cast<uint32_t>((x / 20) * 0x010A03 + (y / 20) * 0x030107);
 }
 
-struct Window {
-  Window() {
-    win::testing::Reset();
-    EXPECT_TRUE(OpenQuietWindow());
-    EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
-    device->SetCooperativeLevel(Shell.Window, dd::DDSCL_EXCLUSIVE | dd::DDSCL_FULLSCREEN);
-    EXPECT_EQ(device->SetDisplayMode(800, 600, 32, 0, 0), dd::DD_OK);
-    primary = MakeFlipChain(*device, back);
-  }
-  ~Window() {
-    primary.reset();
-    device.reset();
-    CloseQuietWindow();
-    win::testing::Reset();
-    win::SetScaleMode(ScaleMode::Smooth);
-  }
+struct Window : QuietFlipWindow {
+  Window() : QuietFlipWindow(32) {}
   // The pattern shown at this size.
   std::vector<uint32_t> Show(int w, int h, int& outW, int& outH) {
     SDL_SetWindowSize(win::SdlWindow(Shell.Window), w, h);
@@ -92,9 +78,6 @@ struct Window {
     }
     return {-1, -1};
   }
-  std::unique_ptr<dd::DirectDraw> device;
-  std::unique_ptr<dd::Surface> primary;
-  dd::Surface* back = nullptr;
 };
 
 TEST(Scaling, TheSoftwareRendererShowsTheWholeFrameWhereTheMouseFindsIt) {
