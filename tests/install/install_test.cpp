@@ -1,5 +1,6 @@
 // `cmake --install` into a temporary prefix gives a game that runs from anywhere, with a
-// desktop entry, metainfo, icons and a manual page that their validators accept.
+// desktop entry, metainfo, icons and a manual page that their validators accept; the built
+// game runs from any folder too, until it is asked to quit.
 #include <gtest/gtest.h>
 
 #include <cstdio>
