@@ -118,15 +118,15 @@ TEST_F(SoundSet, SilentGamesNeedNoFilesAndPlayNothing) {
     EXPECT_EQ(Sound.ExplosionIndex, 0);
     EXPECT_TRUE(win::testing::MessageBoxes().empty());
   };
-  ASSERT_TRUE(Start(GamePictureFiles(32), "--no-sound --no-cd-music"));  // no "Zvuk" at all
-  EXPECT_FALSE(Sound.dsObject || Sound.Bonus);
-  silent();
-  Stop();
-  ds::testing::FailCreate(true);
-  ASSERT_TRUE(Start(GamePictureFiles(32)));
-  EXPECT_TRUE(Switches.NoSound);
-  silent();
-  Stop();
+  for (const bool noDevice : {false, true}) {  // no "Zvuk" at all
+    ds::testing::FailCreate(noDevice);
+    ASSERT_TRUE(
+        Start(GamePictureFiles(32), noDevice ? "--no-cd-music" : "--no-sound --no-cd-music"));
+    EXPECT_TRUE(Switches.NoSound);
+    EXPECT_FALSE(Sound.dsObject || Sound.Bonus);
+    silent();
+    Stop();
+  }
   ds::testing::FailCreate(false);
   ASSERT_TRUE(Start(GameFiles()));
   Settings.UseSound = false;
@@ -145,10 +145,7 @@ TEST_F(SoundSet, ExplosionsTakeThePoolsVoicesInTurnStartingWithTheSecond) {
   ASSERT_EQ(log.size(), 31u);
   for (int i = 0; i < 31; ++i)
     EXPECT_EQ(log[i], Sound.sndExplsions[(i + 1) % 30].get()) << "explosion " << i;
-  // A voice still sounding goes on; one that has finished starts again.
-  const ds::testing::PlayCounts one = ds::testing::Plays(Sound.sndExplsions[1].get());
-  EXPECT_EQ(one.requests, 2);
-  EXPECT_GE(one.starts, 1);
+  EXPECT_EQ(ds::testing::Plays(Sound.sndExplsions[1].get()).requests, 2);
 }
 
 // Any failed play ends the game with the sound's message, but for an explosion only the
@@ -183,8 +180,7 @@ TEST_F(SoundSet, VolumeKeysStepTheEffectsOnEveryBufferAndStopAtTheEnds) {
   Volume = {50, 100};
   ASSERT_TRUE(Start(GameFiles()));
   const auto heard = [] { return ds::testing::ChannelVolume(Sound.sndExplsions[7].get()); };
-  EXPECT_EQ(heard(), 13);  // -20 dB of 128
-  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndMenuClick.get()), 13);
+  EXPECT_EQ(heard(), 13);               // -20 dB of 128
   EXPECT_TRUE(volKey(win::VK_F1 + 5));  // F6 up
   EXPECT_EQ(Volume.SoundVolume, 60u);
   EXPECT_EQ(heard(), 20);               // -16 dB

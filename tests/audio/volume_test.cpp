@@ -63,13 +63,9 @@ TEST(Volume, RememberedUnderTheGamesKeyAndReadBackWithinRange) {
   EXPECT_EQ(Volume.SoundVolume, 30u);
   EXPECT_EQ(Volume.MusicVolume, 0u);
 
-  reg::HKEY key = CreateGameKey(reg::HKEY_CURRENT_USER);
-  const reg::BYTE big[4] = {0x2c, 0x01, 0, 0};
-  ASSERT_EQ(reg::RegSetValueEx(key, "SoundVolume", 0, reg::REG_DWORD, big, 4), reg::ERROR_SUCCESS);
-  ASSERT_EQ(reg::RegSetValueEx(key, "MusicVolume", 0, reg::REG_SZ,
-                               reinterpret_cast<const reg::BYTE*>("20"), 3),
-            reg::ERROR_SUCCESS);
-  reg::RegCloseKey(key);
+  WriteFile(UserHive(data),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
+            "\"SoundVolume\"=dword:0000012c\n\"MusicVolume\"=\"20\"\n");
   ASSERT_TRUE(LoadPlayerSettings());
   EXPECT_EQ(Volume.SoundVolume, 100u);
   EXPECT_EQ(Volume.MusicVolume, 100u);

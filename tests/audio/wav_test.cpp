@@ -102,7 +102,8 @@ TEST_F(WavTest, ANonPcmFormatKeepsItsExtraBytesButMakesNoBuffer) {
   EXPECT_FALSE(Load(Wav(format, Bytes(16, 0))));
 }
 
-// More broken files are the bad-* seeds of the WAV corpus, run with the fuzz corpora.
+// More broken files (cut, not RIFF, ...) are the bad-* seeds of the WAV corpus, run with the
+// fuzz corpora.
 TEST_F(WavTest, BrokenFilesAndNoDeviceMakeNoBuffer) {
   const Bytes good = Wav(Format(1, 1, 44100, 16), Tone(8));
   ASSERT_TRUE(Load(good));
@@ -115,14 +116,11 @@ TEST_F(WavTest, BrokenFilesAndNoDeviceMakeNoBuffer) {
   Bytes lookalike = Chunk("xxxx", {});
   lookalike[0] = 16;
   lookalike[1] = 0;
-  Bytes notRiff = good, notWave = good;
-  notRiff[0] = 'X';
+  Bytes notWave = good;
   notWave[8] = 'X';
   const std::pair<const char*, Bytes> cases[] = {
       {"no fmt", Riff({Chunk("data", Tone(8))})},
-      {"truncated in the format", Bytes(good.begin(), good.begin() + 30)},
       {"empty", Bytes(4, 0)},
-      {"not RIFF", notRiff},
       {"not WAVE", notWave},
       {"bad block alignment", Wav(badAlignment, Tone(8))},
       {"three channels", Wav(Format(1, 3, 44100, 16), Tone(9))},

@@ -1,5 +1,7 @@
 // Every picture the game loads is in the archive, decodes, has its surface's size, and its
-// keyed sheets (the bitmaps) are transparent exactly where the game expects no sprite.
+// keyed sheets (the bitmaps) are transparent exactly where the game expects no sprite. At 8
+// bits the display shows one palette at a time: each screen group shares one, the font's
+// inks are in the palettes it is drawn over, and a keyed sheet's key is one entry.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,30 +14,22 @@
 namespace {
 
 struct Expected {
-  const char* name;  // without the folder
-  const char* gifName;
+  const char* name;  // without the folder; the GIF has the same stem but for Setup
   int width, height;
+  std::string gifName() const {
+    const std::string stem = std::string(name).substr(0, std::string(name).find('.'));
+    return stem == "Setup" ? "Settings" : stem;
+  }
 };
 
 // Sizes of the surfaces the pictures are rendered into.
-const Expected kPictures[] = {{"MenuBckg.jpg", "MenuBckg", 800, 600},
-                              {"Background1.jpg", "Background1", 800, 600},
-                              {"Background2.jpg", "Background2", 800, 600},
-                              {"Background3.jpg", "Background3", 800, 600},
-                              {"Game.bmp", "Game", 640, 160},
-                              {"MenuSel.jpg", "MenuSel", 250, 280},
-                              {"Barel.bmp", "Barel", 400, 40},
-                              {"Digits.bmp", "Digits", 400, 40},
-                              {"Logo.jpg", "Logo", 800, 600},
-                              {"Bonus.bmp", "Bonus", 400, 40},
-                              {"Help1.jpg", "Help1", 800, 600},
-                              {"Help2.jpg", "Help2", 800, 600},
-                              {"Help3.jpg", "Help3", 800, 600},
-                              {"Setup.jpg", "Settings", 800, 600},
-                              {"Controls.bmp", "Controls", 259, 20},
-                              {"NauvrelExpl.bmp", "NauvrelExpl", 800, 180},
-                              {"HiScore.jpg", "HiScore", 800, 600},
-                              {"NauvrelExplB.bmp", "NauvrelExplB", 700, 240}};
+const Expected kPictures[] = {
+    {"MenuBckg.jpg", 800, 600},    {"Background1.jpg", 800, 600}, {"Background2.jpg", 800, 600},
+    {"Background3.jpg", 800, 600}, {"Game.bmp", 640, 160},        {"MenuSel.jpg", 250, 280},
+    {"Barel.bmp", 400, 40},        {"Digits.bmp", 400, 40},       {"Logo.jpg", 800, 600},
+    {"Bonus.bmp", 400, 40},        {"Help1.jpg", 800, 600},       {"Help2.jpg", 800, 600},
+    {"Help3.jpg", 800, 600},       {"Setup.jpg", 800, 600},       {"Controls.bmp", 259, 20},
+    {"NauvrelExpl.bmp", 800, 180}, {"HiScore.jpg", 800, 600},     {"NauvrelExplB.bmp", 700, 240}};
 
 struct Rect {
   int left, top, right, bottom;  // right and bottom exclusive, as the game copies
@@ -111,11 +105,11 @@ TEST(ArchivePictures, BothSetsAndTheEnglishEditionAreCompleteAndSized) {
   const std::vector<std::string> worded = {"MenuBckg", "MenuSel",  "Logo",     "Help1",  "Help2",
                                            "Help3",    "Settings", "Controls", "HiScore"};
   for (const Expected& e : kPictures) {
-    const std::string gif = std::string(e.gifName) + ".gif";
+    const std::string gif = e.gifName() + ".gif";
     CheckPicture(std::string("Grafika/") + e.name, e);
     CheckPicture("Grafika8/" + gif, e);
     const std::string english = std::string("Grafika/en/") + e.name;
-    if (std::find(worded.begin(), worded.end(), e.gifName) == worded.end()) {
+    if (std::find(worded.begin(), worded.end(), e.gifName()) == worded.end()) {
       EXPECT_TRUE(ArchiveMember(english).empty()) << english;
       continue;
     }
@@ -126,11 +120,22 @@ TEST(ArchivePictures, BothSetsAndTheEnglishEditionAreCompleteAndSized) {
   }
 }
 
-TEST(ArchivePictures, FontHasEveryPrintableCharacterInsideItsCopiedPart) {
+// A handful of inks, each in the play and hi-score palettes at 8 bits.
+TEST(ArchivePictures, FontHasEveryPrintableCharacterInsideItsCopiedPartInPaletteInks) {
   const Decoded font = DecodePicture(ArchiveMember("Grafika/Font.bmp"));
   ASSERT_EQ(font.width, 320);
   ASSERT_EQ(font.height, 384);
   EXPECT_EQ(FringePixels(font), 0);
+  std::vector<Rgb8> inks;
+  for (const Rgb8& c : font.pixels)
+    if (std::find(inks.begin(), inks.end(), c) == inks.end()) inks.push_back(c);
+  EXPECT_LE(inks.size(), 8u);
+  for (const char* path : {"Grafika8/Game.gif", "Grafika8/HiScore.gif"}) {
+    const auto palette = GifPalette(path);
+    for (const Rgb8& c : inks)
+      EXPECT_NE(std::find(palette.begin(), palette.end(), c), palette.end())
+          << path << " lacks " << int(c.r) << "," << int(c.g) << "," << int(c.b);
+  }
   const auto cellOf = [](int code) {
     const int g = code - 20;
     return Rect{16 * (g % 20), 32 * (g / 20), 16 * (g % 20) + 16, 32 * (g / 20) + 32};
@@ -182,6 +187,29 @@ TEST(ArchivePictures, MenuHighlightMatchesTheMenuOutsideItsItems) {
       }
     EXPECT_LT(sum[0] / count[0], 6.0);
     EXPECT_GT(sum[1] / count[1], 3 * sum[0] / count[0] + 10);
+  }
+}
+
+TEST(ArchivePalettes, EveryGroupSharesOnePaletteAndTheKeyIsOneEntryOfIt) {
+  const std::vector<std::vector<std::string>> groups = {
+      {"Game", "Barel", "Bonus", "Digits", "Background1", "Background2", "Background3",
+       "NauvrelExpl", "NauvrelExplB"},
+      {"MenuBckg", "MenuSel"},
+      {"Settings", "Controls"},
+      {"Help1", "Help2", "Help3"}};
+  const std::vector<std::string> keyed = {"Game",        "Barel",        "Bonus",   "Digits",
+                                          "NauvrelExpl", "NauvrelExplB", "Controls"};
+  for (const auto& group : groups) {
+    const auto first = GifPalette("Grafika8/" + group[0] + ".gif");
+    ASSERT_EQ(first.size(), 256u) << group[0];
+    for (const std::string& name : group) {
+      const std::string path = "Grafika8/" + name + ".gif";
+      EXPECT_EQ(GifPalette(path), first) << name;
+      if (std::find(keyed.begin(), keyed.end(), name) == keyed.end()) continue;
+      const Decoded p = DecodePicture(ArchiveMember(path));
+      ASSERT_GT(p.width, 0) << path;
+      EXPECT_EQ(std::count(first.begin(), first.end(), p.at(0, 0)), 1) << path;
+    }
   }
 }
 

@@ -99,17 +99,11 @@ TEST(ArchiveReader, RefusesBadTagsCutsAndDeepNestingButNotATail) {
   EXPECT_FALSE(ListSplRecords(nullptr, none));
 
   RawArchive one;
-  one.Dir("").File("a", 1, 0).End();
-  for (const std::string& tail :
-       {std::string("x"), std::string("d"), std::string("\0\0\0", 3), std::string(10000, 'f')}) {
-    std::vector<uint8_t> bytes = one.b;
-    bytes.insert(bytes.end(), tail.begin(), tail.end());
-    Judged j(bytes);
-    EXPECT_TRUE(j.accepted() && j.listed) << tail.size();
-    EXPECT_EQ(j.records.size(), 1u);
-  }
-  Judged self(one.b);
-  EXPECT_EQ(self.Read("a"), "d");  // an offset may point anywhere, even into the directory
+  one.Dir("").File("a", 1, 0).End().b.push_back('d');  // a tail that reads as a tag
+  Judged j(one.b);
+  EXPECT_TRUE(j.accepted() && j.listed);
+  EXPECT_EQ(j.records.size(), 1u);
+  EXPECT_EQ(j.Read("a"), "d");  // an offset may point anywhere, even into the directory
 }
 
 TEST(ArchiveRecords, TheWalkListsFileRecordsInFileOrderWithTheirDirectories) {

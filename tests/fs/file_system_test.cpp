@@ -68,11 +68,10 @@ TEST_F(FileSystemTest, MembersReadToTheirEndAndAlternateFreely) {
   auto two = FS_Open(FileSystem.Files, "two");
   ASSERT_TRUE(one && two);
   uint8_t buffer[16] = {};
-  EXPECT_EQ(one->Read(buffer, 4), 4u);
-  EXPECT_EQ(two->Read(buffer + 4, 4), 4u);
+  EXPECT_EQ(one->Read(buffer, 4) + two->Read(buffer + 4, 4), 8u);
   EXPECT_EQ(one->Read(buffer + 8, 100), 6u);  // only what remains
+  EXPECT_EQ(one->Read(buffer + 14, 1), 0u);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 14), "0123abcd456789");
-  EXPECT_EQ(one->Read(buffer, 1), 0u);
   EXPECT_EQ(one->Seek(3, SEEK_SET), 0);
   EXPECT_EQ(one->Read(buffer, 1), 1u);
   EXPECT_EQ(buffer[0], '3');
@@ -87,8 +86,7 @@ TEST_F(FileSystemTest, MembersReadToTheirEndAndAlternateFreely) {
 TEST_F(FileSystemTest, DiskFilesSeekTellSizeAndCloseLikeTheirStreams) {
   WriteFile("disk.bin", "0123456789");
   Archive("game.spl", {{"member", Bytes("member")}});
-  EXPECT_EQ(FS_OpenDisk("missing.bin"), nullptr);
-  EXPECT_EQ(FS_OpenDisk(nullptr), nullptr);
+  EXPECT_FALSE(FS_OpenDisk("missing.bin") || FS_OpenDisk(nullptr));
   const auto openFiles = [] {
     using Folder = std::filesystem::directory_iterator;
     return std::distance(Folder("/proc/self/fd"), Folder{});
@@ -110,12 +108,10 @@ TEST_F(FileSystemTest, DiskFilesSeekTellSizeAndCloseLikeTheirStreams) {
   EXPECT_EQ(file->GetSize(), 10u);
   EXPECT_EQ(file->Tell(), 3u);  // GetSize puts the position back
   EXPECT_EQ(file->Seek(-2, SEEK_END), 0);
-  EXPECT_EQ(file->Read(buffer, 16), 2u);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 2), "89");
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), file->Read(buffer, 16)), "89");
   file->Close();
   file->Close();  // twice is harmless
-  EXPECT_EQ(file->Read(buffer, 1), 0u);
-  EXPECT_EQ(file->GetSize(), 0u);
+  EXPECT_EQ(file->Read(buffer, 1) + file->GetSize(), 0u);
 }
 
 // Sizes and offsets of any value: empty files give no block, sizes above the cap are
@@ -148,12 +144,9 @@ TEST_F(FileSystemTest, MemberSizesAndOffsetsOfAnyValueNeitherCrashNorAllocateBli
     RawArchive one;
     one.Dir("").File("m", c.data, static_cast<int64_t>(c.claimed)).End();
     Archive(("past" + std::to_string(number++) + ".spl").c_str(), one.Build());
-    const GlobalBlock block = sysLoadFile("m");
-    ASSERT_EQ(static_cast<bool>(block), c.loads);
     std::string expected = c.data;
-    expected.resize(c.claimed, '\0');
-    if (block) {
-      EXPECT_EQ(Text(block), expected);
-    }
+    expected.resize(c.loads ? c.claimed : 0, '\0');
+    const GlobalBlock block = sysLoadFile("m");
+    EXPECT_EQ(block ? Text(block) : "", expected);
   }
 }

@@ -1,5 +1,6 @@
 // `cmake --install` into a temporary prefix gives a game that runs from anywhere, with a
-// desktop entry, metainfo, icons and a manual page that their validators accept.
+// desktop entry, metainfo, icons and a manual page that their validators accept; the built
+// game runs from any folder too, until it is asked to quit.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -31,12 +32,20 @@ Outcome Shell(const std::string& command) {
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
-// The installed game, headless, from `where`, quitting after a few frames.
+// The game, headless, from `where`, with NAUVREL_QUIT_AFTER_FRAMES at `quitAfter` (unset when
+// null). With `term` it must still run after 1.5 s (status 99 if not; an ended child not yet
+// reaped is a zombie); it is then sent SIGTERM, and the outcome is its own exit status.
 Outcome Game(const fs::path& program, const fs::path& where, const fs::path& data,
-             const std::string& args) {
-  return Shell("cd " + Quoted(where) + " && env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
-               "NAUVREL_QUIT_AFTER_FRAMES=3 XDG_DATA_HOME=" + Quoted(data) + " " + Quoted(program) +
-               " " + args);
+             const std::string& args, const char* quitAfter = "3", bool term = false) {
+  const std::string run =
+      "env -u NAUVREL_QUIT_AFTER_FRAMES SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
+      (quitAfter ? "NAUVREL_QUIT_AFTER_FRAMES=" + Quoted(quitAfter) + " " : std::string()) +
+      "XDG_DATA_HOME=" + Quoted(data) + " " + Quoted(program) + " " + args;
+  return Shell("cd " + Quoted(where) + " && " +
+               (term ? "{ " + run +
+                           " & p=$!; sleep 1.5; [ -e /proc/$p ] && ! grep -q '^State:.Z' "
+                           "/proc/$p/status || exit 99; kill $p; wait $p; }"
+                     : run));
 }
 
 Outcome Install(const fs::path& prefix, const std::string& destdir = "") {
@@ -100,17 +109,24 @@ TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidators) {
   EXPECT_EQ(metainfo.status, 0) << metainfo.output;
 }
 
-// The built game finds the archive beside itself from any folder; copied alone elsewhere it
-// finds none and names every folder it tried.
-TEST(Install, TheArchiveBesideTheProgramServesAndWithoutOneTheMessageSaysWhereItLooked) {
+// The built game finds the archive beside itself from any folder and runs at every depth
+// until it is asked to quit: NAUVREL_QUIT_AFTER_FRAMES ends it only when it is a positive
+// number, and SIGTERM is a quit request that ends it the ordinary way, saving on the way.
+// Copied alone elsewhere it finds no archive and names every folder it tried.
+TEST(Install, TheBuiltGameRunsFromAnyFolderUntilAskedToQuitAndWithoutAnArchiveSaysWhere) {
+  const fs::path built = fs::path(NAUVREL_BINARY_DIR) / "nauvrel";
+  const std::pair<const char*, const char*> runs[] = {
+      {"", nullptr}, {"--use-16-bit-colors", "0"}, {"--use-8-bit-colors", "-2"}, {"", "soon"}};
+  for (const auto& [args, quitAfter] : runs) {
+    SCOPED_TRACE(std::string(args) + " quit after " + (quitAfter ? quitAfter : "unset"));
+    TempDir cwd, data;
+    const Outcome run = Game(built, cwd.path, data.path, args, quitAfter, true);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(fs::exists(data.path / "HalvoTeam/Nauvrel/HKEY_LOCAL_MACHINE.reg")) << run.output;
+  }
   TempDir lonely, cwd, data;
-  const Outcome built =
-      Game(fs::path(NAUVREL_BINARY_DIR) / "nauvrel", cwd.path, data.path, "--no-cd-music");
-  EXPECT_EQ(built.status, 0) << built.output;
-  EXPECT_TRUE(fs::exists(data.path / "HalvoTeam/Nauvrel/HKEY_LOCAL_MACHINE.reg")) << built.output;
-
   fs::create_directories(lonely.path / "bin");
-  fs::copy_file(fs::path(NAUVREL_BINARY_DIR) / "nauvrel", lonely.path / "bin/nauvrel");
+  fs::copy_file(built, lonely.path / "bin/nauvrel");
   const Outcome alone = Game(lonely.path / "bin/nauvrel", cwd.path, data.path, "--no-cd-music");
   const std::string root = fs::canonical(lonely.path).string();
   const std::string looked =

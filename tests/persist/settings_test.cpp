@@ -1,4 +1,5 @@
-// Settings through the hive file: first run, stored values, the sound switch, failures.
+// Settings through the hive file: first run, stored values, the sound switch, failures; and
+// how the game is shown, kept under the game's key too.
 #include "persist/settings.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include "app/shell.h"
 #include "game/world.h"
 #include "persist/hiscore.h"
+#include "persist/presentation.h"
 #include "platform/registry/registry.h"
 #include "platform/window/window.h"
 #include "support/hive_files.h"
@@ -109,9 +111,9 @@ TEST(Settings, NineSwitchesABubbleKindOffTenOnAndLargeValuesAreUsedAsTheyAre) {
   EXPECT_EQ(Bubbles.TorpedoBubbleDelay, 91 - 0x7FFFFFFF);
 }
 
-// A save stopped at any point leaves the seven values all as they were or all new; one
-// damaged line costs only its own value, and the file is kept aside. Failures say which.
-TEST(Settings, ASaveIsAllOrNothingOneBadLineCostsOneValueAndFailuresAreShown) {
+// A save stopped at any point leaves the seven values all as they were or all new (a damaged
+// line is the store's own test). Failures say which.
+TEST(Settings, ASaveIsAllOrNothingAndFailuresAreShown) {
   IsolatedUserData data;
   Switches = SwitchFlags{};
   for (int after = 0; after < 7; ++after) {
@@ -129,17 +131,6 @@ TEST(Settings, ASaveIsAllOrNothingOneBadLineCostsOneValueAndFailuresAreShown) {
                          Settings.BarelFloatBubbles == 7 && !Settings.UseSound));
     EXPECT_EQ(none, after == 0);
   }
-  const std::string damaged =
-      "\"NauvrelBubbles\"=dword:00000011\n\"MineBubbles\"=dword:xyz\n"
-      "\"TorpedoBubbles\"=dword:000000013\n\"BarelExplBubbles\"=dword:00000014";
-  Load(data, damaged);
-  EXPECT_EQ(Settings.NauvrelBubbles, 0x11u);
-  EXPECT_EQ(Settings.MineBubbles, 192u);
-  EXPECT_EQ(Settings.TorpedoBubbles, 192u);
-  EXPECT_EQ(Settings.BarelExplBubbles, 0x14u);
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(ReadFile(UserHive(data).string() + ".bad"), StoredSettings(damaged));
-
   win::testing::Reset();
   std::filesystem::remove_all(data.dir.path / "HalvoTeam");
   WriteFile(data.dir.path / "HalvoTeam", "a file where the folder should be");
@@ -148,4 +139,47 @@ TEST(Settings, ASaveIsAllOrNothingOneBadLineCostsOneValueAndFailuresAreShown) {
   EXPECT_EQ(
       win::testing::MessageBoxes(),
       (std::vector<std::string>{"RegCreateKeyEx failed", "RegOpenKeyEx (SaveSettings) failed"}));
+}
+
+// The command line overrides what was kept, what is left at exit comes back next time, and
+// values that name nothing are ignored.
+TEST(Presentation, TheCommandLineOverridesWhatWasKeptAndIsKeptInTurn) {
+  IsolatedUserData data;
+  const struct {
+    const char* commandLine;
+    win::ScaleMode scale;
+    bool windowed;
+  } runs[] = {
+      {"", win::ScaleMode::Smooth, false},  // first run: the defaults
+      {"--scale=nearest --windowed", win::ScaleMode::Nearest, true},
+      {"", win::ScaleMode::Nearest, true},                // kept
+      {"--scale=blurry", win::ScaleMode::Nearest, true},  // no such mode: the kept one stays
+      {"--no-sound --scale=integer", win::ScaleMode::Integer, true},
+      {"--scale=linear", win::ScaleMode::Linear, true}};
+  for (const auto& run : runs) {
+    win::testing::Reset();
+    LoadPresentation(run.commandLine);
+    EXPECT_EQ(win::CurrentScaleMode(), run.scale) << run.commandLine;
+    EXPECT_EQ(win::WindowedPreference(), run.windowed) << run.commandLine;
+    SavePresentation();
+  }
+  win::SetWindowedPreference(false);  // Alt+Enter back to full screen is kept too
+  SavePresentation();
+  win::testing::Reset();
+  LoadPresentation("");
+  EXPECT_FALSE(win::WindowedPreference());
+  EXPECT_EQ(win::CurrentScaleMode(), win::ScaleMode::Linear);
+  const std::string hive = ReadFile(UserHive(data));
+  EXPECT_NE(hive.find("\"Scale\"=\"linear\""), std::string::npos) << hive;
+  EXPECT_NE(hive.find("\"FullScreen\"=dword:00000001"), std::string::npos) << hive;
+
+  WriteFile(UserHive(data),
+            StoredSettings(
+                "\"Scale\"=\"sharpest\"\n\"FullScreen\"=\"yes\"\n\"Display\"=dword:7fffffff\n"));
+  win::testing::Reset();
+  win::SetScaleMode(win::ScaleMode::Linear);
+  LoadPresentation("");  // values that name nothing give the defaults
+  EXPECT_EQ(win::CurrentScaleMode(), win::ScaleMode::Smooth);
+  EXPECT_FALSE(win::WindowedPreference());
+  EXPECT_EQ(win::WindowDisplay(), 0);
 }

@@ -1,5 +1,6 @@
-// No disc, discs without music and broken images: they are refused, or played within their
-// bounds, never read past; and never with a message.
+// The discs the game may find: the demo disc the build writes beside the program, a music
+// disc of three pieces; no disc, discs without music and broken images, refused or played
+// within their bounds, never read past, and never with a message.
 #include <filesystem>
 #include <vector>
 
@@ -66,6 +67,26 @@ TEST_F(CDTest, BadDiscsOpenOnlyAsFarAsTheyHoldMusicAndPlayWithinBounds) {
     EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
     ASSERT_TRUE(cdClose());
   }
+}
+
+// Each piece a minute or two long, and not silence where the music should be.
+TEST_F(CDTest, DemoDiscIsAMusicDisc) {
+  mci::testing::SetDiscFolder(NAUVREL_BINARY_DIR "/CD");
+  ASSERT_TRUE(cdInit());
+  ASSERT_TRUE(CD.CDOpen);
+  EXPECT_EQ(CD.CDTrackCount, 3);
+  for (int track = 1; track <= 3; ++track) {
+    const std::string t = std::to_string(track);
+    EXPECT_EQ(Send("status cdaudio type track " + t, 10), "zvuk");
+    EXPECT_EQ(Send("play cdaudio from " + t + ":01:00:00"), "");
+    EXPECT_NE(Send("play cdaudio from " + t + ":02:00:00"), "");
+  }
+  ASSERT_TRUE(cdNextTrack());
+  std::vector<int16_t> heard = mci::testing::Advance(44100 * 10);
+  int loudest = 0;
+  for (int16_t s : heard) loudest = std::max(loudest, std::abs(int{s}));
+  EXPECT_GT(loudest, 8000);
+  EXPECT_LT(loudest, 32767);
 }
 
 }  // namespace
