@@ -14,26 +14,6 @@ int MsUntilGameOver(WorldTest& test, double explodedAt) {
   return static_cast<int>(World.GameClock - explodedAt);
 }
 
-TEST_F(WorldTest, StrikingABarrelExplodesAndTheGameEndsAfterFrame59) {
-  SetColumn(4, "BBB");
-  PlaceSubmarine(150, 2);
-  for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
-  // Set back to the struck column, which is emptied.
-  EXPECT_EQ(std::tuple(World.Sub.DyingState, World.Sub.speed, World.Sub.x),
-            std::tuple(1, 0.0, 170.0));
-  EXPECT_EQ(std::tuple(Cell(4, 2).state, World.Level), std::tuple(csEmpty, 1));
-  const double at = World.Sub.explosionStamp;
-
-  // A barrel where it lies is passed through: no second explosion, and no torpedo.
-  // Frames advance every 37 ms: frame 60 at 59 × 37 + 25.
-  SetColumn(3, "BBB");
-  ASSERT_TRUE(FireTorpedo());
-  EXPECT_EQ(World.Torpedo.row, -1);
-  EXPECT_EQ(MsUntilGameOver(*this, at), 59 * 37 + 25);
-  EXPECT_EQ(Cell(3, 2).state, csBarel);
-  EXPECT_GT(World.Sub.explosionFrame, 59);
-}
-
 TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereItStands) {
   SetColumn(3, "BBc");  // btDeath on two barrels
   SetColumn(4, "BBB");
@@ -64,7 +44,8 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
 }
 
 // The front meets a barrel when it reaches the barrel's cell (x 20 for column 0), however
-// long the steps; the wreck, set back over the struck column, takes what lands there.
+// long the steps; the wreck, set back over the struck column, takes what lands there,
+// passes through barrels, fires nothing and ends the game after frame 59.
 TEST_F(WorldTest, TheSubmarineStrikesTheBarrelItReachesAtAnyStepLength) {
   const struct {
     int column;
@@ -97,8 +78,14 @@ TEST_F(WorldTest, TheSubmarineStrikesTheBarrelItReachesAtAnyStepLength) {
   SetColumn(16, "..9");
   SetColumn(17, "BB9");
   ASSERT_TRUE(Step(10));
-  EXPECT_EQ(Cell(17, 2).state, csEmpty);
-  EXPECT_EQ(Cell(16, 2).state, btScoreBonus);
+  EXPECT_EQ(std::tuple(Cell(17, 2).state, Cell(16, 2).state), std::tuple(csEmpty, btScoreBonus));
+  SetColumn(17, "BBB");
+  ASSERT_TRUE(FireTorpedo());
+  EXPECT_EQ(World.Torpedo.row, -1);
+  // Frames advance every 37 ms: frame 60 at 59 × 37 + 25.
+  EXPECT_EQ(MsUntilGameOver(*this, World.Sub.explosionStamp), 59 * 37 + 25);
+  EXPECT_EQ(std::tuple(Cell(17, 2).state, World.Sub.DyingState), std::tuple(csBarel, 1));
+  EXPECT_GT(World.Sub.explosionFrame, 59);
 }
 
 TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
