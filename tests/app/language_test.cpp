@@ -70,11 +70,11 @@ TEST(Language, EachEditionHasItsTextsAndItsWordedPictures) {
               {"Grafika/Game.bmp", "Grafika/Game.bmp"},
               {"Grafika8/Background2.gif", "Grafika8/Background2.gif"}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.path);
     Lang.Current = Language::Czech;
-    EXPECT_EQ(LocalisedPicture(row.path), row.path);
+    const std::string czech = LocalisedPicture(row.path);
     Lang.Current = Language::English;
-    EXPECT_EQ(LocalisedPicture(row.path), row.english);
+    EXPECT_EQ(std::pair(czech, LocalisedPicture(row.path)),
+              std::pair(std::string(row.path), std::string(row.english)));
   }
   Lang.Current = Language::English;
   EXPECT_STREQ(Texts().ErrorCaption, "An error occurred while the program was running!");
