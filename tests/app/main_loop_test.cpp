@@ -32,18 +32,6 @@ class MainLoop : public ::testing::Test {
   void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
 };
 
-// Each message arrives only after its number of idle turns, each of which simulated and
-// drew a frame.
-TEST_F(MainLoop, QuitsWithExitCodeZeroOnF12OrWhenTheWindowIsClosed) {
-  for (const win::MSG& quit : {Key(win::VK_F12), Message(win::WM_CLOSE)}) {
-    SCOPED_TRACE(quit.message);
-    win::testing::ScheduleMessage(25, quit);
-    EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 0);
-    EXPECT_EQ(win::testing::ScheduledMessages(), 0u);
-    EXPECT_EQ(win::MainWindow(), nullptr);
-  }
-}
-
 TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   // Deactivated, the loop waits on the queue and draws nothing until the activation comes
   // from elsewhere; F12 needs five idle turns after it. A loop that went on while inactive
