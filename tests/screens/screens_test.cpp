@@ -31,31 +31,30 @@ constexpr SliderCase Sliders[] = {
     {&SettingsState::BarelExplBubbles, 308}, {&SettingsState::BarelFloatBubbles, 365},
 };
 
+// The knob's left edge stands at 589 plus the value; the bottom edge of a slider counts.
 TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
-  for (const SliderCase& slider : Sliders) Click(593, slider.y);
-  for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 0u);
   const BubbleParams& b = Bubbles;
-  EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn,
-                       b.NauvrelExplBubbleRange, b.BarelExplBubbleMax, b.BarelFloatBubbleMax),
-            std::tuple(0, 0, 0, 0, 0, 0));
-  Frame();
-  for (const SliderCase& slider : Sliders)
-    EXPECT_EQ(Pixel(589, slider.y - 1), fixture::SliderKnob) << slider.y;
-
-  for (const SliderCase& slider : Sliders) Click(603, slider.y + 19);  // the bottom edge counts
-  for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 10u);
-  EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn, b.MineBubbleDelay,
-                       b.BarelFloatBubbleMax),
-            std::tuple(1, 1, 1, 185, 3));
-
-  for (const SliderCase& slider : Sliders) Click(785, slider.y);
-  Frame();
-  for (const SliderCase& slider : Sliders) {
-    EXPECT_EQ(Settings.*slider.setting, 192u);
-    EXPECT_EQ(Pixel(781, slider.y - 1), fixture::SliderKnob);
-    EXPECT_NE(Pixel(780, slider.y - 1), fixture::SliderKnob);
-    EXPECT_EQ(Pixel(589, slider.y), fixture::SliderTrack);
+  for (const auto& [x, dy, value] : {std::tuple{593, 0, 0u}, {603, 19, 10u}, {785, 0, 192u}}) {
+    for (const SliderCase& slider : Sliders) Click(x, slider.y + dy);
+    Frame();
+    for (const SliderCase& slider : Sliders) {
+      EXPECT_EQ(Settings.*slider.setting, value) << slider.y;
+      const int knob = 589 + static_cast<int>(value);
+      EXPECT_TRUE(Pixel(knob, slider.y - 1) == fixture::SliderKnob &&
+                  Pixel(knob - 1, slider.y - 1) != fixture::SliderKnob)
+          << slider.y << " at " << value;
+    }
+    if (value == 0) {
+      EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn,
+                           b.NauvrelExplBubbleRange, b.BarelExplBubbleMax, b.BarelFloatBubbleMax),
+                std::tuple(0, 0, 0, 0, 0, 0));
+    } else if (value == 10) {
+      EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn,
+                           b.MineBubbleDelay, b.BarelFloatBubbleMax),
+                std::tuple(1, 1, 1, 185, 3));
+    }
   }
+  EXPECT_EQ(Pixel(589, 84), fixture::SliderTrack);
   // Beside the sliders nothing changes.
   Click(786, 84);
   Click(700, 104);
