@@ -14,7 +14,9 @@ namespace {
 void NearPassEnd(int row) { PlaceSubmarine(849, row); }
 
 TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
-  World = {.Score = 77, .BestScore = 90, .GameClock = 5000};
+  World.Score = 77;
+  World.BestScore = 90;
+  World.GameClock = 5000;
   World.Sub.DyingState = 1;
   Screen.Mode = gmMenu;
   NewGame();
@@ -55,7 +57,11 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
 
 TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNeeded) {
   // Equal to the points needed is not enough.
-  World = {.Level = 3, .Score = 40, .PointsNeeded = 40, .BestScore = 55, .GameClock = 9000};
+  World.Level = 3;
+  World.BarelsLeft = 0;
+  World.Score = World.PointsNeeded = 40;
+  World.GameClock = 9000;
+  World.BestScore = 55;
   NearPassEnd(4);
   ASSERT_TRUE(Step(10));
   EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, World.PointsNeeded), std::tuple(3, 0, 40u));

@@ -44,13 +44,12 @@ TEST_F(WorldTest, SetupLevelBuildsStacksWithinTheLevelBoundAtTheLevelSpeed) {
 // Chosen: a level built while the submarine dies gives it back alive; left dying it would
 // move on with its speed restored and could never explode again.
 TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
-  World = {.Level = 3,
-           .Score = 250,
-           .PointsNeeded = 280,
-           .BestScore = 300,
-           .GameClock = 12345,
-           .DoubleScore = 1,
-           .MinusScore = 1};
+  World.Score = 250;
+  World.BestScore = 300;
+  World.PointsNeeded = 280;
+  World.GameClock = 12345;
+  World.Level = 3;
+  World.DoubleScore = World.MinusScore = 1;
   World.Mine.y = 200;
   World.Torpedo.row = 4;
   World.Sub = {.x = 500,

@@ -120,9 +120,7 @@ TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
     useDisc();
     f.fault();
     Click(670, 515);
-    EXPECT_EQ(LastError(), f.error);
-    EXPECT_TRUE(ClosePosted());
-    EXPECT_FALSE(CD.CDOpen);
+    EXPECT_EQ(std::tuple(LastError(), ClosePosted(), CD.CDOpen), std::tuple(f.error, true, false));
   }
   mci::testing::Reset();
 }
