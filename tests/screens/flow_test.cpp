@@ -173,6 +173,8 @@ TEST_P(FlowTest, PausedOrInactiveTheGameResumesWithoutAJump) {
                     MainWndProc(nullptr, win::WM_ACTIVATEAPP, 1, 0);
                   }),
               step, 1e-9);
+  Frame();  // active again, it draws
+  EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
 }
 
 // The prompt's widest line decides the box: 33 characters, or the name's line when longer.

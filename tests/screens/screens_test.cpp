@@ -151,6 +151,8 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
   EXPECT_EQ(Pixel(30 + 39 * 16 + 1, 71), picture);
   EXPECT_EQ(Pixel(31, 518 + 30), glyph);
   EXPECT_EQ(Pixel(31, 518 + 31), picture);
+  Click(1, 1);
+  EXPECT_EQ(Screen.Mode, gmMenu);
 }
 
 class PaletteTest : public ScreenTest {};
