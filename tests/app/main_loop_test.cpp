@@ -32,18 +32,6 @@ class MainLoop : public ::testing::Test {
   void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
 };
 
-// Each message arrives only after its number of idle turns, each of which simulated and
-// drew a frame.
-TEST_F(MainLoop, QuitsWithExitCodeZeroOnF12OrWhenTheWindowIsClosed) {
-  for (const win::MSG& quit : {Key(win::VK_F12), Message(win::WM_CLOSE)}) {
-    SCOPED_TRACE(quit.message);
-    win::testing::ScheduleMessage(25, quit);
-    EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 0);
-    EXPECT_EQ(win::testing::ScheduledMessages(), 0u);
-    EXPECT_EQ(win::MainWindow(), nullptr);
-  }
-}
-
 TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   // Deactivated, the loop waits on the queue and draws nothing until the activation comes
   // from elsewhere; F12 needs five idle turns after it. A loop that went on while inactive
@@ -102,9 +90,9 @@ TEST_F(MainLoop, AFailedStartEndsWithStatusOneAfterItsMessage) {
     win::testing::ScheduleMessage(5, Message(win::WM_CLOSE));
     EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
     EXPECT_EQ(win::testing::ScheduledMessages(), 1u);  // no frame ran
-    ASSERT_EQ(win::testing::MessageBoxes().size(), 1u);
-    EXPECT_TRUE(win::testing::MessageBoxes()[0].starts_with(c.message))
-        << win::testing::MessageBoxes()[0];
+    const auto& boxes = win::testing::MessageBoxes();
+    EXPECT_TRUE(boxes.size() == 1 && boxes[0].starts_with(c.message))
+        << ::testing::PrintToString(boxes);
   }
   EXPECT_EQ(ReadFile(hives), "a file, not a folder");
 }

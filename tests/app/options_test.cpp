@@ -32,10 +32,11 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
     EXPECT_EQ(parsed.action, c.action) << line;
     EXPECT_EQ(parsed.unknown, c.unknown) << line;
   }
-  const std::string warning = UnknownArgumentWarning("--bogus");
-  EXPECT_EQ(warning.find('\n'), warning.size() - 1);  // one line
-  EXPECT_NE(warning.find("'--bogus'"), std::string::npos);
-  EXPECT_NE(warning.find("--help"), std::string::npos);
+  const std::string warning = UnknownArgumentWarning("--bogus");  // one line, naming both
+  EXPECT_TRUE(warning.find('\n') == warning.size() - 1 &&
+              warning.find("'--bogus'") != std::string::npos &&
+              warning.find("--help") != std::string::npos)
+      << warning;
 }
 
 TEST(Options, HelpAndManualPageBothListEveryOptionFromTheOneTable) {
@@ -62,16 +63,14 @@ TEST(Options, HelpAndManualPageBothListEveryOptionFromTheOneTable) {
 // The game's own switches count inside longer words, case matters, and 8 bits win over 16.
 TEST(Options, SwitchesAskForWhatTheySayWithEverythingOnByDefault) {
   const SwitchFlags none = ReadSwitches("");
-  EXPECT_EQ(SwitchDepth(none), 32);
   EXPECT_FALSE(none.NoCDMusic || none.Use8BitColors || none.DoubleBuffer || none.NoSound ||
-               none.SelectMode);
-  EXPECT_TRUE(none.ShowBackground && none.Use32BitColors);
+               none.SelectMode || !none.ShowBackground || !none.Use32BitColors ||
+               SwitchDepth(none) != 32);
   for (const auto& [line, depth] : {std::pair{"--use-16-bit-colors --use-8-bit-colors", 8},
                                     {"--use-8-bit-colors --use-16-bit-colors", 8},
                                     {"x--use-16-bit-colorsy", 16}})
     EXPECT_EQ(SwitchDepth(ReadSwitches(line)), depth) << line;
-  EXPECT_FALSE(ReadSwitches("--NO-SOUND").NoSound);
-  EXPECT_FALSE(ReadSwitches("--no-soun d").NoSound);
+  EXPECT_FALSE(ReadSwitches("--NO-SOUND").NoSound || ReadSwitches("--no-soun d").NoSound);
   const SwitchFlags all =
       ReadSwitches("--no-cd-music --double-buffer x--no-soundy --select-mode --no-background");
   EXPECT_TRUE(all.NoCDMusic && all.DoubleBuffer && all.NoSound && all.SelectMode);

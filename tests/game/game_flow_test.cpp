@@ -16,15 +16,14 @@ void NearPassEnd(int row) { PlaceSubmarine(849, row); }
 TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
   World.Score = 77;
   World.BestScore = 90;
+  World.GameClock = 5000;
   World.Sub.DyingState = 1;
   Screen.Mode = gmMenu;
-  World.GameClock = 5000;
   NewGame();
   EXPECT_EQ(std::tuple(World.Level, Screen.Mode, Screen.LevelIntro), std::tuple(1, gmPlay, 1));
   EXPECT_EQ(std::tuple(World.Score, World.BestScore, World.GameClock), std::tuple(0, 0u, 5000.0));
-  EXPECT_EQ(std::tuple(World.Sub.DyingState, World.Sub.speed), std::tuple(0, 120.0));
-  EXPECT_EQ(World.BarelsLeft, CountBarrels());
-  EXPECT_EQ(World.PointsNeeded, static_cast<uint32_t>(2 * World.BarelsLeft / 3));
+  EXPECT_EQ(std::tuple(World.Sub.DyingState, World.Sub.speed, World.BarelsLeft, World.PointsNeeded),
+            std::tuple(0, 120.0, CountBarrels(), static_cast<uint32_t>(2 * CountBarrels() / 3)));
   EXPECT_TRUE(IsGameInProgress());
 }
 
@@ -42,9 +41,8 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
   ASSERT_TRUE(Step(10));
   EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, World.Sub.row, World.Sub.speed),
             std::tuple(2, 1, 13, 140.0));
-  EXPECT_EQ(World.PointsNeeded, static_cast<uint32_t>(10 + 2 * World.BarelsLeft / 3));
-  EXPECT_EQ(World.Score, 10);
-  EXPECT_EQ(LevelUps(), levelUps + 1);
+  EXPECT_EQ(std::tuple(World.PointsNeeded, World.Score, LevelUps()),
+            std::tuple(static_cast<uint32_t>(10 + 2 * World.BarelsLeft / 3), 10, levelUps + 1));
 
   // With no barrel left any pass ends it.
   Screen.LevelIntro = 0;
@@ -58,18 +56,17 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
 }
 
 TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNeeded) {
+  // Equal to the points needed is not enough.
   World.Level = 3;
   World.BarelsLeft = 0;
-  World.Score = 40;
-  World.PointsNeeded = 40;  // equal is not enough
+  World.Score = World.PointsNeeded = 40;
   World.GameClock = 9000;
   World.BestScore = 55;
   NearPassEnd(4);
   ASSERT_TRUE(Step(10));
   EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, World.PointsNeeded), std::tuple(3, 0, 40u));
   EXPECT_EQ(std::tuple(World.Score, World.BestScore, World.GameClock), std::tuple(40, 55u, 9010.0));
-  EXPECT_EQ(World.Sub.speed, 160);
-  EXPECT_EQ(World.BarelsLeft, CountBarrels());
+  EXPECT_EQ(std::tuple(World.Sub.speed, World.BarelsLeft), std::tuple(160.0, CountBarrels()));
   EXPECT_GT(World.BarelsLeft, 0);
 }
 
@@ -81,11 +78,9 @@ TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenuWithNothingToConti
     Screen = {};
     Screen.Mode = gmPlay;
     GameOver();
-    EXPECT_EQ(World.Level, 0);
-    EXPECT_FALSE(IsGameInProgress());
     const bool qualifies = hisQualifies(best);
-    EXPECT_EQ(Screen.NameEntry, qualifies ? 1 : 0);
-    EXPECT_EQ(Screen.Mode, qualifies ? gmPlay : gmMenu);
+    EXPECT_EQ(std::tuple(World.Level, IsGameInProgress(), Screen.NameEntry, Screen.Mode),
+              std::tuple(0, false, qualifies ? 1 : 0, qualifies ? gmPlay : gmMenu));
     EXPECT_FALSE(ContinueGame());  // nothing to go back to
     EXPECT_EQ(Screen.Mode, qualifies ? gmPlay : gmMenu);
   }

@@ -13,8 +13,8 @@ TEST_F(WorldTest, ATorpedoAboveTheGridTouchesNothing) {
   EXPECT_EQ(std::tuple(World.Torpedo.row, World.Torpedo.speed, World.Torpedo.x),
             std::tuple(13, 240.0, -35.0));
   ASSERT_TRUE(UntilTorpedoGone());
-  EXPECT_EQ(CountState(csBarel), GridColumns * GridRows);
-  EXPECT_EQ(World.FloatingBarels, nullptr);
+  EXPECT_EQ(std::tuple(CountState(csBarel), World.FloatingBarels),
+            std::tuple(GridColumns * GridRows, nullptr));
 }
 
 TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
@@ -45,22 +45,19 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
     lifted += std::max(newFloaters, 0);
     previousLeft = World.BarelsLeft;
   }
-  EXPECT_EQ(lifted, 2 + 1 + 5);
-  EXPECT_EQ(World.Score, 20 - 2 * 4);  // four barrels in row 1, two points each
-  EXPECT_EQ(Cell(8, 1).state, csEmpty);
-  EXPECT_EQ(World.DoubleScore, 1);
+  // Four barrels in row 1, two points each.
+  EXPECT_EQ(std::tuple(lifted, World.Score, Cell(8, 1).state),
+            std::tuple(2 + 1 + 5, 20 - 2 * 4, csEmpty));
   for (int c : {2, 5, 14, 17}) EXPECT_EQ(Cell(c, 0).state, csBarel);
   // Exploding cells count until their explosions end.
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
   ASSERT_TRUE(Run(700));
-  EXPECT_EQ(CountState(csExploding), 0);
-  EXPECT_EQ(World.BarelsLeft, 6);
-  EXPECT_EQ(CountBarrels(), 6);
-  EXPECT_EQ(World.Fallers, nullptr);  // torpedo hits never release a bonus
+  // Torpedo hits never release a bonus.
+  EXPECT_EQ(std::tuple(CountState(csExploding), World.BarelsLeft, CountBarrels(), World.Fallers),
+            std::tuple(0, 6, 6, nullptr));
   // The lifted barrels rise off the screen and bring nothing.
   ASSERT_TRUE(Run(2000));
-  EXPECT_EQ(World.FloatingBarels, nullptr);
-  EXPECT_EQ(World.Score, 12);
+  EXPECT_EQ(std::tuple(World.FloatingBarels, World.Score), std::tuple(nullptr, 12));
 }
 
 // However long the steps, the torpedo meets every column on its way.
@@ -85,14 +82,13 @@ TEST_F(WorldTest, OneTorpedoAtATimeNotDuringARowChangeNorWhileDying) {
   World.Sub.x = 300;
   ASSERT_TRUE(FireTorpedo());
   EXPECT_EQ(World.Torpedo.x, 115);
-  World.Torpedo.row = -1;
-  World.Sub.rowChangeActive = 1;
-  ASSERT_TRUE(FireTorpedo());
-  EXPECT_EQ(World.Torpedo.row, -1);
-  World.Sub.rowChangeActive = 0;
-  World.Sub.DyingState = 2;
-  ASSERT_TRUE(FireTorpedo());
-  EXPECT_EQ(World.Torpedo.row, -1);
+  for (const auto& [changing, dying] : {std::pair{1, 0}, {0, 2}}) {
+    World.Torpedo.row = -1;
+    World.Sub.rowChangeActive = changing;
+    World.Sub.DyingState = dying;
+    ASSERT_TRUE(FireTorpedo());
+    EXPECT_EQ(World.Torpedo.row, -1);
+  }
 }
 
 // Chosen: a step of less than a whole pixel counts as one pixel for the torpedo's bubble

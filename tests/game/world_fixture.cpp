@@ -1,5 +1,7 @@
 #include "world_fixture.h"
 
+#include <algorithm>
+
 #include "app/frame_clock.h"
 #include "app/init.h"
 #include "app/shell.h"
@@ -51,9 +53,7 @@ void SetColumn(int column, std::string_view cells) {
 }
 
 int CountState(int32_t state) {
-  int n = 0;
-  for (const BarelCell& cell : World.BarelGrid) n += cell.state == state;
-  return n;
+  return static_cast<int>(std::ranges::count(World.BarelGrid, state, &BarelCell::state));
 }
 
 int CountBarrels() { return CountState(csBarel) + CountState(csExploding); }
@@ -72,11 +72,7 @@ void WorldTest::SetUp() {
   sysFrameTime();  // started: the first step measures from here
 }
 
-void WorldTest::TearDown() {
-  FreeFloaters();
-  FreeFallers();
-  FreeBubbles();
-}
+void WorldTest::TearDown() { ResetWorld(); }
 
 bool WorldTest::Step(int ms) {
   clock.AdvanceMicroseconds(int64_t{ms} * 1000);
@@ -89,14 +85,8 @@ bool WorldTest::Run(int total, int ms) {
   return true;
 }
 
-bool WorldTest::UntilTorpedoGone() {
-  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i)
+bool WorldTest::Until(bool (*done)()) {
+  for (int i = 0; i < 1000 && !done(); ++i)
     if (!Step(10)) return false;
-  return World.Torpedo.row == -1;
-}
-
-bool WorldTest::UntilMineGone() {
-  for (int i = 0; i < 1000 && World.Mine.y != 0; ++i)
-    if (!Step(10)) return false;
-  return World.Mine.y == 0;
+  return done();
 }

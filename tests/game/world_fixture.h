@@ -38,8 +38,13 @@ struct WorldTest : ::testing::Test {
   bool Step(int ms);
   // Steps of ms until total ms have passed; false as soon as one step fails.
   bool Run(int total, int ms = 10);
-  // Steps of 10 ms until the torpedo or the mine is gone (4 s and 10 s at most); false as
-  // soon as one step fails.
-  bool UntilTorpedoGone();
-  bool UntilMineGone();
+  // Steps of 10 ms until the torpedo or the mine is gone (10 s at most); false as soon as
+  // one step fails.
+  bool UntilTorpedoGone() {
+    return Until([] { return World.Torpedo.row == -1; });
+  }
+  bool UntilMineGone() {
+    return Until([] { return World.Mine.y == 0; });
+  }
+  bool Until(bool (*done)());
 };

@@ -50,7 +50,8 @@ TEST_F(DemoTest, ARecordedGameReplaysHeadlessToTheSameEnd) {
   }
   ScheduleKey(5, win::VK_F12);
   testing::internal::CaptureStdout();
-  ASSERT_EQ(WinMain("--no-sound --record game.dem"), 0);
+  ASSERT_EQ(WinMain("--no-sound --record game.dem"), 0);  // F12 quits, the window closed
+  EXPECT_TRUE(win::testing::ScheduledMessages() == 0 && !win::MainWindow());
   const std::string recorded = Line(testing::internal::GetCapturedStdout(), "recorded:");
   ASSERT_FALSE(recorded.empty());
 

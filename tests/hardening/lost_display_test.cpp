@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,17 +20,16 @@
 
 namespace {
 
-const char* DepthSwitch(int depth) {
-  return depth == 8 ? "--use-8-bit-colors" : depth == 16 ? "--use-16-bit-colors" : "";
-}
-
 class LostDisplay : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     WriteGameArchive(GamePictureFiles(GetParam()), "Nauvrel.spl");
     win::testing::Reset();
     ASSERT_TRUE(OpenQuietWindow());
-    Switches = ReadSwitches(std::string("--no-sound --no-cd-music ") + DepthSwitch(GetParam()));
+    const int depth = GetParam();
+    Switches = ReadSwitches(depth == 32 ? "--no-sound --no-cd-music"
+                                        : "--no-sound --no-cd-music --use-" +
+                                              std::to_string(depth) + "-bit-colors");
     Settings = SettingsState{};
     World = WorldState{};
     Screen = ScreenState{};
@@ -64,10 +62,8 @@ class LostDisplay : public ::testing::TestWithParam<int> {
       ASSERT_TRUE(surface) << what;
       EXPECT_FALSE(dd::Failed(surface->IsLost())) << what;
     }
-    const std::vector<uint32_t>& after = dd::testing::PresentedFrame();
-    size_t differing = 0;
-    for (size_t i = 0; i < before.size(); ++i) differing += before[i] != after[i];
-    EXPECT_EQ(differing, 0u) << what << ": the frame after the loss differs";
+    EXPECT_TRUE(dd::testing::PresentedFrame() == before)
+        << what << ": the frame after the loss differs";
     EXPECT_TRUE(win::testing::MessageBoxes().empty()) << what;
   }
 
@@ -75,23 +71,14 @@ class LostDisplay : public ::testing::TestWithParam<int> {
   IsolatedUserData data;
 };
 
+// Every screen, then a level: its introduction, play with its grid and texts, the name entry.
 TEST_P(LostDisplay, EveryScreenComesBackAsItWas) {
-  const struct {
-    GameMode mode;
-    const char* name;
-  } screens[] = {{gmLogo, "logo"},        {gmMenu, "menu"},    {gmHiScore, "hi-scores"},
-                 {gmHelp1, "help 1"},     {gmHelp2, "help 2"}, {gmHelp3, "help 3"},
-                 {gmSettings, "settings"}};
-  for (const auto& screen : screens) {
-    ASSERT_TRUE(SetGameMode(screen.mode)) << screen.name;
-    LoseBetweenTwoFrames(screen.name);
+  for (const GameMode mode : {gmLogo, gmMenu, gmHiScore, gmHelp1, gmHelp2, gmHelp3, gmSettings}) {
+    ASSERT_TRUE(SetGameMode(mode));
+    LoseBetweenTwoFrames(std::to_string(mode).c_str());
   }
-}
-
-TEST_P(LostDisplay, APlayedLevelComesBackWithItsGridAndTexts) {
   ASSERT_TRUE(NewGame());
-  ASSERT_EQ(Screen.Mode, gmPlay);
-  ASSERT_TRUE(Screen.LevelIntro);
+  ASSERT_TRUE(Screen.Mode == gmPlay && Screen.LevelIntro);
   LoseBetweenTwoFrames("level introduction");
   Screen.LevelIntro = 0;
   World.Score = 1234;
@@ -104,9 +91,6 @@ TEST_P(LostDisplay, APlayedLevelComesBackWithItsGridAndTexts) {
   LoseBetweenTwoFrames("name entry");
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, LostDisplay, ::testing::Values(8, 16, 32),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return "Depth" + std::to_string(info.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(Depths, LostDisplay, ::testing::Values(8, 16, 32));
 
 }  // namespace

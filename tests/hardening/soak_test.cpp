@@ -78,33 +78,26 @@ void RandomInput(std::mt19937& rng) {
   };
   const auto key = [&](uint16_t vk) { MainWndProc(Shell.Window, win::WM_KEYDOWN, vk, 1); };
   if (pick(4) != 0) return;  // most steps have no input
-  switch (Screen.Mode) {
-    case gmMenu: {
-      // New game most often; settings, hi-scores, help and continue too (never quit).
-      const int choice = pick(6),
-                items[][2] = {{650, 30}, {650, 30}, {650, 30}, {600, 120}, {650, 160}};
-      if (choice < 5) return click(items[choice][0], items[choice][1]);
-      return pick(2) ? click(700, 210) : click(600, 80);
-    }
-    case gmSettings:
-      if (pick(8) == 0) return key(win::VK_ESCAPE);
-      return click(593 + pick(193), std::array{90, 145, 200, 260, 315, 370, 428}[pick(7)]);
-    case gmPlay: {
-      if (Screen.NameEntry) {
-        const uint16_t keys[] = {'A',           'N',           'M', 'P',
-                                 win::VK_SPACE, win::VK_BACK,  '7', win::VK_ESCAPE,
-                                 win::VK_F12,   win::VK_RETURN};
-        return key(keys[pick(10)]);
-      }
-      const int what = pick(10);
-      if (what == 0) return key(win::VK_ESCAPE);
-      if (what == 1) return click(pick(800), pick(600));
-      if (what == 2) return MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, pick(2), 0), void();
-      return key(what < 6 ? win::VK_CONTROL : win::VK_SPACE);
-    }
-    default:
-      return pick(2) ? key(static_cast<uint16_t>('A' + pick(26))) : click(pick(800), pick(600));
+  const int what = pick(10);
+  if (Screen.Mode == gmMenu) {  // new game most often, every other item but quit too
+    const int items[][2] = {{650, 30},  {650, 30},  {650, 30}, {600, 120},
+                            {650, 160}, {700, 210}, {600, 80}};
+    return click(items[what % 7][0], items[what % 7][1]);
   }
+  if (Screen.Mode == gmSettings)
+    return what == 0 ? key(win::VK_ESCAPE) : click(593 + pick(193), 90 + 56 * pick(7));
+  if (Screen.Mode != gmPlay)
+    return what < 5 ? key(static_cast<uint16_t>('A' + pick(26))) : click(pick(800), pick(600));
+  if (Screen.NameEntry) {
+    const uint16_t keys[] = {'A',           'N',           'M', 'P',
+                             win::VK_SPACE, win::VK_BACK,  '7', win::VK_ESCAPE,
+                             win::VK_F12,   win::VK_RETURN};
+    return key(keys[what]);
+  }
+  if (what == 0) return key(win::VK_ESCAPE);
+  if (what == 1) return click(pick(800), pick(600));
+  if (what == 2) return MainWndProc(Shell.Window, win::WM_ACTIVATEAPP, pick(2), 0), void();
+  return key(what < 6 ? win::VK_CONTROL : win::VK_SPACE);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "app/shell.h"
 #include "persist/hiscore.h"
@@ -51,20 +53,16 @@ TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
 
   // Where each new file would be written first stands a folder: no process, whatever its
   // rights, can replace either file now.
-  fs::create_directory(user.string() + ".tmp");
-  fs::create_directory(machine.string() + ".tmp");
+  for (const fs::path& hive : {user, machine}) fs::create_directory(hive.string() + ".tmp");
   EXPECT_EQ(RunToClose(), 0);
-  const auto& boxes = win::testing::MessageBoxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0], "RegSetValueEx: NauvrelBubbles");
-  EXPECT_EQ(boxes[1], "hisSaveData: RegSetValueEx");
-  EXPECT_EQ(ReadFile(user), userBefore);
-  EXPECT_EQ(ReadFile(machine), machineBefore);
-  EXPECT_EQ(Settings.NauvrelBubbles, 0x50u);  // what was read was used
+  EXPECT_EQ(win::testing::MessageBoxes(), (std::vector<std::string>{"RegSetValueEx: NauvrelBubbles",
+                                                                    "hisSaveData: RegSetValueEx"}));
+  // What was read was used.
+  EXPECT_EQ(std::tuple(ReadFile(user), ReadFile(machine), Settings.NauvrelBubbles),
+            std::tuple(userBefore, machineBefore, 0x50u));
 
   // Once the files can be written again, the next exit keeps what they held.
-  fs::remove(user.string() + ".tmp");
-  fs::remove(machine.string() + ".tmp");
+  for (const fs::path& hive : {user, machine}) fs::remove(hive.string() + ".tmp");
   ASSERT_EQ(RunToClose(), 0);
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
   const std::string after = ReadFile(user);

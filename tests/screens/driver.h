@@ -27,9 +27,7 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     win::testing::Reset();
     clock.emplace();
     FrameClock = FrameClockState{};
-    FreeFloaters();
-    FreeFallers();
-    FreeBubbles();
+    FreeLists();
     World = WorldState{};
     Screen = ScreenState{};
     Settings = SettingsState{};
@@ -40,13 +38,12 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     ASSERT_TRUE(sysTimerStart());  // enters the logo, as start-up does
   }
   void TearDown() override {
-    FreeFloaters();
-    FreeFallers();
-    FreeBubbles();
+    FreeLists();
     fixture::TearDownVideo();
     clock.reset();
   }
 
+  static void FreeLists() { FreeFloaters(), FreeFallers(), FreeBubbles(); }
   static void Key(uint16_t key) { MainWndProc(nullptr, win::WM_KEYDOWN, key, 0); }
   static void Click(uint16_t x, uint16_t y) {
     MainWndProc(nullptr, win::WM_LBUTTONUP, 0, win::MAKELPARAM(x, y));

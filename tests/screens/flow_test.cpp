@@ -1,6 +1,7 @@
 // The screen flow, played through window messages: logo, menu, play, pause, name entry.
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "driver.h"
@@ -22,41 +23,15 @@ class FlowTest : public ScreenTest {
   }
 };
 
-TEST_P(FlowTest, LogoGoesToTheMenuByAKeyOrAClickAndLeavesTheCursor) {
-  const win::HCURSOR before = win::CurrentCursor();
-  Frame();
-  EXPECT_EQ(win::CurrentCursor(), before);
-  EXPECT_EQ(Pixel(0, 0), fixture::PictureValue(fixture::LogoEntry));
-  EXPECT_EQ(Pixel(799, 599), fixture::PictureValue(fixture::LogoEntry));
-  Key('X');
-  EXPECT_EQ(Screen.Mode, gmMenu);
-
-  SetGameMode(gmLogo);
-  Click(3, 3);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-  Frame();
-  EXPECT_EQ(Pixel(400, 300), fixture::MenuBckg);
-  // F12 on the logo quits instead of going on.
-  SetGameMode(gmLogo);
-  ClosePosted();
-  Key(win::VK_F12);
-  EXPECT_EQ(Screen.Mode, gmLogo);
-  EXPECT_TRUE(ClosePosted());
-}
-
 TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
   Key(win::VK_SPACE);  // off the logo
   Move(10, 10);
   Frame();
   for (int y = 0; y < 300; ++y) ASSERT_EQ(Pixel(650, y), fixture::MenuBckg) << y;
 
-  struct Probe {
-    int x, y;
-    bool lit;
-  };
   struct Hover {
     uint16_t x, y, level;
-    std::vector<Probe> probes;
+    std::vector<std::tuple<int, int, bool>> probes;  // x, y, lit
   };
   const Hover hovers[] = {
       // The right edge is exclusive.
@@ -74,15 +49,15 @@ TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
     World.Level = hover.level;
     Move(hover.x, hover.y);
     Frame();
-    for (const Probe& p : hover.probes)
-      EXPECT_EQ(Pixel(p.x, p.y), p.lit ? fixture::MenuSel : fixture::MenuBckg)
-          << hover.x << "," << hover.y << ": " << p.x << "," << p.y;
+    for (const auto& [x, y, lit] : hover.probes)
+      EXPECT_EQ(Pixel(x, y), lit ? fixture::MenuSel : fixture::MenuBckg) << x << "," << y;
   }
 }
 
 // A click at (x, y), or the key x when y is 0: the mode it leads to, the menu clicks it
 // plays, whether it quits, and the picture then shown, if any. Every change of screen
-// clicks once and nothing else does; the menu and the pages show the arrow, play none.
+// clicks once and nothing else does; the menu and the pages show the arrow, play none,
+// the logo leaves the cursor as it was.
 TEST_P(FlowTest, EveryChangeOfScreenClicksOnceAndNothingElseDoes) {
   struct Action {
     const char* what;
@@ -93,6 +68,7 @@ TEST_P(FlowTest, EveryChangeOfScreenClicksOnceAndNothingElseDoes) {
     int picture = -1;
   };
   const Action actions[] = {
+      {"F12 on the logo quits", win::VK_F12, 0, gmLogo, 0, true, fixture::LogoEntry},
       {"off the logo", 400, 300, gmMenu, 1},
       {"Space", win::VK_SPACE, 0, gmMenu, 0},
       {"Enter", win::VK_RETURN, 0, gmMenu, 0},
@@ -118,6 +94,7 @@ TEST_P(FlowTest, EveryChangeOfScreenClicksOnceAndNothingElseDoes) {
       {"the pause", win::VK_ESCAPE, 0, gmMenu, 0},
       {"continue", ContinueX, ContinueY, gmPlay, 1},
   };
+  const win::HCURSOR logoCursor = win::CurrentCursor();
   ClosePosted();
   for (const Action& a : actions) {
     SCOPED_TRACE(a.what);
@@ -129,34 +106,28 @@ TEST_P(FlowTest, EveryChangeOfScreenClicksOnceAndNothingElseDoes) {
     EXPECT_EQ(Screen.Mode, a.mode);
     EXPECT_EQ(MenuClicks() - before, a.clicks);
     EXPECT_EQ(ClosePosted(), a.quits);
-    EXPECT_EQ(win::CurrentCursor(), a.mode == gmPlay ? nullptr : win::LoadArrowCursor());
+    EXPECT_EQ(win::CurrentCursor(), a.mode == gmPlay   ? nullptr
+                                    : a.mode == gmLogo ? logoCursor
+                                                       : win::LoadArrowCursor());
     if (a.picture < 0) continue;
     Frame();
     EXPECT_EQ(Pixel(400, 300), fixture::PictureValue(a.picture));
+    EXPECT_EQ(Pixel(799, 599), fixture::PictureValue(a.picture));
   }
 }
 
 TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
   StartGame();
-  ASSERT_EQ(Screen.Mode, gmPlay);
-  ASSERT_EQ(Screen.LevelIntro, 1);
-  ASSERT_EQ(World.Level, 1);
+  ASSERT_EQ(std::tuple(Screen.Mode, Screen.LevelIntro, World.Level), std::tuple(gmPlay, 1, 1));
 
   // The box of four lines stands at 236; the last row of each text line is a gap.
   const uint32_t dark = Video.BackBuffer->MapColour(0, 0, 100);
   Frame();
   EXPECT_EQ(Pixel(400, 236 + 31), dark);
   EXPECT_EQ(Pixel(400, 235), fixture::Background);
-  const double x = World.Sub.x;
-  for (uint16_t key : {uint16_t{'M'}, uint16_t{'N'}, uint16_t{'P'}}) {
-    Key(key);
-    clock->AdvanceMicroseconds(100'000);
-    ASSERT_TRUE(SimulateFrame());
-  }
+  // That the world waits under the text is the simulation's tests'.
+  for (uint16_t key : {uint16_t{'M'}, uint16_t{'N'}, uint16_t{'P'}}) Key(key);
   EXPECT_EQ(Screen.LevelIntro, 1);
-  EXPECT_EQ(World.Sub.x, x);  // the world waits under the text
-  Frame();
-  EXPECT_EQ(Pixel(400, 236 + 31), dark);
 
   // The points needed go in the third line, the best score in the fourth: nine digits
   // there make the fourth line the widest, and the box with it.
@@ -166,128 +137,100 @@ TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
   EXPECT_EQ(Pixel(100, 236 + 31), dark);
 
   Key(win::VK_ESCAPE);  // like any other key: ends the introduction, no pause
-  EXPECT_EQ(Screen.LevelIntro, 0);
-  EXPECT_EQ(Screen.Mode, gmPlay);
+  EXPECT_EQ(std::tuple(Screen.LevelIntro, Screen.Mode), std::tuple(0, gmPlay));
   Frame();
   EXPECT_EQ(Pixel(400, 236 + 31), fixture::Background);
 }
 
-TEST_P(FlowTest, PausedOrInactiveTheWorldStandsAndResumesWithoutAJump) {
+// That the world stands meanwhile is the simulation's tests'; here the screens restart the
+// clock, and an inactive game draws nothing.
+TEST_P(FlowTest, PausedOrInactiveTheGameResumesWithoutAJump) {
   StartGame();
   Click(5, 5);  // a click ends the introduction too
   ASSERT_EQ(Screen.LevelIntro, 0);
-
-  const double start = World.Sub.x;
-  clock->AdvanceMicroseconds(100'000);
-  ASSERT_TRUE(SimulateFrame());
-  const double step = World.Sub.x - start;
-  ASSERT_GT(step, 0);
-
-  Key(win::VK_ESCAPE);
-  EXPECT_TRUE(IsGameInProgress());
-  const double paused = World.Sub.x;
-  for (int i = 0; i < 10; ++i) {
-    clock->AdvanceMicroseconds(6'000'000);
-    ASSERT_TRUE(SimulateFrame());
+  const auto travel = [this](int64_t pause, auto stop, auto resume) {
+    stop();
+    clock->AdvanceMicroseconds(pause);
+    EXPECT_TRUE(SimulateFrame());
     Frame();
-  }
-  EXPECT_EQ(World.Sub.x, paused);
-
-  Click(ContinueX, ContinueY);
-  ASSERT_EQ(Screen.Mode, gmPlay);
-  clock->AdvanceMicroseconds(100'000);
-  ASSERT_TRUE(SimulateFrame());
-  EXPECT_NEAR(World.Sub.x - paused, step, 1e-9);
-
-  // Inactive, the world stands and nothing is drawn.
-  MainWndProc(nullptr, win::WM_ACTIVATEAPP, 0, 0);
+    resume();
+    const double from = World.Sub.x;
+    clock->AdvanceMicroseconds(100'000);
+    EXPECT_TRUE(SimulateFrame());
+    return World.Sub.x - from;
+  };
+  const auto none = [] {};
+  const double step = travel(0, none, none);
+  ASSERT_GT(step, 0);
+  EXPECT_NEAR(travel(
+                  60'000'000, [] { Key(win::VK_ESCAPE); }, [] { Click(ContinueX, ContinueY); }),
+              step, 1e-9);
   const int flips = dd::testing::FlipCount();
-  const double inactive = World.Sub.x;
-  clock->AdvanceMicroseconds(5'000'000);
-  ASSERT_TRUE(SimulateFrame());
-  Frame();
-  EXPECT_EQ(dd::testing::FlipCount(), flips);
-  EXPECT_EQ(World.Sub.x, inactive);
-  MainWndProc(nullptr, win::WM_ACTIVATEAPP, 1, 0);
-  Frame();
+  EXPECT_NEAR(travel(
+                  5'000'000, [] { MainWndProc(nullptr, win::WM_ACTIVATEAPP, 0, 0); },
+                  [&] {
+                    EXPECT_EQ(dd::testing::FlipCount(), flips);
+                    MainWndProc(nullptr, win::WM_ACTIVATEAPP, 1, 0);
+                  }),
+              step, 1e-9);
+  Frame();  // active again, it draws
   EXPECT_EQ(dd::testing::FlipCount(), flips + 1);
-  clock->AdvanceMicroseconds(10'000);
-  ASSERT_TRUE(SimulateFrame());
-  EXPECT_LT(World.Sub.x - inactive, 5.0);  // ten milliseconds' travel, not five seconds'
 }
 
-class NameEntryTest : public FlowTest {
- protected:
-  void LoseWithBestScore(uint32_t best) {
+// The prompt's widest line decides the box: 33 characters, or the name's line when longer.
+bool BoxReaches(int x) {
+  return fixture::Pixel(x, 236 + 31) == Video.BackBuffer->MapColour(0, 0, 100);
+}
+
+// Letters and spaces only, up to the limit; neither a click nor the typing nor the Enter
+// that stores the name clicks; the table keeps what fits and the next entry starts with it.
+TEST_P(FlowTest, TheNameEntryTakesLettersUpToTheLimitSilentlyAndRemembersTheName) {
+  const auto loseWithBestScore = [](uint32_t best) {
     StartGame();
     Key('A');
     World.BestScore = best;
     GameOver();
-    ASSERT_EQ(Screen.NameEntry, 1);
-    ASSERT_EQ(Screen.Mode, gmPlay);
-  }
-  // The prompt's widest line decides the box: 33 characters, or the name's line when longer.
-  static bool BoxReaches(int x) {
-    return Pixel(x, 236 + 31) == Video.BackBuffer->MapColour(0, 0, 100);
-  }
-};
-
-TEST_P(NameEntryTest, LettersAndSpacesOnlyUpToTheLimitAndTheTableKeepsWhatFits) {
-  LoseWithBestScore(500);
+    ASSERT_EQ(std::tuple(Screen.NameEntry, Screen.Mode), std::tuple(1, gmPlay));
+  };
+  loseWithBestScore(700);
   ClosePosted();
-  for (uint16_t key : {uint16_t{'N'}, uint16_t{'M'}, uint16_t{'P'}, win::VK_SPACE, uint16_t{'3'},
-                       uint16_t{0xBE}, win::VK_F12, win::VK_ESCAPE, win::VK_CONTROL})
-    Key(key);
-  EXPECT_STREQ(Screen.PlayerName, "NMP ");
-  EXPECT_EQ(Screen.PlayerNameLength, 4);
-  EXPECT_FALSE(ClosePosted());  // F12 types nothing and does not quit
-  EXPECT_EQ(Screen.Mode, gmPlay);
-  EXPECT_EQ(Screen.NameEntry, 1);
-
-  for (int i = 0; i < 6; ++i) Key(win::VK_BACK);
-  EXPECT_EQ(Screen.PlayerNameLength, 0);
-  EXPECT_STREQ(Screen.PlayerName, "");
-
-  for (int i = 0; i < 45; ++i) Key(static_cast<uint16_t>('A' + i % 26));
-  EXPECT_EQ(Screen.PlayerNameLength, 39);
-  EXPECT_EQ(std::strlen(Screen.PlayerName), 39u);
-  EXPECT_EQ(Screen.PlayerName[38], 'M');
-
-  Frame();
-  // A 40-character line widens the box to start at 70.
-  EXPECT_TRUE(BoxReaches(72));
-  // The table keeps what its record's field holds.
-  Key(win::VK_RETURN);
-  EXPECT_EQ(strnlen(HiScores.Table[0].name, sizeof HiScores.Table[0].name), 31u);
-}
-
-// Neither a click nor the typing nor the Enter that stores the name clicks.
-TEST_P(NameEntryTest, EnterStoresTheNameSilentlyAndTheNextEntryStartsWithIt) {
-  LoseWithBestScore(700);
   const int clicks = MenuClicks();
   Click(400, 300);
-  EXPECT_EQ(Screen.NameEntry, 1);
-  for (uint16_t key : {uint16_t{'E'}, uint16_t{'V'}, uint16_t{'A'}}) Key(key);
+  for (uint16_t key : {uint16_t{'E'}, uint16_t{'V'}, uint16_t{'P'}, win::VK_SPACE, uint16_t{'3'},
+                       uint16_t{0xBE}, win::VK_F12, win::VK_ESCAPE, win::VK_CONTROL})
+    Key(key);
+  EXPECT_STREQ(Screen.PlayerName, "EVP ");
+  EXPECT_EQ(Screen.PlayerNameLength, 4);
+  EXPECT_FALSE(ClosePosted());  // F12 types nothing and does not quit
+  EXPECT_EQ(std::tuple(Screen.NameEntry, Screen.Mode), std::tuple(1, gmPlay));
+  Key(win::VK_BACK);
+  Key(win::VK_BACK);
+  Key('A');
   Frame();
   EXPECT_TRUE(BoxReaches(130));
   EXPECT_FALSE(BoxReaches(72));
-
   Key(win::VK_RETURN);
   EXPECT_EQ(MenuClicks(), clicks);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-  EXPECT_EQ(Screen.NameEntry, 0);
+  EXPECT_EQ(std::tuple(Screen.NameEntry, Screen.Mode), std::tuple(0, gmMenu));
   EXPECT_FALSE(IsGameInProgress());
   EXPECT_STREQ(HiScores.Table[0].name, "EVA");
   EXPECT_EQ(HiScores.Table[0].score, 700u);
 
-  LoseWithBestScore(600);
+  loseWithBestScore(600);
   EXPECT_STREQ(Screen.PlayerName, "EVA");
-  Key(win::VK_BACK);
+  for (int i = 0; i < 6; ++i) Key(win::VK_BACK);
+  EXPECT_EQ(Screen.PlayerNameLength, 0);
+  EXPECT_STREQ(Screen.PlayerName, "");
+  for (int i = 0; i < 45; ++i) Key(static_cast<uint16_t>('A' + i % 26));
+  EXPECT_EQ(Screen.PlayerNameLength, 39);
+  EXPECT_EQ(std::strlen(Screen.PlayerName), 39u);
+  EXPECT_EQ(Screen.PlayerName[38], 'M');
+  Frame();
+  EXPECT_TRUE(BoxReaches(72));  // a 40-character line widens the box to start at 70
   Key(win::VK_RETURN);
-  EXPECT_STREQ(HiScores.Table[1].name, "EV");
+  EXPECT_EQ(strnlen(HiScores.Table[1].name, sizeof HiScores.Table[1].name), 31u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depth32, FlowTest, ::testing::Values(32), DepthName);
-INSTANTIATE_TEST_SUITE_P(Depth32, NameEntryTest, ::testing::Values(32), DepthName);
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "screens/pad.h"
 
 #include <cstring>
+#include <initializer_list>
+#include <tuple>
 
 #include "driver.h"
 #include "screens/hit_rects.h"
@@ -16,67 +18,54 @@ class PadTest : public ScreenTest {
     ScreenTest::SetUp();
     Pad = PadState{};
   }
-  static void Press(win::WPARAM press) { MainWndProc(nullptr, win::WM_GAMEPAD, press, 0); }
+  static void Press(std::initializer_list<win::WPARAM> presses) {
+    for (win::WPARAM press : presses) MainWndProc(nullptr, win::WM_GAMEPAD, press, 0);
+  }
   static bool Over(MenuCommand item) { return MenuHit(item).Contains(Shell.MouseX, Shell.MouseY); }
 };
 
 TEST_P(PadTest, TheMenuHighlightMovesOverTheItemsAndAClicksIt) {
-  Press(win::PAD_A);  // off the logo
-  ASSERT_EQ(Screen.Mode, gmMenu);
-  Press(win::PAD_DOWN);
+  Press({win::PAD_A, win::PAD_DOWN});  // off the logo
   EXPECT_TRUE(Over(mcNewGame));
-  Press(win::PAD_DOWN);  // no game in progress: Continue is passed over
+  Press({win::PAD_DOWN});  // no game in progress: Continue is passed over
   EXPECT_TRUE(Over(mcSettings));
-  Press(win::PAD_UP);
-  Press(win::PAD_UP);  // round to the last
+  Press({win::PAD_UP, win::PAD_UP});  // round to the last
   EXPECT_TRUE(Over(mcQuit));
-  Press(win::PAD_B);  // does not quit
+  Press({win::PAD_B});  // does not quit
   EXPECT_FALSE(ClosePosted());
-  Press(win::PAD_DOWN);
-  Press(win::PAD_A);
-  EXPECT_EQ(Screen.Mode, gmPlay);
-  EXPECT_EQ(Screen.LevelIntro, 1);
+  Press({win::PAD_DOWN, win::PAD_A});
+  EXPECT_EQ(std::tuple(Screen.Mode, Screen.LevelIntro), std::tuple(gmPlay, 1));
 }
 
 TEST_P(PadTest, SettingsSlidersMoveByLeftAndRightAndBackReturns) {
-  Press(win::PAD_A);
-  Press(win::PAD_DOWN);
-  Press(win::PAD_DOWN);
-  Press(win::PAD_A);
+  Press({win::PAD_A, win::PAD_DOWN, win::PAD_DOWN, win::PAD_A});
   ASSERT_EQ(Screen.Mode, gmSettings);
-  Press(win::PAD_DOWN);  // the first slider
-  Press(win::PAD_DOWN);  // the second
-  Press(win::PAD_LEFT);
-  EXPECT_EQ(Settings.NauvrelExplBubbles, 184u);
-  EXPECT_EQ(Settings.NauvrelBubbles, 192u);
-  Press(win::PAD_RIGHT);
-  Press(win::PAD_RIGHT);  // stops at the end
+  Press({win::PAD_DOWN, win::PAD_DOWN, win::PAD_LEFT});  // the second slider
+  EXPECT_EQ(std::tuple(Settings.NauvrelExplBubbles, Settings.NauvrelBubbles),
+            std::tuple(184u, 192u));
+  Press({win::PAD_RIGHT, win::PAD_RIGHT});  // stops at the end
   EXPECT_EQ(Settings.NauvrelExplBubbles, 192u);
   Frame();
   // The highlight frames the slider's hit rectangle.
   const uint32_t white = Pixel(SliderLeft - 3, 140 - 3);
   EXPECT_EQ(white, Pixel(SliderRight + 2, 140 + SliderHeight + 2));
   EXPECT_NE(white, Pixel(SliderLeft - 3, 84 - 3));
-  for (int i = 0; i < 5; ++i) Press(win::PAD_DOWN);  // the sound button
   const bool sound = Settings.UseSound;
-  Press(win::PAD_A);
-  EXPECT_NE(Settings.UseSound, sound);
-  Press(win::PAD_B);
+  Press({win::PAD_DOWN, win::PAD_DOWN, win::PAD_DOWN, win::PAD_DOWN, win::PAD_DOWN, win::PAD_A});
+  EXPECT_NE(Settings.UseSound, sound);  // the sound button
+  Press({win::PAD_B});
   EXPECT_EQ(Screen.Mode, gmMenu);
 }
 
 TEST_P(PadTest, InPlayAMinesBTorpedoesStartPauses) {
   StartGame();
-  Press(win::PAD_X);  // ends the introduction
+  Press({win::PAD_X});  // ends the introduction
   ASSERT_EQ(Screen.LevelIntro, 0);
   World.Sub.x = 300;  // over the grid, where a mine can fall
-  Press(win::PAD_A);
-  EXPECT_NE(World.Mine.y, 0.0);
-  Press(win::PAD_TRIGGER);
-  EXPECT_NE(World.Torpedo.row, -1);
-  Press(win::PAD_START);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-  EXPECT_TRUE(IsGameInProgress());
+  Press({win::PAD_A, win::PAD_TRIGGER});
+  EXPECT_TRUE(World.Mine.y != 0 && World.Torpedo.row != -1);
+  Press({win::PAD_START});
+  EXPECT_TRUE(Screen.Mode == gmMenu && IsGameInProgress());
 }
 
 TEST_P(PadTest, TheNameIsEnteredFromTheLettersOnOffer) {
@@ -86,19 +75,13 @@ TEST_P(PadTest, TheNameIsEnteredFromTheLettersOnOffer) {
   GameOver();
   ASSERT_EQ(Screen.NameEntry, 1);
   EXPECT_EQ(PadLetter(), 0);  // nothing on offer until the controller is used
-  Press(win::PAD_A);          // A
-  Press(win::PAD_DOWN);
-  Press(win::PAD_RIGHT);  // B
-  Press(win::PAD_UP);
-  Press(win::PAD_UP);
-  Press(win::PAD_A);  // the space
-  Press(win::PAD_UP);
-  Press(win::PAD_A);  // Z
-  Press(win::PAD_B);  // takes it back
+  // A; down and right: B; up twice: the space; up: Z, which B takes back.
+  Press({win::PAD_A, win::PAD_DOWN, win::PAD_RIGHT, win::PAD_UP, win::PAD_UP, win::PAD_A,
+         win::PAD_UP, win::PAD_A, win::PAD_B});
   EXPECT_STREQ(Screen.PlayerName, "AB ");
   EXPECT_EQ(PadLetter(), 'Z');
   Frame();
-  Press(win::PAD_START);
+  Press({win::PAD_START});
   EXPECT_EQ(Screen.NameEntry, 0);
   EXPECT_STREQ(HiScores.Table[0].name, "AB ");
 }

@@ -36,9 +36,8 @@ class PlayfieldTest : public ScreenTest {
 TEST_P(PlayfieldTest, ScoreIsRightAlignedWithoutLeadingZeros) {
   World.Score = 305;
   Frame();
-  EXPECT_EQ(RunInRow(10, fixture::DigitCell(3)), std::make_pair(670, 708));
-  EXPECT_EQ(RunInRow(10, fixture::DigitCell(0)), std::make_pair(710, 748));
-  EXPECT_EQ(RunInRow(10, fixture::DigitCell(5)), std::make_pair(750, 788));
+  for (const auto& [digit, x] : {std::pair{3, 670}, {0, 710}, {5, 750}})
+    EXPECT_EQ(RunInRow(10, fixture::DigitCell(digit)), std::make_pair(x, x + 38)) << digit;
   EXPECT_EQ(RunInColumn(750, fixture::DigitCell(5)), std::make_pair(10, 48));
   EXPECT_EQ(Pixel(669, 10), fixture::Background);
 
@@ -95,7 +94,6 @@ TEST_P(PlayfieldTest, SubmarineIsCutAtTheLeftEdge) {
   World.Sub.x = -50;
   Frame();
   for (int f = 0; f < 20; ++f) EXPECT_EQ(RunInRow(348, fixture::SubFrame(f)).first, -1);
-
   World.Sub.x = 300;  // frame 150 mod 20 = 10
   Frame();
   EXPECT_EQ(RunInRow(348, fixture::SubFrame(10)), std::make_pair(260, 338));
@@ -148,11 +146,12 @@ TEST_P(PlayfieldTest, GridCellsShowTheirSprites) {
   Cell(4, 0).state = 13;  // unknown: nothing, no failure
   Cell(17, 12).state = btUpper;
   Frame();
-  EXPECT_EQ(RunInRow(550, fixture::BarelCell(0)), std::make_pair(40, 78));
   EXPECT_EQ(RunInColumn(40, fixture::BarelCell(0)), std::make_pair(550, 588));
-  EXPECT_EQ(RunInRow(550, fixture::BarelCell(6)), std::make_pair(80, 118));
-  EXPECT_EQ(RunInRow(550, fixture::BonusCell(0)), std::make_pair(120, 158));
-  EXPECT_EQ(RunInRow(550, fixture::BonusCell(9)), std::make_pair(160, 198));
+  for (const auto& [value, x] : {std::pair{fixture::BarelCell(0), 40},
+                                 {fixture::BarelCell(6), 80},
+                                 {fixture::BonusCell(0), 120},
+                                 {fixture::BonusCell(9), 160}})
+    EXPECT_EQ(RunInRow(550, value), std::make_pair(x, x + 38)) << x;
   EXPECT_EQ(Pixel(200, 550), fixture::Background);
   EXPECT_EQ(RunInRow(70, fixture::BonusCell(2)), std::make_pair(720, 758));
 }

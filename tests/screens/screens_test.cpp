@@ -31,32 +31,30 @@ constexpr SliderCase Sliders[] = {
     {&SettingsState::BarelExplBubbles, 308}, {&SettingsState::BarelFloatBubbles, 365},
 };
 
+// The knob's left edge stands at 589 plus the value; the bottom edge of a slider counts.
 TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
-  for (const SliderCase& slider : Sliders) Click(593, slider.y);
-  for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 0u);
   const BubbleParams& b = Bubbles;
-  EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn),
-            std::tuple(0, 0, 0));
-  EXPECT_EQ(std::tuple(b.NauvrelExplBubbleRange, b.BarelExplBubbleMax, b.BarelFloatBubbleMax),
-            std::tuple(0, 0, 0));
-  Frame();
-  for (const SliderCase& slider : Sliders)
-    EXPECT_EQ(Pixel(589, slider.y - 1), fixture::SliderKnob) << slider.y;
-
-  for (const SliderCase& slider : Sliders) Click(603, slider.y + 19);  // the bottom edge counts
-  for (const SliderCase& slider : Sliders) EXPECT_EQ(Settings.*slider.setting, 10u);
-  EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn),
-            std::tuple(1, 1, 1));
-  EXPECT_EQ(std::tuple(b.MineBubbleDelay, b.BarelFloatBubbleMax), std::tuple(185, 3));
-
-  for (const SliderCase& slider : Sliders) Click(785, slider.y);
-  Frame();
-  for (const SliderCase& slider : Sliders) {
-    EXPECT_EQ(Settings.*slider.setting, 192u);
-    EXPECT_EQ(Pixel(781, slider.y - 1), fixture::SliderKnob);
-    EXPECT_NE(Pixel(780, slider.y - 1), fixture::SliderKnob);
-    EXPECT_EQ(Pixel(589, slider.y), fixture::SliderTrack);
+  for (const auto& [x, dy, value] : {std::tuple{593, 0, 0u}, {603, 19, 10u}, {785, 0, 192u}}) {
+    for (const SliderCase& slider : Sliders) Click(x, slider.y + dy);
+    Frame();
+    for (const SliderCase& slider : Sliders) {
+      EXPECT_EQ(Settings.*slider.setting, value) << slider.y;
+      const int knob = 589 + static_cast<int>(value);
+      EXPECT_TRUE(Pixel(knob, slider.y - 1) == fixture::SliderKnob &&
+                  Pixel(knob - 1, slider.y - 1) != fixture::SliderKnob)
+          << slider.y << " at " << value;
+    }
+    if (value == 0) {
+      EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn,
+                           b.NauvrelExplBubbleRange, b.BarelExplBubbleMax, b.BarelFloatBubbleMax),
+                std::tuple(0, 0, 0, 0, 0, 0));
+    } else if (value == 10) {
+      EXPECT_EQ(std::tuple(b.NauvrelBubblesOn, b.MineBubblesOn, b.TorpedoBubblesOn,
+                           b.MineBubbleDelay, b.BarelFloatBubbleMax),
+                std::tuple(1, 1, 1, 185, 3));
+    }
   }
+  EXPECT_EQ(Pixel(589, 84), fixture::SliderTrack);
   // Beside the sliders nothing changes.
   Click(786, 84);
   Click(700, 104);
@@ -68,10 +66,9 @@ TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSo
   Frame();
   EXPECT_EQ(Pixel(684, 419), fixture::ButtonOff);
   Click(685, 420);
-  EXPECT_TRUE(Settings.UseSound);
   Frame();
-  EXPECT_EQ(Pixel(684, 419), fixture::ButtonOn);
-  EXPECT_EQ(Pixel(702, 437), fixture::ButtonOn);
+  EXPECT_EQ(std::tuple(Settings.UseSound, Pixel(684, 419), Pixel(702, 437)),
+            std::tuple(true, fixture::ButtonOn, fixture::ButtonOn));
   Click(702, 437);
   EXPECT_FALSE(Settings.UseSound);
 
@@ -102,12 +99,11 @@ TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
   Frame();
   EXPECT_EQ(Pixel(663, 508), fixture::ButtonOff);
   Click(670, 515);
-  EXPECT_TRUE(CD.CDOpen);
-  EXPECT_TRUE(CD.CDPlaying);
+  EXPECT_TRUE(CD.CDOpen && CD.CDPlaying);
   Frame();
-  EXPECT_EQ(Pixel(663, 508), fixture::ButtonOn);
-  EXPECT_EQ(Pixel(681, 526), fixture::ButtonOn);
-  EXPECT_EQ(Pixel(682, 526), fixture::PictureValue(fixture::SettingsEntry));
+  EXPECT_EQ(std::tuple(Pixel(663, 508), Pixel(681, 526), Pixel(682, 526)),
+            std::tuple(fixture::ButtonOn, fixture::ButtonOn,
+                       fixture::PictureValue(fixture::SettingsEntry)));
   Click(670, 515);
   EXPECT_FALSE(CD.CDOpen);
   EXPECT_FALSE(ClosePosted());
@@ -124,9 +120,7 @@ TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
     useDisc();
     f.fault();
     Click(670, 515);
-    EXPECT_EQ(LastError(), f.error);
-    EXPECT_TRUE(ClosePosted());
-    EXPECT_FALSE(CD.CDOpen);
+    EXPECT_EQ(std::tuple(LastError(), ClosePosted(), CD.CDOpen), std::tuple(f.error, true, false));
   }
   mci::testing::Reset();
 }
@@ -139,13 +133,10 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
     std::memset(HiScores.Table[i].name, 'A', sizeof HiScores.Table[i].name);  // no terminator
   }
   Key('A');
-  Click(700, 170);
-  ASSERT_EQ(Screen.Mode, gmHiScore);
+  Click(700, HiScoreY);
   Frame();
-  const uint32_t glyph =
-      Video.BackBuffer->MapColour(fixture::EntryColour(fixture::GlyphEntry).red,
-                                  fixture::EntryColour(fixture::GlyphEntry).green,
-                                  fixture::EntryColour(fixture::GlyphEntry).blue);
+  const auto ink = fixture::EntryColour(fixture::GlyphEntry);
+  const uint32_t glyph = Video.BackBuffer->MapColour(ink.red, ink.green, ink.blue);
   const uint32_t picture = fixture::PictureValue(fixture::HiScoreEntry);
   int lines = 0;
   for (int y = 0; y < 600; ++y)
@@ -160,7 +151,6 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
   EXPECT_EQ(Pixel(30 + 39 * 16 + 1, 71), picture);
   EXPECT_EQ(Pixel(31, 518 + 30), glyph);
   EXPECT_EQ(Pixel(31, 518 + 31), picture);
-
   Click(1, 1);
   EXPECT_EQ(Screen.Mode, gmMenu);
 }
