@@ -10,8 +10,6 @@
 #include <string>
 #include <tuple>
 
-#include "app/shell.h"
-#include "platform/display/ddraw.h"
 #include "support/game_window.h"
 #include "support/offscreen.h"
 
