@@ -41,6 +41,13 @@ void WritePixels(dd::Surface& surface, const std::function<uint32_t(int x, int y
   surface.Unlock(nullptr);
 }
 
+void FillSurface(dd::Surface& surface, uint32_t value, const dd::RECT* rect) {
+  dd::DDBLTFX fx;
+  fx.dwFillColor = value;
+  ASSERT_EQ(surface.Blt(rect, nullptr, nullptr, dd::DDBLT_COLORFILL | dd::DDBLT_WAIT, &fx),
+            dd::DD_OK);
+}
+
 void RenderPicture(const pic::Picture& p, dd::Surface& s, int x, int y, int w, int h) {
   pic::OLE_XSIZE_HIMETRIC pw = 0;
   pic::OLE_YSIZE_HIMETRIC ph = 0;

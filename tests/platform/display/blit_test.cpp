@@ -54,11 +54,6 @@ void ReferenceBlit(Image& dest, int x, int y, Image& source, const dd::RECT& r, 
 class BlitTest : public ::testing::TestWithParam<int> {
  protected:
   std::unique_ptr<dd::Surface> Make(int w, int h) { return display.Make(w, h); }
-  static void Fill(dd::Surface& s, uint32_t value, const dd::RECT* r = nullptr) {
-    dd::DDBLTFX fx;
-    fx.dwFillColor = value;
-    ASSERT_EQ(s.Blt(r, nullptr, nullptr, dd::DDBLT_COLORFILL | dd::DDBLT_WAIT, &fx), dd::DD_OK);
-  }
   // Runs of a few colours and of the key, as sprites have them; at 32 bits the unused byte
   // is noise, which the key must not look at.
   void Scribble(dd::Surface& s, uint32_t key) {
@@ -120,8 +115,8 @@ class BlitTest : public ::testing::TestWithParam<int> {
 
 TEST_P(BlitTest, RectanglesOutsideEitherSurfaceFailAndANullOneIsTheWholeSource) {
   auto source = Make(10, 10), dest = Make(20, 20);
-  Fill(*source, A);
-  Fill(*dest, B);
+  FillSurface(*source, A);
+  FillSurface(*dest, B);
   const struct {
     int x, y;
     dd::RECT r;
@@ -141,9 +136,9 @@ TEST_P(BlitTest, RectanglesOutsideEitherSurfaceFailAndANullOneIsTheWholeSource) 
 
 TEST_P(BlitTest, ColourFillIsExclusiveAndRefusesOutsideRectangles) {
   auto s = Make(6, 6);
-  Fill(*s, B);
+  FillSurface(*s, B);
   const dd::RECT r{1, 2, 4, 5}, outside{4, 4, 7, 6};
-  Fill(*s, A, &r);
+  FillSurface(*s, A, &r);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6; ++x)
       EXPECT_EQ(s->PixelValue(x, y), x >= 1 && x < 4 && y >= 2 && y < 5 ? A : B) << x << "," << y;
@@ -153,15 +148,15 @@ TEST_P(BlitTest, ColourFillIsExclusiveAndRefusesOutsideRectangles) {
 
 TEST_P(BlitTest, AKeyedBlitFromASurfaceWithoutAKeyCopiesEveryPixel) {
   auto source = Make(4, 4), dest = Make(4, 4);
-  Fill(*source, A);
+  FillSurface(*source, A);
   const dd::DDCOLORKEY key{A, A};
   ASSERT_EQ(source->SetColorKey(dd::DDCKEY_SRCBLT, &key), dd::DD_OK);
-  Fill(*dest, B);
+  FillSurface(*dest, B);
   ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
   EXPECT_EQ(dest->PixelValue(2, 2), B);
   // Without a key (taken away, or never set) no value is transparent, not even zero.
   ASSERT_EQ(source->SetColorKey(dd::DDCKEY_SRCBLT, nullptr), dd::DD_OK);
-  Fill(*source, 0);
+  FillSurface(*source, 0);
   ASSERT_EQ(dest->BltFast(0, 0, source.get(), nullptr, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
   EXPECT_EQ(dest->PixelValue(2, 2), 0u);
 }
@@ -239,7 +234,7 @@ TEST_P(BlitTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
 
   // A colour fill, a blit into it and a write through its pixels.
   const dd::RECT band{0, 4, 120, 9};
-  Fill(*sheet, key, &band);
+  FillSurface(*sheet, key, &band);
   expectSame(key);
   auto patch = Make(30, 6);
   Scribble(*patch, (key + 1) & ownMask);
