@@ -1,7 +1,6 @@
 #include "support/disc_fixture.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/shell.h"
 #include "audio/cd.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/shell.h"
+#include "platform/window/sdl_window.h"
 #include "platform/window/window.h"
 #include "support/offscreen.h"
 
@@ -36,8 +37,14 @@ QuietFlipWindow::QuietFlipWindow(int depth) {
   EXPECT_TRUE(OpenQuietWindow());
   EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
   device->SetCooperativeLevel(Shell.Window, dd::DDSCL_EXCLUSIVE | dd::DDSCL_FULLSCREEN);
+  SetDepth(depth);
+}
+
+void QuietFlipWindow::SetDepth(int depth) {
+  primary.reset();
   EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
   primary = MakeFlipChain(*device, back);
+  EXPECT_TRUE(back);
 }
 
 QuietFlipWindow::~QuietFlipWindow() {
@@ -46,4 +53,10 @@ QuietFlipWindow::~QuietFlipWindow() {
   CloseQuietWindow();
   win::testing::Reset();
   win::SetScaleMode(win::ScaleMode::Smooth);
+}
+
+void QuietFlipWindow::Resize(int w, int h) {
+  SDL_SetWindowSize(win::SdlWindow(Shell.Window), w, h);
+  win::MSG msg;
+  while (win::PeekMessage(msg)) win::GetMessage(msg);
 }

@@ -14,6 +14,10 @@ void CloseQuietWindow();
 struct QuietFlipWindow {
   explicit QuietFlipWindow(int depth);
   ~QuietFlipWindow();
+  // The game's mode at another depth, with a new flipping primary.
+  void SetDepth(int depth);
+  // Sets the window's size and takes the messages that follow.
+  void Resize(int w, int h);
   std::unique_ptr<dd::DirectDraw> device;
   std::unique_ptr<dd::Surface> primary;
   dd::Surface* back = nullptr;

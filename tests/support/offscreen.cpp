@@ -41,6 +41,24 @@ void WritePixels(dd::Surface& surface, const std::function<uint32_t(int x, int y
   surface.Unlock(nullptr);
 }
 
+void FillSurface(dd::Surface& surface, uint32_t value, const dd::RECT* rect) {
+  dd::DDBLTFX fx;
+  fx.dwFillColor = value;
+  ASSERT_EQ(surface.Blt(rect, nullptr, nullptr, dd::DDBLT_COLORFILL | dd::DDBLT_WAIT, &fx),
+            dd::DD_OK);
+}
+
+void RenderPicture(const pic::Picture& p, dd::Surface& s, int x, int y, int w, int h) {
+  pic::OLE_XSIZE_HIMETRIC pw = 0;
+  pic::OLE_YSIZE_HIMETRIC ph = 0;
+  ASSERT_EQ(p.get_Width(&pw), pic::S_OK);
+  ASSERT_EQ(p.get_Height(&ph), pic::S_OK);
+  dd::HDC* dc = nullptr;
+  ASSERT_EQ(s.GetDC(dc), dd::DD_OK);
+  EXPECT_EQ(p.Render(dc, x, y + h, w, -h, 0, 0, pw, ph, nullptr), pic::S_OK);
+  ASSERT_EQ(s.ReleaseDC(dc), dd::DD_OK);
+}
+
 Display::Display(int depth) {
   EXPECT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
   EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);

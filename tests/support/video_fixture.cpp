@@ -17,22 +17,15 @@ std::unique_ptr<dd::Surface> MakeSurface(int width, int height) {
   return MakeOffscreen(*Video.ddObject, width, height);
 }
 
-void Fill(dd::Surface& surface, uint32_t value, const dd::RECT* rect = nullptr) {
-  dd::DDBLTFX fx;
-  fx.dwFillColor = value;
-  ASSERT_EQ(surface.Blt(rect, nullptr, nullptr, dd::DDBLT_COLORFILL | dd::DDBLT_WAIT, &fx),
-            dd::DD_OK);
-}
-
 // A sheet of cells in rows, each cell its own value; the rest keyed.
 std::unique_ptr<dd::Surface> Sheet(int width, int height, int cellW, int cellH, int perRow,
                                    int cells, uint32_t (*value)(int)) {
   auto surface = MakeSurface(width, height);
-  Fill(*surface, Key);
+  FillSurface(*surface, Key);
   for (int c = 0; c < cells; ++c) {
     const dd::RECT cell{cellW * (c % perRow), cellH * (c / perRow), cellW * (c % perRow) + cellW,
                         cellH * (c / perRow) + cellH};
-    Fill(*surface, value(c), &cell);
+    FillSurface(*surface, value(c), &cell);
   }
   const dd::DDCOLORKEY key{Key, Key};
   surface->SetColorKey(dd::DDCKEY_SRCBLT, &key);
@@ -85,28 +78,28 @@ void SetUpVideo(int depth) {
   }
 
   Video.ddsBackground = MakeSurface(800, 600);
-  Fill(*Video.ddsBackground, Background);
+  FillSurface(*Video.ddsBackground, Background);
   Video.ddsMenuBckg = MakeSurface(800, 600);
-  Fill(*Video.ddsMenuBckg, MenuBckg);
+  FillSurface(*Video.ddsMenuBckg, MenuBckg);
   Video.ddsMenuSel = MakeSurface(250, 280);
-  Fill(*Video.ddsMenuSel, MenuSel);
+  FillSurface(*Video.ddsMenuSel, MenuSel);
   Video.ddsBarel = Sheet(400, 40, 40, 40, 10, 10, [](int c) { return BarelCell(c); });
   Video.ddsBonus = Sheet(400, 40, 40, 40, 10, 10, [](int c) { return BonusCell(c); });
   Video.ddsDigits = Sheet(400, 40, 40, 40, 10, 10, [](int c) { return DigitCell(c); });
   Video.ddsGame = Sheet(640, 160, 80, 40, 8, 20, [](int f) { return SubFrame(f); });
   const dd::RECT mine{360, 80, 400, 120}, torpedo{400, 80, 440, 120}, bubble{577, 137, 583, 143};
-  Fill(*Video.ddsGame, Mine, &mine);
-  Fill(*Video.ddsGame, Torpedo, &torpedo);
-  Fill(*Video.ddsGame, BubbleSprite, &bubble);
+  FillSurface(*Video.ddsGame, Mine, &mine);
+  FillSurface(*Video.ddsGame, Torpedo, &torpedo);
+  FillSurface(*Video.ddsGame, BubbleSprite, &bubble);
   Video.ddsNauvrelExpl = Sheet(800, 180, 100, 60, 8, 20, [](int c) { return ExplACell(c); });
   Video.ddsNauvrelExplB = Sheet(700, 240, 140, 60, 5, 20, [](int c) { return ExplBCell(c); });
   Video.ddsControls = MakeSurface(259, 20);
-  Fill(*Video.ddsControls, Key);
+  FillSurface(*Video.ddsControls, Key);
   const dd::RECT off{0, 0, 20, 20}, on{20, 0, 40, 20}, track{40, 0, 241, 20}, knob{244, 0, 259, 20};
-  Fill(*Video.ddsControls, ButtonOff, &off);
-  Fill(*Video.ddsControls, ButtonOn, &on);
-  Fill(*Video.ddsControls, SliderTrack, &track);
-  Fill(*Video.ddsControls, SliderKnob, &knob);
+  FillSurface(*Video.ddsControls, ButtonOff, &off);
+  FillSurface(*Video.ddsControls, ButtonOn, &on);
+  FillSurface(*Video.ddsControls, SliderTrack, &track);
+  FillSurface(*Video.ddsControls, SliderKnob, &knob);
   const dd::DDCOLORKEY key{Key, Key};
   Video.ddsControls->SetColorKey(dd::DDCKEY_SRCBLT, &key);
 

@@ -4,15 +4,13 @@
 // in part, where only some of it changed, must equal the same frame drawn whole.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
+#include <algorithm>
 #include <random>
 
 #include "app/shell.h"
 #include "platform/display/ddraw.h"
 #include "platform/display/stretch.h"
 #include "platform/window/frame_area.h"
-#include "platform/window/sdl_window.h"
 #include "support/game_window.h"
 #include "support/offscreen.h"
 
@@ -22,24 +20,11 @@ using win::ScaleMode;
 
 struct Window : QuietFlipWindow {
   explicit Window(int depth) : QuietFlipWindow(depth) {}
-  void Resize(int w, int h) {
-    SDL_SetWindowSize(win::SdlWindow(Shell.Window), w, h);
-    win::MSG msg;
-    while (win::PeekMessage(msg)) win::GetMessage(msg);
-  }
-  // Writes the picture into the back buffer (value i at pixel i) and flips it.
-  void Show(const std::vector<uint32_t>& picture) {
-    const int bytes = (back->BitsPerPixel() + 7) / 8;
-    dd::LockedRect locked;
-    ASSERT_EQ(back->Lock(nullptr, locked, dd::DDLOCK_WAIT), dd::DD_OK);
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x)
-        std::memcpy(locked.bits + static_cast<size_t>(y) * locked.pitch + x * bytes,
-                    &picture[y * 800 + x], bytes);
-    back->Unlock(nullptr);
-    ASSERT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
-  }
-  std::vector<uint32_t> Pixels() {
+  // Writes the picture into the back buffer (value i at pixel i), flips it, and gives the
+  // window's pixels.
+  std::vector<uint32_t> Show(const std::vector<uint32_t>& picture) {
+    WritePixels(*back, [&](int x, int y) { return picture[y * 800 + x]; });
+    EXPECT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
     int w = 0, h = 0;
     return dd::testing::WindowPixels(w, h);
   }
@@ -67,8 +52,7 @@ std::vector<std::vector<uint32_t>> Draw(int depth, const std::vector<uint32_t>& 
   for (const Size& s : sizes) {
     win::SetScaleMode(s.mode);
     window.Resize(s.w, s.h);
-    window.Show(picture);
-    shown.push_back(window.Pixels());
+    shown.push_back(window.Show(picture));
   }
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "");
   return shown;
@@ -137,20 +121,18 @@ TEST(WindowPixels, AFrameDrawnWhereItChangedEqualsItDrawnWhole) {
       window.Resize(s.w, s.h);
       std::vector<uint32_t> picture = RandomPicture(depth, random);
       window.Show(picture);
-      window.Show(picture);  // the flip left the frame before in the back buffer
-      const std::vector<uint32_t> before = window.Pixels();
+      // The flip left the frame before in the back buffer.
+      const std::vector<uint32_t> before = window.Show(picture);
       // Single pixels at the edges and inside, and a band of rows.
       const uint32_t mask = depth == 32 ? 0xFFFFFF : (1u << depth) - 1;
       for (int p : {0, 799, 600 * 800 - 1, 599 * 800, 301 * 800 + 417, 302 * 800 + 33})
         picture[p] = (picture[p] + 1 + random() % mask) & mask;
       for (int y = 200; y < 230; ++y)
         for (int x = 100 + y; x < 160 + y; ++x) picture[y * 800 + x] = random() & mask;
-      window.Show(picture);
-      const std::vector<uint32_t> changed = window.Pixels();
+      const std::vector<uint32_t> changed = window.Show(picture);
       EXPECT_NE(changed, before);
       dd::testing::ForgetShownFrame();
-      window.Show(picture);
-      const std::vector<uint32_t> whole = window.Pixels();
+      const std::vector<uint32_t> whole = window.Show(picture);
       ASSERT_EQ(changed.size(), whole.size());
       for (size_t p = 0; p < whole.size(); ++p)
         ASSERT_EQ(changed[p], whole[p]) << "at " << p % s.w << "," << p / s.w;

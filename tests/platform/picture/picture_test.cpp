@@ -18,22 +18,9 @@
 
 namespace {
 
-// The whole picture over (x, y, w, h), drawn from the bottom edge up with a negative
-// height as the screens draw: upright for h > 0, flipped for h < 0.
-void Render(const pic::Picture& p, dd::Surface& s, int x, int y, int w, int h) {
-  pic::OLE_XSIZE_HIMETRIC pw = 0;
-  pic::OLE_YSIZE_HIMETRIC ph = 0;
-  ASSERT_EQ(p.get_Width(&pw), pic::S_OK);
-  ASSERT_EQ(p.get_Height(&ph), pic::S_OK);
-  dd::HDC* dc = nullptr;
-  ASSERT_EQ(s.GetDC(dc), dd::DD_OK);
-  EXPECT_EQ(p.Render(dc, x, y + h, w, -h, 0, 0, pw, ph, nullptr), pic::S_OK);
-  ASSERT_EQ(s.ReleaseDC(dc), dd::DD_OK);
-}
-
 // Upright over the whole surface, or flipped.
 void RenderWhole(const pic::Picture& p, dd::Surface& s, bool upright = true) {
-  Render(p, s, 0, upright ? 0 : s.Height(), s.Width(), upright ? s.Height() : -s.Height());
+  RenderPicture(p, s, 0, upright ? 0 : s.Height(), s.Width(), upright ? s.Height() : -s.Height());
 }
 
 std::unique_ptr<pic::Picture> Load(const std::vector<uint8_t>& bytes) {
@@ -60,11 +47,6 @@ TEST(Picture, BmpKeepsItsPixelsAndReportsHimetric) {
 // Stretched up and shrunk, upright and flipped, and clipped to the surface.
 TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
   Display display(32);
-  auto big = display.Make(50, 30);
-  RenderWhole(*Load(MakeBmp(1, 1, [](int, int) { return 0x123456u; })), *big);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 50; ++x) ASSERT_EQ(big->PixelRGB(x, y), 0x123456u);
-
   auto tall = display.Make(3, 4);
   auto p = Load(MakeBmp(1, 2, [](int, int y) { return y == 0 ? 0xFF0000u : 0x0000FFu; }));
   RenderWhole(*p, *tall);
@@ -77,7 +59,7 @@ TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
 
   Display clipped(24);
   auto s = clipped.Make(10, 10);
-  Render(*Load(MakeBmp(2, 2, [](int, int) { return 0x00FF00u; })), *s, 5, -80, 100, 100);
+  RenderPicture(*Load(MakeBmp(2, 2, [](int, int) { return 0x00FF00u; })), *s, 5, -80, 100, 100);
   EXPECT_EQ(s->PixelRGB(4, 0), 0u);
   EXPECT_EQ(s->PixelRGB(5, 0), 0x00FF00u);
   EXPECT_EQ(s->PixelRGB(9, 9), 0x00FF00u);
@@ -285,15 +267,6 @@ TEST(PictureHeader, WhileDecodingSdlRefusesMoreThanTheBudget) {
 
 // A picture rendered again reuses what it made only while that is what a fresh render
 // would make: after a change of palette, a restore and a change of size it still is.
-std::vector<uint8_t> Bytes(const dd::Surface& s) {
-  std::vector<uint8_t> out;
-  for (int y = 0; y < s.Height(); ++y)
-    out.insert(
-        out.end(), s.Pixels() + static_cast<size_t>(y) * s.Pitch(),
-        s.Pixels() + static_cast<size_t>(y) * s.Pitch() + s.Width() * ((s.BitsPerPixel() + 7) / 8));
-  return out;
-}
-
 struct Step {
   const char* name;
   std::function<void(dd::Palette&, dd::Surface&, dd::Surface&)> change;
@@ -346,10 +319,13 @@ TEST(RenderCache, TheCachedRenderEqualsAFreshOneAfterEveryChange) {
         step.change(palette, *target, *plain);
         for (dd::Surface* s : {target.get(), plain.get()})
           std::memset(s->Pixels(), 0, static_cast<size_t>(s->Pitch()) * s->Height());
-        Render(*kept, *target, step.x, step.y, step.w, step.h);
+        RenderPicture(*kept, *target, step.x, step.y, step.w, step.h);
         // A picture loaded afresh has nothing remembered.
-        Render(*pic::OleLoadPicture(*file), *plain, step.x, step.y, step.w, step.h);
-        EXPECT_EQ(Bytes(*target), Bytes(*plain)) << depth << " bits, " << step.name;
+        RenderPicture(*pic::OleLoadPicture(*file), *plain, step.x, step.y, step.w, step.h);
+        for (int y = 0; y < 48; ++y)
+          for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(target->PixelValue(x, y), plain->PixelValue(x, y))
+                << depth << " bits, " << step.name << " at " << x << "," << y;
       }
     }
   }

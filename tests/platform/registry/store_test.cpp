@@ -190,14 +190,3 @@ TEST_F(KnownHive, AWriteWaitsForTheLockAnotherWriterHolds) {
   writer.join();
   EXPECT_EQ(QueryDword(key, "MineBubbles"), 3u);
 }
-
-TEST(RegistryStore, NoDataFolderMeansNoKey) {
-  IsolatedUserData data;
-  // A plain file where the data folder should be: it cannot be made.
-  WriteFile(data.dir.path / "HalvoTeam", "not a folder");
-  reg::HKEY key = nullptr;
-  EXPECT_NE(reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr),
-            reg::ERROR_SUCCESS);
-  EXPECT_EQ(key, nullptr);
-}

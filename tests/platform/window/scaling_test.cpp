@@ -55,9 +55,7 @@ struct Window : QuietFlipWindow {
   Window() : QuietFlipWindow(32) {}
   // The pattern shown at this size.
   std::vector<uint32_t> Show(int w, int h, int& outW, int& outH) {
-    SDL_SetWindowSize(win::SdlWindow(Shell.Window), w, h);
-    win::MSG msg;
-    while (win::PeekMessage(msg)) win::GetMessage(msg);
+    Resize(w, h);
     WritePixels(*back, Pattern);
     EXPECT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
     return dd::testing::WindowPixels(outW, outH);
