@@ -46,7 +46,7 @@ Bytes Floats(std::initializer_list<float> values) {
   for (float f : values) {
     uint32_t v;
     std::memcpy(&v, &f, 4);
-    Put32(out, v);
+    put32(out, v);
   }
   return out;
 }

@@ -1,9 +1,7 @@
 // The archive tool as a player's modder would use it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "raw_archive.h"
+#include "support/command.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
@@ -18,29 +17,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-};
-
-Result RunSplpack(const std::string& args) {
-  const std::string command =
-      (fs::path(NAUVREL_BINARY_DIR) / "splpack").string() + " " + args + " 2>&1";
-  Result r{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return r;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
-  const int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+CommandResult RunSplpack(const std::string& args) {
+  return RunCommand((fs::path(NAUVREL_BINARY_DIR) / "splpack").string() + " " + args);
 }
 
 // A refusal is status 1 and one line that names what was refused.
-void ExpectRefused(const Result& result, const std::string& name) {
-  EXPECT_EQ(result.status, 1) << result.out;
-  EXPECT_NE(result.out.find(name), std::string::npos) << result.out;
-  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1) << result.out;
+void ExpectRefused(const CommandResult& result, const std::string& name) {
+  EXPECT_EQ(result.status, 1) << result.output;
+  EXPECT_NE(result.output.find(name), std::string::npos) << result.output;
+  EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
 }
 
 // Every regular file and folder under the root, with the contents of the files.
@@ -57,11 +42,11 @@ class Splpack : public ::testing::Test {
  protected:
   TempDir dir;
   std::string Path(const std::string& name) const { return (dir.path / name).string(); }
-  Result Create(const std::string& archive, const std::string& folder) {
+  CommandResult Create(const std::string& archive, const std::string& folder) {
     return RunSplpack("create " + Path(archive) + " " + Path(folder));
   }
-  Result List(const std::string& archive) { return RunSplpack("list " + Path(archive)); }
-  Result Extract(const std::string& archive, const std::string& folder = "out") {
+  CommandResult List(const std::string& archive) { return RunSplpack("list " + Path(archive)); }
+  CommandResult Extract(const std::string& archive, const std::string& folder = "out") {
     return RunSplpack("extract " + Path(archive) + " " + Path(folder));
   }
 };
@@ -84,12 +69,12 @@ TEST_F(Splpack, CreateListExtractGivesTheSameTreeByteForByte) {
   // Names in byte order; data right behind the directory, in the same order: the root,
   // three directories of one file each, two empty ones, one file, and the end tags.
   const size_t directory = 256 + 3 * (256 + 264 + 1) + 2 * (256 + 1) + 264 + 1;
-  const Result list = List("in/self.spl");
+  const CommandResult list = List("in/self.spl");
   EXPECT_EQ(list.status, 0);
-  EXPECT_EQ(list.out, "Grafika/Game.bmp\t1000\t" + std::to_string(directory) +
-                          "\nGrafika8/Game.gif\t3\t" + std::to_string(directory + 1000) +
-                          "\nZvuk/Bonus.wav\t7\t" + std::to_string(directory + 1003) +
-                          "\nempty\t0\t" + std::to_string(directory + 1010) + "\n");
+  EXPECT_EQ(list.output, "Grafika/Game.bmp\t1000\t" + std::to_string(directory) +
+                             "\nGrafika8/Game.gif\t3\t" + std::to_string(directory + 1000) +
+                             "\nZvuk/Bonus.wav\t7\t" + std::to_string(directory + 1003) +
+                             "\nempty\t0\t" + std::to_string(directory + 1010) + "\n");
   ASSERT_EQ(Extract("in/self.spl").status, 0);
   std::map<std::string, std::string> want = Tree(dir.path / "in");
   want.erase("self.spl");
@@ -126,12 +111,12 @@ TEST_F(Splpack, ListEscapesOddBytesAndExtractWritesWhatALookupReaches) {
   RawArchive odd;
   odd.Dir("").Dir("a\tb").File("c\nd", "1").End().File("e\\f\x01\x7f\xc8", "22").End();
   WriteFile(Path("odd.spl"), odd.Build());
-  const Result list = List("odd.spl");
+  const CommandResult list = List("odd.spl");
   ASSERT_EQ(list.status, 0);
   const size_t directory = 256 + 256 + 264 + 1 + 264 + 1;
-  EXPECT_EQ(list.out, "a\\tb/c\\nd\t1\t" + std::to_string(directory) +
-                          "\ne\\\\f\\x01\\x7f\xc8\t2\t" + std::to_string(directory + 1) + "\n");
-  EXPECT_NE(RunSplpack("").out.find("\\xHH"), std::string::npos);
+  EXPECT_EQ(list.output, "a\\tb/c\\nd\t1\t" + std::to_string(directory) +
+                             "\ne\\\\f\\x01\\x7f\xc8\t2\t" + std::to_string(directory + 1) + "\n");
+  EXPECT_NE(RunSplpack("").output.find("\\xHH"), std::string::npos);
 
   RawArchive r;
   r.Dir("any root name").File("z.txt", "zzz").Dir("Zvuk").File("Bonus.wav", "old");
@@ -141,8 +126,8 @@ TEST_F(Splpack, ListEscapesOddBytesAndExtractWritesWhatALookupReaches) {
   r.Dir("").File("x", "unreachable").End().Dir("Empty").End();
   r.File("far", 3, 0x7FFFFFF0).File("short", "xy", 5).End();  // 2 of its 5 bytes there
   WriteFile(Path("reach.spl"), r.Build());
-  const Result extract = Extract("reach.spl");
-  ASSERT_EQ(extract.status, 0) << extract.out;
+  const CommandResult extract = Extract("reach.spl");
+  ASSERT_EQ(extract.status, 0) << extract.output;
   const std::map<std::string, std::string> want = {{"z.txt", "zzz"},
                                                    {"Zvuk", "<dir>"},
                                                    {"Zvuk/Hidden.wav", "hidden"},

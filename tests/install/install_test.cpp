@@ -3,54 +3,37 @@
 // game runs from any folder too, until it is asked to quit.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "support/command.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string output;  // standard output and standard error together
-};
-
-// A shell command line, run with its output taken.
-Outcome Shell(const std::string& command) {
-  Outcome run;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // The game, headless, from `where`, with NAUVREL_QUIT_AFTER_FRAMES at `quitAfter` (unset when
 // null). With `term` it must still run after 1.5 s (status 99 if not; an ended child not yet
 // reaped is a zombie); it is then sent SIGTERM, and the outcome is its own exit status.
-Outcome Game(const fs::path& program, const fs::path& where, const fs::path& data,
-             const std::string& args, const char* quitAfter = "3", bool term = false) {
+CommandResult Game(const fs::path& program, const fs::path& where, const fs::path& data,
+                   const std::string& args, const char* quitAfter = "3", bool term = false) {
   const std::string run =
       "env -u NAUVREL_QUIT_AFTER_FRAMES SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
       (quitAfter ? "NAUVREL_QUIT_AFTER_FRAMES=" + Quoted(quitAfter) + " " : std::string()) +
       "XDG_DATA_HOME=" + Quoted(data) + " " + Quoted(program) + " " + args;
-  return Shell("cd " + Quoted(where) + " && " +
-               (term ? "{ " + run +
-                           " & p=$!; sleep 1.5; [ -e /proc/$p ] && ! grep -q '^State:.Z' "
-                           "/proc/$p/status || exit 99; kill $p; wait $p; }"
-                     : run));
+  return RunCommand("cd " + Quoted(where) + " && " +
+                    (term ? "{ " + run +
+                                " & p=$!; sleep 1.5; [ -e /proc/$p ] && ! grep -q '^State:.Z' "
+                                "/proc/$p/status || exit 99; kill $p; wait $p; }"
+                          : run));
 }
 
-Outcome Install(const fs::path& prefix, const std::string& destdir = "") {
-  return Shell((destdir.empty() ? "" : "DESTDIR=" + destdir + " ") + NAUVREL_CMAKE_COMMAND +
-               " --install " + Quoted(NAUVREL_BINARY_DIR) + " --prefix " + Quoted(prefix));
+CommandResult Install(const fs::path& prefix, const std::string& destdir = "") {
+  return RunCommand((destdir.empty() ? "" : "DESTDIR=" + destdir + " ") + NAUVREL_CMAKE_COMMAND +
+                    " --install " + Quoted(NAUVREL_BINARY_DIR) + " --prefix " + Quoted(prefix));
 }
 
 const std::string Id = NAUVREL_ID;
@@ -79,7 +62,7 @@ std::vector<std::string> InstalledFiles() {
 class Installed : public ::testing::Test {
  protected:
   void SetUp() override {
-    const Outcome install = Install("/opt/nauvrel", stage.path.string());
+    const CommandResult install = Install("/opt/nauvrel", stage.path.string());
     ASSERT_EQ(install.status, 0) << install.output;
   }
   fs::path Prefix() const { return stage.path / "opt/nauvrel"; }
@@ -89,23 +72,25 @@ class Installed : public ::testing::Test {
 TEST_F(Installed, PutsEveryFileUnderThePrefixAndRunsFromAnotherFolder) {
   for (const std::string& file : InstalledFiles()) EXPECT_TRUE(fs::exists(Prefix() / file)) << file;
   const fs::path program = Prefix() / "bin/nauvrel";
-  const Outcome run = Game(program, elsewhere.path, data.path, "--no-cd-music --bogus");
+  const CommandResult run = Game(program, elsewhere.path, data.path, "--no-cd-music --bogus");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("unknown option '--bogus'"), std::string::npos) << run.output;
   // The game ran to its ordinary end: settings and table were saved on the way out.
   EXPECT_TRUE(fs::exists(data.path / "HalvoTeam/Nauvrel/HKEY_LOCAL_MACHINE.reg")) << run.output;
-  const Outcome version = Shell(Quoted(program) + " --version");
+  const CommandResult version = RunCommand(Quoted(program) + " --version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.output.rfind("Nauvrel ", 0), 0u) << version.output;
 }
 
 TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidators) {
-  if (Shell("command -v desktop-file-validate appstreamcli").status != 0)
+  if (RunCommand("command -v desktop-file-validate appstreamcli").status != 0)
     GTEST_SKIP() << "desktop-file-validate or appstreamcli is not installed";
-  const Outcome desktop = Shell("desktop-file-validate " + Quoted(Prefix() / DesktopEntry));
+  const CommandResult desktop =
+      RunCommand("desktop-file-validate " + Quoted(Prefix() / DesktopEntry));
   EXPECT_EQ(desktop.status, 0) << desktop.output;
   EXPECT_EQ(desktop.output, "");
-  const Outcome metainfo = Shell("appstreamcli validate --no-net " + Quoted(Prefix() / Metainfo));
+  const CommandResult metainfo =
+      RunCommand("appstreamcli validate --no-net " + Quoted(Prefix() / Metainfo));
   EXPECT_EQ(metainfo.status, 0) << metainfo.output;
 }
 
@@ -120,14 +105,15 @@ TEST(Install, TheBuiltGameRunsFromAnyFolderUntilAskedToQuitAndWithoutAnArchiveSa
   for (const auto& [args, quitAfter] : runs) {
     SCOPED_TRACE(std::string(args) + " quit after " + (quitAfter ? quitAfter : "unset"));
     TempDir cwd, data;
-    const Outcome run = Game(built, cwd.path, data.path, args, quitAfter, true);
+    const CommandResult run = Game(built, cwd.path, data.path, args, quitAfter, true);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(fs::exists(data.path / "HalvoTeam/Nauvrel/HKEY_LOCAL_MACHINE.reg")) << run.output;
   }
   TempDir lonely, cwd, data;
   fs::create_directories(lonely.path / "bin");
   fs::copy_file(built, lonely.path / "bin/nauvrel");
-  const Outcome alone = Game(lonely.path / "bin/nauvrel", cwd.path, data.path, "--no-cd-music");
+  const CommandResult alone =
+      Game(lonely.path / "bin/nauvrel", cwd.path, data.path, "--no-cd-music");
   const std::string root = fs::canonical(lonely.path).string();
   const std::string looked =
       "FS_LoadSPL: Nauvrel.spl failed (looked in: " + fs::canonical(cwd.path).string() + ", " +

@@ -37,13 +37,10 @@ TEST(Settings, FirstRunCreatesBothHivesWithTheDefaultsAndASecondRunReadsThem) {
   Switches = SwitchFlags{};
   ASSERT_TRUE(LoadSettings() && hisLoadData());
   EXPECT_TRUE(SaveSettings() && hisSaveData());
-  EXPECT_EQ(ReadFile(UserHive(data)), StoredSettings("\"NauvrelBubbles\"=dword:000000c0\n"
-                                                     "\"NauvrelExplBubbles\"=dword:000000c0\n"
-                                                     "\"MineBubbles\"=dword:000000c0\n"
-                                                     "\"TorpedoBubbles\"=dword:000000c0\n"
-                                                     "\"BarelExplBubbles\"=dword:000000c0\n"
-                                                     "\"BarelFloatBubbles\"=dword:000000c0\n"
-                                                     "\"UseSound\"=dword:00000001\n"));
+  std::string defaults;
+  for (const char* kind : {"Nauvrel", "NauvrelExpl", "Mine", "Torpedo", "BarelExpl", "BarelFloat"})
+    defaults += "\"" + std::string(kind) + "Bubbles\"=dword:000000c0\n";
+  EXPECT_EQ(ReadFile(UserHive(data)), StoredSettings(defaults + "\"UseSound\"=dword:00000001\n"));
   // The table's first entry: the name, its zeros and the score 750, little-endian.
   const std::string machine = ReadFile(MachineHive(data));
   EXPECT_NE(machine.find("\"HiScore\"=hex:48,61,6c,76,6f,20,74,65,61,6d,00,00,00,00,00,00,00,00,"

@@ -16,8 +16,8 @@ namespace {
 Bytes Frames(int track, int64_t frames) {
   Bytes out;
   for (int64_t f = 0; f < frames; ++f) {
-    Put16(out, static_cast<uint16_t>(FrameMark(f)));
-    Put16(out, static_cast<uint16_t>(TrackMark(track)));
+    put16(out, static_cast<uint16_t>(FrameMark(f)));
+    put16(out, static_cast<uint16_t>(TrackMark(track)));
   }
   return out;
 }

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "fs/spl_writer.h"
+#include "support/files.h"
 #include "support/test_pictures.h"
 
 namespace {
@@ -99,8 +98,5 @@ void LoadGamePictures(int depth) {
 void WriteGameArchive(const FileMap& files, const std::string& path) {
   const std::vector<uint8_t> bytes = WriteSplArchive(files);
   ASSERT_FALSE(bytes.empty());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good());
+  WriteFile(path, bytes);
 }

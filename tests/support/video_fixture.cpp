@@ -32,24 +32,24 @@ std::unique_ptr<dd::Surface> Sheet(int width, int height, int cellW, int cellH, 
   return surface;
 }
 
+uint32_t Rgb(int entry) {
+  const dd::COLORREF c = EntryColour(entry);
+  return (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
+}
+
+// A picture of one palette entry's colour.
+std::unique_ptr<pic::Picture> OneColour(int width, int height, int entry) {
+  return pic::OleLoadPicture(MakeBmp(width, height, [&](int, int) { return Rgb(entry); }));
+}
+
+// Each glyph is solid but for its cell's top-left pixel, which gives the key.
 std::unique_ptr<pic::Picture> FontPicture() {
-  const dd::COLORREF k = EntryColour(FontKeyEntry), g = EntryColour(GlyphEntry);
-  const uint32_t key = (uint32_t{k.red} << 16) | (uint32_t{k.green} << 8) | k.blue;
-  const uint32_t glyph = (uint32_t{g.red} << 16) | (uint32_t{g.green} << 8) | g.blue;
-  // Each glyph is solid but for its cell's top-left pixel, which gives the key.
-  const auto bytes =
-      MakeBmp(320, 384, [&](int x, int y) { return (x % 16 == 0 && y % 32 == 0) ? key : glyph; });
-  return pic::OleLoadPicture(bytes);
+  return pic::OleLoadPicture(MakeBmp(320, 384, [](int x, int y) {
+    return Rgb(x % 16 == 0 && y % 32 == 0 ? FontKeyEntry : GlyphEntry);
+  }));
 }
 
 }  // namespace
-
-std::unique_ptr<pic::Picture> OneColour(int width, int height, int entry) {
-  const dd::COLORREF c = EntryColour(entry);
-  const uint32_t rgb = (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
-  const auto bytes = MakeBmp(width, height, [&](int, int) { return rgb; });
-  return pic::OleLoadPicture(bytes);
-}
 
 dd::COLORREF EntryColour(int entry) {
   return {static_cast<uint8_t>(entry), static_cast<uint8_t>((entry * 67) & 255),

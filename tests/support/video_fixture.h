@@ -30,9 +30,6 @@ constexpr int LogoEntry = 200, Help1Entry = 205, Help2Entry = 210, Help3Entry = 
 // The fixture's palette: entry i has a colour no other entry comes near, also in RGB565.
 dd::COLORREF EntryColour(int entry);
 
-// A picture of one palette entry's colour.
-std::unique_ptr<pic::Picture> OneColour(int width, int height, int entry);
-
 // Builds the display and fills Video; at 8 bits makes the six palettes (separate objects
 // with the same entries). Sets AppActive and the window-less shell.
 void SetUpVideo(int depth);

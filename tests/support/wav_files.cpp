@@ -7,19 +7,9 @@
 #include "audio/sound.h"
 #include "audio/sound_state.h"
 
-void Put16(Bytes& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 Bytes Chunk(const char* id, const Bytes& data) {
   Bytes out(id, id + 4);
-  Put32(out, static_cast<uint32_t>(data.size()));
+  put32(out, static_cast<uint32_t>(data.size()));
   out.insert(out.end(), data.begin(), data.end());
   if (data.size() % 2) out.push_back(0);
   return out;
@@ -28,28 +18,28 @@ Bytes Chunk(const char* id, const Bytes& data) {
 Bytes Format(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
   Bytes out;
   const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
-  Put16(out, tag);
-  Put16(out, channels);
-  Put32(out, rate);
-  Put32(out, rate * align);
-  Put16(out, align);
-  Put16(out, bits);
+  put16(out, tag);
+  put16(out, channels);
+  put32(out, rate);
+  put32(out, rate * align);
+  put16(out, align);
+  put16(out, bits);
   return out;
 }
 
 Bytes FormatWithExtra(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
                       const Bytes& extra) {
   Bytes out = Format(tag, channels, rate, bits);
-  Put16(out, static_cast<uint32_t>(extra.size()));
+  put16(out, static_cast<uint32_t>(extra.size()));
   out.insert(out.end(), extra.begin(), extra.end());
   return out;
 }
 
 Bytes Extensible(uint16_t subTag, uint16_t channels, uint32_t rate, uint16_t bits) {
   Bytes extra;
-  Put16(extra, bits);                       // valid bits
-  Put32(extra, channels == 2 ? 0x3 : 0x4);  // speaker mask
-  Put16(extra, subTag);
+  put16(extra, bits);                       // valid bits
+  put32(extra, channels == 2 ? 0x3 : 0x4);  // speaker mask
+  put16(extra, subTag);
   const uint8_t tail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
                             0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
   extra.insert(extra.end(), tail, tail + 14);
@@ -60,7 +50,7 @@ Bytes Riff(const std::vector<Bytes>& chunks) {
   Bytes body{'W', 'A', 'V', 'E'};
   for (const Bytes& chunk : chunks) body.insert(body.end(), chunk.begin(), chunk.end());
   Bytes out{'R', 'I', 'F', 'F'};
-  Put32(out, static_cast<uint32_t>(body.size()));
+  put32(out, static_cast<uint32_t>(body.size()));
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
@@ -72,7 +62,7 @@ Bytes Wav(const Bytes& format, const Bytes& samples) {
 Bytes Tone(int frames) {
   Bytes out;
   for (int i = 0; i < frames; ++i)
-    Put16(out, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 0.05))));
+    put16(out, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 0.05))));
   return out;
 }
 

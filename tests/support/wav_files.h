@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
-using Bytes = std::vector<uint8_t>;
+#include "tools/forge/encoders.hpp"
 
-void Put16(Bytes& out, uint32_t v);
-void Put32(Bytes& out, uint32_t v);
+using forge::Bytes;
+using forge::put16;
+using forge::put32;
+
 // A chunk with its header, and the pad byte after an odd size.
 Bytes Chunk(const char* id, const Bytes& data);
 // The 16-byte format record, with `extra` bytes behind a count when given.
