@@ -67,9 +67,7 @@ TEST_P(FlowTest, EveryChangeOfScreenClicksOnceAndNothingElseDoes) {
   const Action actions[] = {
       {"F12 on the logo quits", win::VK_F12, 0, gmLogo, 0, true, fixture::LogoEntry},
       {"off the logo", 400, 300, gmMenu, 1},
-      {"Space", win::VK_SPACE, 0, gmMenu, 0},
-      {"Enter", win::VK_RETURN, 0, gmMenu, 0},
-      {"an arrow", win::VK_DOWN, 0, gmMenu, 0},
+      {"Enter", win::VK_RETURN, 0, gmMenu, 0},  // as any key but Escape
       {"beside the items", 790, 160, gmMenu, 0},
       {"no game to continue", ContinueX, ContinueY, gmMenu, 0},
       {"settings", 790, SettingsY, gmSettings, 1},
