@@ -2,7 +2,6 @@
 #include <cstring>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "driver.h"
 #include "game/simulation.h"
