@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "app/shell.h"
 #include "platform/window/window.h"
+#include "support/command.h"
 #include "support/files.h"
 #include "support/game_pictures.h"
 #include "support/scripted_play.h"
@@ -24,16 +24,6 @@ class DemoTest : public ::testing::Test {
   InTempDir here;
   void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
 };
-
-std::string RunCommand(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(("(" + command + ") 2>&1").c_str(), "r");
-  if (!pipe) return out;
-  char buffer[512];
-  while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
-  pclose(pipe);
-  return out;
-}
 
 std::string Line(const std::string& text, const std::string& start) {
   const size_t at = text.find(start);
@@ -58,7 +48,8 @@ TEST_F(DemoTest, ARecordedGameReplaysHeadlessToTheSameEnd) {
   const std::string program = (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string();
   for (int run = 0; run < 2; ++run) {
     const std::string out = RunCommand("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + program +
-                                       " --no-sound --replay game.dem");
+                                       " --no-sound --replay game.dem")
+                                .output;
     EXPECT_EQ(Line(out, "replay:"), "replay:" + recorded.substr(9)) << out;
     EXPECT_EQ(out.find("went another way"), std::string::npos) << out;
   }
@@ -68,15 +59,15 @@ TEST_F(DemoTest, DamagedFilesAndOtherVersionsAreRefusedWithAMessage) {
   const std::string program = (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string();
   const auto refuse = [&](const std::string& bytes, const std::string& why) {
     WriteFile("bad.dem", bytes);
-    const std::string out = RunCommand("SDL_VIDEODRIVER=dummy " + program +
-                                       " --no-sound --replay bad.dem; echo status $?");
-    EXPECT_NE(out.find(why), std::string::npos) << out;
-    EXPECT_NE(out.find("status 1"), std::string::npos) << out;
+    const CommandResult run =
+        RunCommand("SDL_VIDEODRIVER=dummy " + program + " --no-sound --replay bad.dem");
+    EXPECT_NE(run.output.find(why), std::string::npos) << run.output;
+    EXPECT_EQ(run.status, 1) << run.output;
   };
   refuse("", "not a demo file");
   refuse("hello, world", "not a demo file");
   refuse(std::string("NVRLDEMO\x07\0\0\0", 12), "another version");
   refuse(std::string("NVRLDEMO\x01\0\0\0\x01\x02", 14), "damaged");
-  const std::string missing = RunCommand(program + " --replay; echo status $?");
+  const std::string missing = RunCommand(program + " --replay").output;
   EXPECT_NE(missing.find("needs a file name"), std::string::npos) << missing;
 }

@@ -1,5 +1,6 @@
 // Settings and hi-scores that cannot be written at exit: the game says so and ends, and
-// the files it could not replace keep every byte, for the next run to read.
+// the files it could not replace keep every byte, for the next run to read. That a later
+// write changes only its own value is the registry's tests'.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -60,15 +61,6 @@ TEST_F(UnwritableRegistry, AFailedSaveAtExitIsReportedAndLosesNothing) {
   // What was read was used.
   EXPECT_EQ(std::tuple(ReadFile(user), ReadFile(machine), Settings.NauvrelBubbles),
             std::tuple(userBefore, machineBefore, 0x50u));
-
-  // Once the files can be written again, the next exit keeps what they held.
-  for (const fs::path& hive : {user, machine}) fs::remove(hive.string() + ".tmp");
-  ASSERT_EQ(RunToClose(), 0);
-  EXPECT_TRUE(win::testing::MessageBoxes().empty());
-  const std::string after = ReadFile(user);
-  EXPECT_NE(after.find("\"NauvrelBubbles\"=dword:00000050"), std::string::npos) << after;
-  EXPECT_NE(after.find("\"Other\"=\"kept\""), std::string::npos) << after;
-  EXPECT_EQ(ReadFile(machine), machineBefore);
 }
 
 }  // namespace

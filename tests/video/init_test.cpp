@@ -91,7 +91,6 @@ TEST_F(InitTest, AMissingOrBrokenArchiveOrPictureStopsWithItsName) {
       {32, {"Grafika/Logo.jpg", "Grafika/Barel.bmp"}, nullptr, "sysLoadImage: Barel.bmp"},
       {32, {}, "Grafika/Help2.jpg", "sysLoadImage: Help2.jpg"},
       {32, {"Grafika/Font.bmp"}, nullptr, "sysLoadImage: Font.bmp"},
-      {32, {"Grafika/HiScore.jpg"}, nullptr, "sysLoadImage: HiScore.jpg"},
       {8, {"Grafika8/Bonus.gif"}, nullptr, "sysLoadImage: bonus.gif"},  // as the game names it
   };
   for (const auto& c : cases) {

@@ -75,8 +75,7 @@ void ExpectSmallChangesShown(WindowChain& chain, Frame& picture, uint32_t mask,
       {{799, 599}},
       {{3, 100}, {790, 100}},
       {{400, 200}, {10, 201}, {700, 202}, {64, 203}},
-      {{100, 300}, {100, 302}, {500, 598}},
-  };
+      {{100, 300}, {100, 302}, {500, 598}}};
   for (size_t step = 0; step < steps.size(); ++step) {
     for (const auto& [x, y] : steps[step]) picture[y * Width + x] = random() & mask;
     chain.ExpectShown(picture, colour, "step " + std::to_string(step));
