@@ -195,9 +195,8 @@ bool FillRect(HDC* dc, const RECT& rect, COLORREF colour) {
   if (r.left >= r.right || r.top >= r.bottom) return true;  // nothing inside: GDI succeeds
   uint32_t value = s.MapColour(colour.red, colour.green, colour.blue);
   int bytes = BytesPerPixel(s.BitsPerPixel());
-  for (int y = r.top; y < r.bottom; ++y)
-    rows::Fill(dc->bits + static_cast<size_t>(y) * dc->pitch + r.left * bytes, r.right - r.left,
-               bytes, value);
+  rows::FillRows(dc->bits + static_cast<size_t>(r.top) * dc->pitch + r.left * bytes, dc->pitch,
+                 r.bottom - r.top, r.right - r.left, bytes, value);
   return true;
 }
 
