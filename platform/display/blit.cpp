@@ -168,12 +168,16 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
     snapshot = Memory;
     srcBase = snapshot.data();
   }
-  Written();
 
   const int bytes = BytesPerPixel(Bits);
   const int srcPitch = source->RowBytes;
   const uint8_t* src = srcBase + static_cast<size_t>(r.top) * srcPitch;
   uint8_t* dst = Memory.data() + static_cast<size_t>(y) * RowBytes + static_cast<size_t>(x) * bytes;
+  if (!keyed && x == 0 && w == W && source != this) {
+    CopyWholeRows(*source, r, y);
+    return DD_OK;
+  }
+  RowsWritten(y, y + h);
   if (!keyed) {
     CopyOpaque(r, bytes, src, srcPitch, dst, RowBytes);
     return DD_OK;
@@ -199,6 +203,31 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
   return DD_OK;
 }
 
+// Rows of another surface as wide as this one, a background each frame: the rows that
+// already hold them (nothing was drawn over them since they were copied) are left as they are.
+void Surface::CopyWholeRows(const Surface& source, const RECT& r, int y) {
+  Changed();
+  const int bytes = BytesPerPixel(Bits);
+  auto copy = [&](int from, int to) {  // rows of r, counted from its top
+    const RECT part{r.left, r.top + from, r.right, r.top + to};
+    CopyOpaque(part, bytes, source.Memory.data() + static_cast<size_t>(part.top) * source.RowBytes,
+               source.RowBytes, Memory.data() + static_cast<size_t>(y + from) * RowBytes, RowBytes);
+  };
+  const int h = r.bottom - r.top;
+  int first = -1;  // of the rows to copy next
+  for (int i = 0; i < h; ++i) {
+    const uint64_t tag = RowTagOf(source.Content, r.left, r.top + i);
+    uint64_t& held = Tags[static_cast<size_t>(y + i)];
+    if (held == tag) {
+      if (first >= 0) copy(first, i), first = -1;
+      continue;
+    }
+    held = tag;
+    if (first < 0) first = i;
+  }
+  if (first >= 0) copy(first, h);
+}
+
 HRESULT Surface::Blt(const RECT* destRect, Surface*, const RECT*, uint32_t flags,
                      const DDBLTFX* fx) {
   if (!(flags & DDBLT_COLORFILL)) return DDERR_UNSUPPORTED;
@@ -206,7 +235,7 @@ HRESULT Surface::Blt(const RECT* destRect, Surface*, const RECT*, uint32_t flags
   if (HRESULT hr = CheckUsable(); Failed(hr)) return hr;
   const RECT r = destRect ? *destRect : RECT{0, 0, W, H};
   if (!Inside(r, W, H)) return DDERR_INVALIDRECT;
-  Written();
+  RowsWritten(r.top, r.bottom);
   const int bytes = BytesPerPixel(Bits);
   const uint32_t value = fx->dwFillColor & PixelMask(Bits);
   for (int y = r.top; y < r.bottom; ++y)

@@ -156,6 +156,12 @@ struct KeySpans {
   std::vector<Run> runs;
 };
 
+// What a row of a surface holds, so that work on rows that did not change can be skipped:
+// 0 for "not known", else a tag naming its pixels as one source's content (NewContentId),
+// copied whole from one column of one of its rows. Any other write makes the row unknown.
+uint64_t NewContentId();
+uint64_t RowTagOf(uint64_t content, int column, int row);
+
 class Surface {
  public:
   Surface(int width, int height, int bitsPerPixel);
@@ -195,6 +201,12 @@ class Surface {
   // The palette that gives an 8-bit surface its colours: its own, else its primary's.
   const Palette* EffectivePalette() const;
 
+  uint64_t RowTag(int y) const { return Tags[static_cast<size_t>(y)]; }
+  // For drawing through a device context's bits: the rows [top, bottom) were drawn, or row
+  // y now holds what `tag` names. GetDC leaves the tags to the drawer.
+  void RowsWritten(int top, int bottom);
+  void SetRowTag(int y, uint64_t tag) { Tags[static_cast<size_t>(y)] = tag; }
+
   // Primary surface only.
   HRESULT Flip(Surface* overrideSurface, uint32_t flags);
   HRESULT GetAttachedSurface(uint32_t caps, Surface** out);
@@ -207,11 +219,16 @@ class Surface {
 
  protected:
   HRESULT CheckUsable() const;
-  void Written() { Spans.valid = false; }
+  // The pixels changed: the key spans are made again and the content gets a new name.
+  void Changed();
+  void Written() { RowsWritten(0, H); }
+  void CopyWholeRows(const Surface& source, const RECT& r, int y);
   KeySpans& CurrentSpans();
 
   int W, H, Bits, RowBytes;
   std::vector<uint8_t> Memory;
+  std::vector<uint64_t> Tags;  // one a row; they go with Memory when the chain flips
+  uint64_t Content = 0;
   bool KeySet = false;
   uint32_t Key = 0;
   KeySpans Spans;

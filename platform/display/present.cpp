@@ -362,9 +362,13 @@ HRESULT Surface::Flip(Surface*, uint32_t) {
     if (HRESULT hr = back->CheckUsable(); Failed(hr)) return hr;
   // The chain turns: the first back buffer is shown, the old front goes to the end.
   Memory.swap(Backs.front()->Memory);
-  for (size_t i = 0; i + 1 < Backs.size(); ++i) Backs[i]->Memory.swap(Backs[i + 1]->Memory);
-  Written();
-  for (auto& back : Backs) back->Written();
+  Tags.swap(Backs.front()->Tags);
+  for (size_t i = 0; i + 1 < Backs.size(); ++i) {
+    Backs[i]->Memory.swap(Backs[i + 1]->Memory);
+    Backs[i]->Tags.swap(Backs[i + 1]->Tags);
+  }
+  Changed();
+  for (auto& back : Backs) back->Changed();
   ++Display.Flips;
   Present(*this);
   ReportFrames();

@@ -50,7 +50,8 @@ inline void FillRows(uint8_t* dst, size_t pitch, int height, size_t count, int b
                      uint32_t value) {
   if (height <= 0) return;
   Fill(dst, count, bytes, value);
-  for (int y = 1; y < height; ++y) std::memcpy(dst + static_cast<size_t>(y) * pitch, dst, count * bytes);
+  for (int y = 1; y < height; ++y)
+    std::memcpy(dst + static_cast<size_t>(y) * pitch, dst, count * bytes);
 }
 
 }  // namespace dd::rows

@@ -1,9 +1,9 @@
 // What the window shows: its own pixels at every depth, a texture below 32 bits. The game
 // draws its whole picture every frame, but from one frame to the next only the moving things
-// change: a row equal to the one shown is skipped, and of the others only the stretch from
-// the first to the last block of 32 pixels that differs is drawn again. Converting costs a
-// palette look-up or a widening per pixel, scaling more, and every pixel sent costs the
-// display a copy; comparing is cheaper.
+// change: a row equal to the one shown (or tagged as holding it) is skipped, and of the
+// others only the stretch from the first to the last block of 32 pixels that differs is
+// drawn again. Converting costs a palette look-up or a widening per pixel, scaling more, and
+// every pixel sent costs the display a copy; comparing is cheaper.
 #include <algorithm>
 #include <cstring>
 
@@ -40,6 +40,7 @@ const std::vector<ChangedBand>& UpdateShown(const Surface& front, const RowConve
   // A new depth or palette changes every pixel's colour, not only the changed ones'.
   const bool whole = !shown.valid || shown.bits != rows.bits || shown.lookup != rows.lookup;
   shown.bytes.resize(rowBytes * FrameHeight);
+  shown.tags.resize(FrameHeight);
   shown.bits = rows.bits;
   shown.lookup = rows.lookup;
   shown.valid = true;
@@ -47,6 +48,10 @@ const std::vector<ChangedBand>& UpdateShown(const Surface& front, const RowConve
   for (int y = 0; y < FrameHeight; ++y) {
     const uint8_t* src = front.Pixels() + static_cast<size_t>(y) * front.Pitch();
     uint8_t* kept = shown.bytes.data() + y * rowBytes;
+    // A row named as the one shown holds its very pixels: no need to look.
+    const uint64_t tag = front.RowTag(y);
+    if (!whole && tag != 0 && shown.tags[y] == tag) continue;
+    shown.tags[y] = tag;
     if (whole) {
       std::memcpy(kept, src, rowBytes);
       AddBand(shown.bands, y, 0, FrameWidth);

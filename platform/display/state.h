@@ -19,6 +19,7 @@ struct DisplayState {
   std::vector<Surface*> LiveSurfaces;  // every surface in existence, for loss and palettes
   std::array<bool, 33> Refused{};      // depths a test made the display refuse
   int Flips = 0;
+  uint64_t LastContentId = 0;  // NewContentId's
   bool KeepFrames = false;
   std::vector<uint32_t> Frame;   // the last presented frame, when kept
   bool PlainConversion = false;  // a test asked for the portable rows
@@ -50,6 +51,7 @@ struct DisplayState {
   struct ShownFrame {
     std::vector<uint8_t> bytes;
     std::vector<ChangedBand> bands;
+    std::vector<uint64_t> tags;  // the row tags of the frame last compared
     int bits = 0;
     std::array<uint32_t, 256> lookup{};
     bool valid = false;

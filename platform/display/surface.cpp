@@ -48,12 +48,41 @@ HRESULT Palette::SetEntries(uint32_t start, uint32_t count, const PALETTEENTRY* 
 
 // --- surfaces --------------------------------------------------------------------
 
+uint64_t NewContentId() { return ++Display.LastContentId; }
+
+uint64_t RowTagOf(uint64_t content, int column, int row) {
+  // A 64-bit mix of the three, so that two different rows never meet in practice.
+  auto mix = [](uint64_t h) {
+    h ^= h >> 30;
+    h *= 0xBF58476D1CE4E5B9u;
+    h ^= h >> 27;
+    h *= 0x94D049BB133111EBu;
+    return h ^ (h >> 31);
+  };
+  const uint64_t where =
+      static_cast<uint64_t>(static_cast<uint32_t>(column)) << 32 | static_cast<uint32_t>(row);
+  return mix(mix(content) ^ where) | 1;  // never 0, "not known"
+}
+
 Surface::Surface(int width, int height, int bitsPerPixel)
     : W(width), H(height), Bits(bitsPerPixel) {
   // Rows padded to 4 bytes, so that the first 32-bit word can always be read.
   RowBytes = (W * BytesPerPixel(Bits) + 3) & ~3;
   Memory.assign(static_cast<size_t>(RowBytes) * H, 0);
+  Tags.assign(static_cast<size_t>(H), 0);
+  Content = NewContentId();
   Display.LiveSurfaces.push_back(this);
+}
+
+void Surface::Changed() {
+  Spans.valid = false;
+  Content = NewContentId();
+}
+
+void Surface::RowsWritten(int top, int bottom) {
+  Changed();
+  top = std::clamp(top, 0, H), bottom = std::clamp(bottom, top, H);
+  std::fill(Tags.begin() + top, Tags.begin() + bottom, uint64_t{0});
 }
 
 Surface::~Surface() {
@@ -73,7 +102,7 @@ HRESULT Surface::Lock(const RECT* rect, LockedRect& out, uint32_t flags) {
   if (r.left < 0 || r.top < 0 || r.right > W || r.bottom > H || r.left >= r.right ||
       r.top >= r.bottom)
     return DDERR_INVALIDRECT;
-  if (!(flags & DDLOCK_READONLY)) Written();
+  if (!(flags & DDLOCK_READONLY)) RowsWritten(r.top, r.bottom);
   Locked = true;
   out.pitch = RowBytes;
   out.bits = Memory.data() + static_cast<size_t>(r.top) * RowBytes + r.left * BytesPerPixel(Bits);
@@ -107,7 +136,7 @@ HRESULT Surface::Restore() {
 
 HRESULT Surface::GetDC(HDC*& dc) {
   if (HRESULT hr = CheckUsable(); Failed(hr)) return hr;
-  Written();
+  Changed();
   DcHeld = true;
   Context = HDC{this, Memory.data(), RowBytes};
   dc = &Context;
@@ -193,6 +222,7 @@ bool FillRect(HDC* dc, const RECT& rect, COLORREF colour) {
   RECT r{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, s.Width()),
          std::min(rect.bottom, s.Height())};
   if (r.left >= r.right || r.top >= r.bottom) return true;  // nothing inside: GDI succeeds
+  s.RowsWritten(r.top, r.bottom);
   uint32_t value = s.MapColour(colour.red, colour.green, colour.blue);
   int bytes = BytesPerPixel(s.BitsPerPixel());
   rows::FillRows(dc->bits + static_cast<size_t>(r.top) * dc->pitch + r.left * bytes, dc->pitch,

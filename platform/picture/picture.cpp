@@ -184,6 +184,7 @@ HRESULT Picture::Render(dd::HDC* dc, int32_t x, int32_t y, int32_t cx, int32_t c
   const RenderKey key = KeyFor(surface, {x, y, cx, cy, xSrc, ySrc, cxSrc, cySrc});
   if (Cache && DrawRemembered(*Cache, key, *dc)) return S_OK;
 
+  surface.RowsWritten(top, bottom);
   // Nearest neighbour through the centre of each destination pixel.
   std::vector<int> columns(right - left);
   for (int dx = left; dx < right; ++dx) {

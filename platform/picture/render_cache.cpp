@@ -28,9 +28,18 @@ bool DrawRemembered(const RenderCache& cache, const RenderKey& key, const dd::HD
   if (!cache.valid || !(cache.key == key)) return false;
   const size_t bytes = static_cast<size_t>(cache.right - cache.left) * ((key.bits + 7) / 8);
   const size_t offset = static_cast<size_t>(cache.left) * ((key.bits + 7) / 8);
-  for (int y = cache.top; y < cache.bottom; ++y)
+  dd::Surface& surface = *dc.surface;
+  const bool whole = cache.left == 0 && cache.right == surface.Width();
+  if (!whole) surface.RowsWritten(cache.top, cache.bottom);
+  for (int y = cache.top; y < cache.bottom; ++y) {
+    if (whole) {
+      const uint64_t tag = dd::RowTagOf(cache.content, 0, y);
+      if (surface.RowTag(y) == tag) continue;
+      surface.SetRowTag(y, tag);
+    }
     std::memcpy(dc.bits + static_cast<size_t>(y) * dc.pitch + offset,
                 cache.rows.data() + static_cast<size_t>(y - cache.top) * bytes, bytes);
+  }
   return true;
 }
 
@@ -43,6 +52,7 @@ void Remember(RenderCache& cache, const RenderKey& key, const dd::HDC& dc, int l
     std::memcpy(cache.rows.data() + static_cast<size_t>(y - top) * bytes,
                 dc.bits + static_cast<size_t>(y) * dc.pitch + offset, bytes);
   cache.key = key;
+  cache.content = dd::NewContentId();
   cache.left = left, cache.top = top, cache.right = right, cache.bottom = bottom;
   cache.valid = true;
 }

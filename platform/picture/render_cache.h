@@ -25,10 +25,12 @@ struct RenderCache {
   RenderKey key;
   int left = 0, top = 0, right = 0, bottom = 0;  // the clipped rectangle written
   std::vector<uint8_t> rows;                     // its bytes, row after row
+  uint64_t content = 0;                          // their name in surfaces' row tags
   bool valid = false;
 };
 
-// Writes the remembered result for `key` into the context; false when there is none.
+// Writes the remembered result for `key` into the context; false when there is none. Rows
+// as wide as the surface are tagged, and one that still holds them is not written again.
 bool DrawRemembered(const RenderCache& cache, const RenderKey& key, const dd::HDC& dc);
 // Keeps what a render just wrote into the rectangle of the context.
 void Remember(RenderCache& cache, const RenderKey& key, const dd::HDC& dc, int left, int top,
