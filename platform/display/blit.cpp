@@ -217,12 +217,11 @@ void Surface::CopyWholeRows(const Surface& source, const RECT& r, int y) {
   int first = -1;  // of the rows to copy next
   for (int i = 0; i < h; ++i) {
     const uint64_t tag = RowTagOf(source.Content, r.left, r.top + i);
-    uint64_t& held = Tags[static_cast<size_t>(y + i)];
-    if (held == tag) {
+    if (Tags.Get(y + i) == tag) {
       if (first >= 0) copy(first, i), first = -1;
       continue;
     }
-    held = tag;
+    Tags.Set(y + i, tag);
     if (first < 0) first = i;
   }
   if (first >= 0) copy(first, h);

@@ -6,6 +6,7 @@
 // plain memory at 8 (indexed), 16 (RGB565), 24 (B, G, R bytes) or 32 (XRGB) bits; only
 // Flip talks to the screen, through an SDL renderer, letterboxed to the window.
 // Left out: hardware blitting, overlays, clippers, Blt with effects, other GDI objects.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -160,7 +161,53 @@ struct KeySpans {
 // 0 for "not known", else a tag naming its pixels as one source's content (NewContentId),
 // copied whole from one column of one of its rows. Any other write makes the row unknown.
 uint64_t NewContentId();
-uint64_t RowTagOf(uint64_t content, int column, int row);
+inline uint64_t RowTagOf(uint64_t content, int column, int row) {
+  auto mix = [](uint64_t h) {
+    h ^= h >> 30;
+    h *= 0xBF58476D1CE4E5B9u;
+    h ^= h >> 27;
+    h *= 0x94D049BB133111EBu;
+    return h ^ (h >> 31);
+  };
+  // The mix of content and column is the same along a copy; rows step from it.
+  const uint64_t base = mix(mix(content) ^ uint64_t{static_cast<uint32_t>(column)} << 32);
+  return (base + uint64_t{static_cast<uint32_t>(row)} * 0x9E3779B97F4A7C15u) | 1;  // never 0
+}
+
+// A surface's row tags. Writes forget whole ranges at once, a bit a row, as they are many
+// and the tags are read only where a whole row is copied or shown.
+class RowTags {
+ public:
+  void Reset(int rows) {
+    Tag.assign(static_cast<size_t>(rows), 0);
+    Unknown.assign((static_cast<size_t>(rows) + 63) / 64, ~uint64_t{0});
+  }
+  uint64_t Get(int y) const {
+    const auto i = static_cast<size_t>(y);
+    return Unknown[i / 64] >> (i % 64) & 1 ? 0 : Tag[i];
+  }
+  void Set(int y, uint64_t tag) {
+    const auto i = static_cast<size_t>(y);
+    Tag[i] = tag;
+    Unknown[i / 64] &= ~(uint64_t{1} << (i % 64));
+  }
+  void Forget(int top, int bottom) {  // rows [top, bottom), inside the surface
+    for (int y = top; y < bottom;) {
+      const int bit = y % 64, n = std::min(64 - bit, bottom - y);
+      const uint64_t bits = n == 64 ? ~uint64_t{0} : ((uint64_t{1} << n) - 1) << bit;
+      Unknown[static_cast<size_t>(y / 64)] |= bits;
+      y += n;
+    }
+  }
+  void swap(RowTags& other) {
+    Tag.swap(other.Tag);
+    Unknown.swap(other.Unknown);
+  }
+
+ private:
+  std::vector<uint64_t> Tag;
+  std::vector<uint64_t> Unknown;
+};
 
 class Surface {
  public:
@@ -201,11 +248,11 @@ class Surface {
   // The palette that gives an 8-bit surface its colours: its own, else its primary's.
   const Palette* EffectivePalette() const;
 
-  uint64_t RowTag(int y) const { return Tags[static_cast<size_t>(y)]; }
+  uint64_t RowTag(int y) const { return Tags.Get(y); }
   // For drawing through a device context's bits: the rows [top, bottom) were drawn, or row
   // y now holds what `tag` names. GetDC leaves the tags to the drawer.
   void RowsWritten(int top, int bottom);
-  void SetRowTag(int y, uint64_t tag) { Tags[static_cast<size_t>(y)] = tag; }
+  void SetRowTag(int y, uint64_t tag) { Tags.Set(y, tag); }
 
   // Primary surface only.
   HRESULT Flip(Surface* overrideSurface, uint32_t flags);
@@ -227,7 +274,7 @@ class Surface {
 
   int W, H, Bits, RowBytes;
   std::vector<uint8_t> Memory;
-  std::vector<uint64_t> Tags;  // one a row; they go with Memory when the chain flips
+  RowTags Tags;  // they go with Memory when the chain flips
   uint64_t Content = 0;
   bool KeySet = false;
   uint32_t Key = 0;

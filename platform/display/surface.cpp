@@ -50,26 +50,12 @@ HRESULT Palette::SetEntries(uint32_t start, uint32_t count, const PALETTEENTRY* 
 
 uint64_t NewContentId() { return ++Display.LastContentId; }
 
-uint64_t RowTagOf(uint64_t content, int column, int row) {
-  // A 64-bit mix of the three, so that two different rows never meet in practice.
-  auto mix = [](uint64_t h) {
-    h ^= h >> 30;
-    h *= 0xBF58476D1CE4E5B9u;
-    h ^= h >> 27;
-    h *= 0x94D049BB133111EBu;
-    return h ^ (h >> 31);
-  };
-  const uint64_t where =
-      static_cast<uint64_t>(static_cast<uint32_t>(column)) << 32 | static_cast<uint32_t>(row);
-  return mix(mix(content) ^ where) | 1;  // never 0, "not known"
-}
-
 Surface::Surface(int width, int height, int bitsPerPixel)
     : W(width), H(height), Bits(bitsPerPixel) {
   // Rows padded to 4 bytes, so that the first 32-bit word can always be read.
   RowBytes = (W * BytesPerPixel(Bits) + 3) & ~3;
   Memory.assign(static_cast<size_t>(RowBytes) * H, 0);
-  Tags.assign(static_cast<size_t>(H), 0);
+  Tags.Reset(H);
   Content = NewContentId();
   Display.LiveSurfaces.push_back(this);
 }
@@ -82,7 +68,7 @@ void Surface::Changed() {
 void Surface::RowsWritten(int top, int bottom) {
   Changed();
   top = std::clamp(top, 0, H), bottom = std::clamp(bottom, top, H);
-  std::fill(Tags.begin() + top, Tags.begin() + bottom, uint64_t{0});
+  Tags.Forget(top, bottom);
 }
 
 Surface::~Surface() {
