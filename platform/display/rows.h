@@ -1,7 +1,7 @@
 #pragma once
 // Inside the display layer only: runs of pixels copied and filled. Sprites are made of
-// short runs (a bubble row is 6 pixels, a glyph stroke 3), so short copies stay inline
-// instead of calling the library's memcpy for each one.
+// short runs (a bubble row is 6 pixels, a glyph stroke 3, a barrel row 32), so their
+// copies stay inline instead of calling the library's memcpy for each one.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -10,10 +10,20 @@ namespace dd::rows {
 
 // Copies n bytes between buffers that do not overlap.
 inline void Copy(uint8_t* dst, const uint8_t* src, size_t n) {
-  // Fixed-size pieces become plain loads and stores; the second piece may overlap the
-  // first, which is harmless for a copy. Longer runs are the library's.
-  if (n > 16) {
+  // Fixed-size pieces become plain loads and stores (as wide as the caller is compiled
+  // for); the last piece may overlap the one before, which is harmless for a copy. Runs
+  // longer than a sprite's row are the library's.
+  if (n > 256) {
     std::memcpy(dst, src, n);
+  } else if (n > 64) {
+    for (size_t i = 0; i + 64 < n; i += 64) std::memcpy(dst + i, src + i, 64);
+    std::memcpy(dst + n - 64, src + n - 64, 64);
+  } else if (n > 32) {
+    std::memcpy(dst, src, 32);
+    std::memcpy(dst + n - 32, src + n - 32, 32);
+  } else if (n > 16) {
+    std::memcpy(dst, src, 16);
+    std::memcpy(dst + n - 16, src + n - 16, 16);
   } else if (n >= 8) {
     std::memcpy(dst, src, 8);
     std::memcpy(dst + n - 8, src + n - 8, 8);
