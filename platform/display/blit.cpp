@@ -219,8 +219,10 @@ void Surface::CopyWholeRows(const Surface& source, const RECT& r, int y) {
   };
   const int h = r.bottom - r.top;
   int first = -1;  // of the rows to copy next
+  const uint64_t content = source.Content;
+  const int left = r.left, top = r.top;
   for (int i = 0; i < h; ++i) {
-    const uint64_t tag = RowTagOf(source.Content, r.left, r.top + i);
+    const uint64_t tag = RowTagOf(content, left, top + i);
     if (Tags.Get(y + i) == tag) {
       if (first >= 0) copy(first, i), first = -1;
       continue;
