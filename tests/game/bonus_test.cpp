@@ -177,14 +177,4 @@ TEST_F(WorldTest, SpeedBonusesCannotSaveADyingSubmarineButStillDraw) {
   EXPECT_EQ(std::tuple(World.Sub.speed, World.Level), std::tuple(0.0, 0));
 }
 
-TEST_F(WorldTest, TheTorpedoDestroysABonusWithoutEffect) {
-  LayBonus(btDoubleScore);
-  PlaceSubmarine(-50, BonusRow);
-  ASSERT_TRUE(FireTorpedo());
-  World.Sub.row = 13;
-  ASSERT_TRUE(UntilTorpedoGone());
-  EXPECT_EQ(std::tuple(Cell(BonusColumn, BonusRow).state, World.DoubleScore),
-            std::tuple(csEmpty, 0));
-}
-
 }  // namespace

@@ -46,8 +46,8 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
     previousLeft = World.BarelsLeft;
   }
   // Four barrels in row 1, two points each.
-  EXPECT_EQ(std::tuple(lifted, World.Score, Cell(8, 1).state),
-            std::tuple(2 + 1 + 5, 20 - 2 * 4, csEmpty));
+  EXPECT_EQ(std::tuple(lifted, World.Score, Cell(8, 1).state, World.DoubleScoreStart),
+            std::tuple(2 + 1 + 5, 20 - 2 * 4, csEmpty, 0.0));
   for (int c : {2, 5, 14, 17}) EXPECT_EQ(Cell(c, 0).state, csBarel);
   // Exploding cells count until their explosions end.
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
