@@ -10,25 +10,20 @@ using Scene = std::function<void()>;
 Scene Score(int32_t score) {
   return [score] { World.Score = score; };
 }
+// In row 5, y 350.
 Scene Torpedo(double x) {
-  return [x] { World.Torpedo = {.row = 5, .x = x}; };  // y 350
+  return [x] { World.Torpedo = {.row = 5, .x = x}; };
 }
 // In row 5 (y 350, drawn 2 higher): at x, dying, at a speed, in a frame of its explosion.
 Scene Sub(double x, int dying = 0, double speed = 100, int frame = 0) {
   return [=] {
-    World.Sub.row = 5;
-    World.Sub.x = x;
-    World.Sub.DyingState = dying;
-    World.Sub.speed = speed;
-    World.Sub.explosionFrame = frame;
+    World.Sub = {.x = x, .row = 5, .speed = speed, .DyingState = dying, .explosionFrame = frame};
   };
 }
-Scene RowChange(int up) {
+Scene RowChange(uint8_t up) {
   return [up] {
-    Sub(400)();
-    World.Sub.rowChangeActive = 1;
+    World.Sub = {.x = 400, .row = 5, .speed = 100, .rowChangeActive = 1, .rowChangeUp = up};
     World.Sub.rowChangeProgress = 12.7;
-    World.Sub.rowChangeUp = up;
   };
 }
 // High, gone above the screen, low.
@@ -76,10 +71,7 @@ class PlayfieldTest : public ScreenTest {
   // An empty field with no submarine on screen: only what a case adds is drawn.
   static void EmptyField() {
     FreeLists();
-    World = WorldState{};
-    World.Level = 1;
-    World.Sub = {.x = -50, .row = 13, .speed = 100};
-    World.Score = -1;
+    World = {.Level = 1, .Score = -1, .Sub = {.x = -50, .row = 13, .speed = 100}};
   }
   // The extent, inclusive, of `value` along row `at` or column `at`.
   static std::pair<int, int> Span(bool row, int at, uint32_t value) {
