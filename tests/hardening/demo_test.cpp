@@ -1,29 +1,19 @@
 // A recorded game replays to the same end, and bad demo files are refused.
 #include "app/demo.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 
-#include "app/shell.h"
-#include "platform/window/window.h"
+#include "game_folder.h"
 #include "support/command.h"
 #include "support/files.h"
-#include "support/game_pictures.h"
 #include "support/scripted_play.h"
-#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class DemoTest : public ::testing::Test {
- protected:
-  IsolatedUserData data;
-  InTempDir here;
-  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
-};
+using DemoTest = GameFolder;
 
 std::string Line(const std::string& text, const std::string& start) {
   const size_t at = text.find(start);
