@@ -11,8 +11,9 @@
 struct GameFolder : ::testing::Test {
   IsolatedUserData data;
   InTempDir here;
-  void SetUp() override {
+  void SetUp() override { Prepare(32); }
+  static void Prepare(int depth) {
     win::testing::Reset();
-    WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
+    WriteGameArchive(GamePictureFiles(depth), "Nauvrel.spl");
   }
 };
