@@ -63,11 +63,8 @@ TEST(Language, EachEditionHasItsTextsAndItsWordedPictures) {
     const char* path;
     const char* english;
   } rows[] = {{"Grafika/MenuBckg.jpg", "Grafika/en/MenuBckg.jpg"},
-              {"Grafika8/MenuSel.gif", "Grafika8/en/MenuSel.gif"},
-              {"Grafika/Setup.jpg", "Grafika/en/Setup.jpg"},
               {"Grafika8/Controls.gif", "Grafika8/en/Controls.gif"},
-              {"Grafika/Game.bmp", "Grafika/Game.bmp"},
-              {"Grafika8/Background2.gif", "Grafika8/Background2.gif"}};
+              {"Grafika/Game.bmp", "Grafika/Game.bmp"}};
   for (const auto& row : rows) {
     Lang.Current = Language::Czech;
     const std::string czech = LocalisedPicture(row.path);
