@@ -5,21 +5,11 @@
 
 #include "driver.h"
 #include "game/simulation.h"
-#include "support/wav_files.h"
 
 namespace {
 
-// With the sound set, so that the menu clicks can be counted.
 class FlowTest : public ScreenTest {
- protected:
-  void SetUp() override {
-    ScreenTest::SetUp();
-    ASSERT_TRUE(MakeToneSoundSet());
-  }
-  void TearDown() override {
-    ReleaseToneSoundSet();
-    ScreenTest::TearDown();
-  }
+  bool Sounds() const override { return true; }
 };
 
 TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
