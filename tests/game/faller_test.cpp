@@ -107,7 +107,7 @@ TEST_F(WorldTest, OnlyMineHitsDrawFallersAndEachColumnOnlyOnce) {
     SetColumn(4, "BBBB");
     PlaceSubmarine(210, 13, 20);
     ASSERT_TRUE(DropMine());
-    ASSERT_TRUE(UntilMineGone());
+    ASSERT_TRUE(Until(MineGone));
     ASSERT_TRUE(Run(20000, 50));
     const int bonuses = GridColumns * GridRows - CountState(csEmpty) - CountBarrels();
     EXPECT_LE(bonuses + ListLength(World.Fallers), 1) << seed;

@@ -47,7 +47,7 @@ TEST_F(WorldTest, AMineDestroysAtMostFourBarrelsAndScoresEachAtAnyStepLength) {
 TEST_F(WorldTest, ABonusInTheMinesWayTakesEffectWithoutCountingAHit) {
   SetColumn(7, "BBB5");  // a double-score bonus on a stack of three
   ASSERT_TRUE(DropAbove(7));
-  ASSERT_TRUE(UntilMineGone());
+  ASSERT_TRUE(Until(MineGone));
   // The three barrels count; the bonus did not stop the mine.
   EXPECT_EQ(std::tuple(Cell(7, 3).state, World.Mine.hits, World.DoubleScore, World.Score),
             std::tuple(csEmpty, 3, 1, 6));
@@ -75,7 +75,7 @@ TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
     ASSERT_TRUE(DropMine());
     EXPECT_EQ(World.Mine.column, column);
     EXPECT_NE(World.Mine.y, 0);
-    ASSERT_TRUE(UntilMineGone());
+    ASSERT_TRUE(Until(MineGone));
   }
   EXPECT_EQ(CountState(csBarel), 24);
 

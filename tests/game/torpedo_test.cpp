@@ -12,7 +12,7 @@ TEST_F(WorldTest, ATorpedoAboveTheGridTouchesNothing) {
   ASSERT_TRUE(FireTorpedo());
   EXPECT_EQ(std::tuple(World.Torpedo.row, World.Torpedo.speed, World.Torpedo.x),
             std::tuple(13, 240.0, -35.0));
-  ASSERT_TRUE(UntilTorpedoGone());
+  ASSERT_TRUE(Until(TorpedoGone));
   EXPECT_EQ(std::tuple(CountState(csBarel), World.FloatingBarels),
             std::tuple(GridColumns * GridRows, nullptr));
 }
