@@ -22,13 +22,11 @@ struct FrameClockTest : ::testing::Test {
 
 // Sub-millisecond frames, and 60 Hz on an odd counter rate.
 TEST_F(FrameClockTest, ManyFramesAddUpToTheWallClock) {
-  const struct {
-    uint64_t frequency;
-    int64_t ticks;  // a frame
-    int frames;
-    double ms, tolerance;
-  } cases[] = {{1'000'000, 250, 10'000, 2500, 0}, {3'579'545, 3'579'545 / 60, 600, 10'000, 1}};
-  for (const auto& [frequency, ticks, frames, expected, tolerance] : cases) {
+  // Frequency, ticks a frame, frames, the milliseconds they make, the tolerance.
+  for (const auto& [frequency, ticks, frames, expected, tolerance] :
+       {std::tuple<uint64_t, int64_t, int, double, double>{1'000'000, 250, 10'000, 2500,
+                                                           0},  // 0.25 ms frames
+        {3'579'545, 3'579'545 / 60, 600, 10'000, 1}}) {
     SCOPED_TRACE(frequency);
     clock.frequency = frequency;
     Start();
