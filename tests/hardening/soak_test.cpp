@@ -3,7 +3,6 @@
 // sanitizers); the suite runs a few minutes.
 #include <cstdlib>
 #include <random>
-#include <string>
 
 #include "app/frame_clock.h"
 #include "app/init.h"
@@ -50,16 +49,6 @@ struct Soak : GameFolder {
     sysReleaseAll();
     CloseQuietWindow();
   }
-  void StartGame(const char* commandLine) {
-    Switches = ReadSwitches(commandLine);
-    ASSERT_TRUE(LoadSettings());
-    // The input goes straight to MainWndProc; nothing takes the window's queue.
-    ASSERT_TRUE(OpenQuietWindow());
-    Shell.AppActive = true;
-    ASSERT_TRUE(sysInit());
-    ASSERT_TRUE(sysTimerStart());
-    ASSERT_TRUE(hisLoadData());
-  }
 };
 
 // A player who mostly plays, sometimes pauses, visits every screen and changes settings.
@@ -96,7 +85,12 @@ void RandomInput(std::mt19937& rng) {
 }  // namespace
 
 TEST_F(Soak, RandomPlayKeepsTheWorldWhole) {
-  StartGame("--no-sound --no-cd-music");
+  Switches = ReadSwitches("--no-sound --no-cd-music");
+  ASSERT_TRUE(LoadSettings());
+  // The input goes straight to MainWndProc; nothing takes the window's queue.
+  ASSERT_TRUE(OpenQuietWindow());
+  Shell.AppActive = true;
+  ASSERT_TRUE(sysInit() && sysTimerStart() && hisLoadData());
   const char* minutes = std::getenv("NAUVREL_SOAK_MINUTES");
   const double gameTime = (minutes ? std::atof(minutes) : 3.0) * 60'000;
   std::mt19937 rng(2024);
