@@ -115,10 +115,8 @@ TEST_F(BonusTest, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
 }
 
 TEST_F(BonusTest, RestartLevelBuildsTheLevelAgainKeepingTheScoreAndPointsNeeded) {
-  World.Level = 3;
-  World.Score = 250;
-  World.BestScore = 260;
-  World.PointsNeeded = 300;
+  std::tie(World.Level, World.Score, World.BestScore, World.PointsNeeded) =
+      std::tuple(3, 250, 260u, 300u);
   ASSERT_TRUE(CreateFloater(1, 1));
   Take(btRestartLevel);
   EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded),

@@ -14,9 +14,7 @@ namespace {
 void NearPassEnd(int row) { PlaceSubmarine(849, row); }
 
 TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
-  World.Score = 77;
-  World.BestScore = 90;
-  World.GameClock = 5000;
+  std::tie(World.Score, World.BestScore, World.GameClock) = std::tuple(77, 90u, 5000.0);
   World.Sub.DyingState = 1;
   Screen.Mode = gmMenu;
   NewGame();

@@ -43,14 +43,10 @@ TEST_F(WorldTest, SetupLevelBuildsStacksWithinTheLevelBoundAtTheLevelSpeed) {
 // Chosen: a level built while the submarine dies gives it back alive; left dying it would
 // move on with its speed restored and could never explode again.
 TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
-  World.Score = 250;
-  World.BestScore = 300;
-  World.PointsNeeded = 280;
-  World.GameClock = 12345;
-  World.Level = 3;
-  World.DoubleScore = World.MinusScore = 1;
-  World.Mine.y = 200;
-  World.Torpedo.row = 4;
+  std::tie(World.Score, World.BestScore, World.PointsNeeded, World.GameClock, World.Level) =
+      std::tuple(250, 300u, 280u, 12345.0, 3);
+  std::tie(World.DoubleScore, World.MinusScore, World.Mine.y, World.Torpedo.row) =
+      std::tuple(1, 1, 200.0, 4);
   World.Sub = {.x = 500,
                .row = 2,
                .speed = 0,

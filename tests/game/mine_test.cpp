@@ -27,10 +27,8 @@ TEST_F(WorldTest, AMineDestroysAtMostFourBarrelsAndScoresEachAtAnyStepLength) {
     SCOPED_TRACE(testing::Message() << c.ms << " ms from " << c.before);
     ResetWorld();
     SetColumn(5, "BBBBBB");
-    World.Score = c.before;
-    World.BestScore = c.before;
-    World.MinusScore = c.minus;
-    World.DoubleScore = c.doubled;
+    std::tie(World.Score, World.BestScore, World.MinusScore, World.DoubleScore) =
+        std::tuple(c.before, c.before, c.minus, c.doubled);
     World.MinusScoreStart = World.DoubleScoreStart = World.GameClock;
     ASSERT_TRUE(DropAbove(5));
     EXPECT_EQ(std::tuple(World.Mine.column, World.Mine.y), std::tuple(5, 50.0));
