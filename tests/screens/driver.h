@@ -43,6 +43,7 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     if (Sounds()) ReleaseToneSoundSet();
     FreeLists();
     fixture::TearDownVideo();
+    Switches = SwitchFlags{};  // as a test may have set them
     clock.reset();
   }
 
