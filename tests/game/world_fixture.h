@@ -30,7 +30,7 @@ int ListLength(const Record* head) {
 inline bool TorpedoGone() { return World.Torpedo.row == -1; }
 inline bool MineGone() { return World.Mine.y == 0; }
 
-// Places the submarine with its x at the left edge of the given column's cell.
+// The submarine at x in a row, moving at speed px/s.
 void PlaceSubmarine(double x, int row, double speed = 120);
 
 struct WorldTest : ::testing::Test {
