@@ -21,8 +21,10 @@ class LostDisplay : public GameFolder, public ::testing::WithParamInterface<int>
   void SetUp() override {
     Prepare(GetParam());
     ASSERT_TRUE(OpenQuietWindow());
-    Switches = ReadSwitches("--no-sound --no-cd-music --use-" + std::to_string(GetParam()) +
-                            "-bit-colors");
+    const int depth = GetParam();
+    Switches = ReadSwitches(depth == 32 ? "--no-sound --no-cd-music"
+                                        : "--no-sound --no-cd-music --use-" +
+                                              std::to_string(depth) + "-bit-colors");
     Settings = SettingsState{};
     World = WorldState{};
     Screen = ScreenState{};
