@@ -35,6 +35,7 @@ struct BonusTest : WorldTest {
       ASSERT_TRUE(Step(10));
     ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
   }
+  void Take(int32_t kind, bool bySubmarine) { bySubmarine ? Take(kind) : TakeByMine(kind); }
 };
 
 // Within rows 0 to 13: lower is used up in row 0, upper in row 13.
@@ -92,37 +93,46 @@ TEST_F(BonusTest, ScoreBonusAddsUpToFortyNinePoints) {
   EXPECT_EQ(World.BestScore, static_cast<uint32_t>(World.Score));
 }
 
+// Taken by the mine too: the world changes under it in the middle of its step.
 TEST_F(BonusTest, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
-  for (int c = 0; c < GridColumns; c += 2) SetColumn(c, "BBBB3");  // 36 barrels, 9 bonuses
-  Cell(16, 3).state = csExploding;                                 // one going already
-  World.Score = 5;
-  World.DoubleScore = 1;
-  World.DoubleScoreStart = World.GameClock;
-  Take(btFinishLevel);  // column 5 brings three barrels more
-  World.Sub.row = 13;   // out of the way of the fused barrels
-  World.Mine.y = 0;
-  World.ColumnBonusUsed.fill(0);  // fuses never release a faller all the same
-  EXPECT_EQ(std::tuple(World.Score, CountState(btUpper), CountState(csExploding)),
-            std::tuple(5 + 2 * (35 + 3), 0, 0));
-  // Chosen: the explosion cut short is off the count at once.
-  EXPECT_EQ(World.BarelsLeft, CountBarrels());
-  ASSERT_TRUE(Run(1000, 10));
-  EXPECT_EQ(CountState(csBarel), 0);
-  ASSERT_TRUE(Run(700, 10));
-  // The fuses bring nothing more.
-  EXPECT_EQ(std::tuple(World.BarelsLeft, World.Fallers, World.Score),
-            std::tuple(0, nullptr, 5 + 2 * 38));
+  for (bool bySubmarine : {true, false}) {
+    SCOPED_TRACE(bySubmarine);
+    ResetWorld();
+    for (int c = 0; c < GridColumns; c += 2) SetColumn(c, "BBBB3");  // 36 barrels, 9 bonuses
+    Cell(16, 3).state = csExploding;                                 // one going already
+    World.Score = 5;
+    World.DoubleScore = 1;
+    World.DoubleScoreStart = World.GameClock;
+    Take(btFinishLevel, bySubmarine);  // column 5 brings three barrels more
+    World.Sub.row = 13;                // out of the way of the fused barrels
+    World.Mine.y = 0;
+    World.ColumnBonusUsed.fill(0);  // fuses never release a faller all the same
+    EXPECT_EQ(std::tuple(World.Score, CountState(btUpper), CountState(csExploding)),
+              std::tuple(5 + 2 * (35 + 3), 0, 0));
+    // Chosen: the explosion cut short is off the count at once.
+    EXPECT_EQ(World.BarelsLeft, CountBarrels());
+    ASSERT_TRUE(Run(1000, 10));
+    EXPECT_EQ(CountState(csBarel), 0);
+    ASSERT_TRUE(Run(700, 10));
+    // The fuses bring nothing more.
+    EXPECT_EQ(std::tuple(World.BarelsLeft, World.Fallers, World.Score),
+              std::tuple(0, nullptr, 5 + 2 * 38));
+  }
 }
 
 TEST_F(BonusTest, RestartLevelBuildsTheLevelAgainKeepingTheScoreAndPointsNeeded) {
-  std::tie(World.Level, World.Score, World.BestScore, World.PointsNeeded) =
-      std::tuple(3, 250, 260u, 300u);
-  ASSERT_TRUE(CreateFloater(1, 1));
-  Take(btRestartLevel);
-  EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded),
-            std::tuple(uint16_t{3}, 250, 260u, 300u));
-  EXPECT_EQ(std::tuple(World.Sub.speed, World.FloatingBarels, World.BarelsLeft),
-            std::tuple(160.0, nullptr, CountBarrels()));
+  for (bool bySubmarine : {true, false}) {
+    SCOPED_TRACE(bySubmarine);
+    ResetWorld();
+    std::tie(World.Level, World.Score, World.BestScore, World.PointsNeeded) =
+        std::tuple(3, 250, 260u, 300u);
+    ASSERT_TRUE(CreateFloater(1, 1));
+    Take(btRestartLevel, bySubmarine);
+    EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded),
+              std::tuple(uint16_t{3}, 250, 260u, 300u));
+    EXPECT_EQ(std::tuple(World.Sub.speed, World.FloatingBarels, World.BarelsLeft, World.Mine.y),
+              std::tuple(160.0, nullptr, CountBarrels(), 0.0));
+  }
 }
 
 // Taken by the submarine it plays no bonus sound; every other take plays one.
@@ -132,10 +142,10 @@ TEST_F(BonusTest, DeathSetsTheSubmarineDying) {
     SCOPED_TRACE(bySubmarine);
     ResetWorld();
     const int bonuses = Bonuses();
-    bySubmarine ? Take(btDeath) : TakeByMine(btDeath);
+    Take(btDeath, bySubmarine);
     EXPECT_EQ(std::tuple(Bonuses() - bonuses, World.Sub.DyingState),
               std::tuple(bySubmarine ? 0 : 1, 2));
-    bySubmarine ? Take(btScoreBonus) : TakeByMine(btScoreBonus);
+    Take(btScoreBonus, bySubmarine);
     EXPECT_EQ(Bonuses() - bonuses, bySubmarine ? 1 : 2);
   }
   ReleaseToneSoundSet();
