@@ -127,8 +127,7 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
   Key('A');
   Click(700, HiScoreY);
   Frame();
-  const auto ink = fixture::EntryColour(fixture::GlyphEntry);
-  const uint32_t glyph = Video.BackBuffer->MapColour(ink.red, ink.green, ink.blue);
+  const uint32_t glyph = fixture::PictureValue(fixture::GlyphEntry);
   const uint32_t picture = fixture::PictureValue(fixture::HiScoreEntry);
   int lines = 0;
   for (int y = 0; y < 600; ++y)
