@@ -18,7 +18,8 @@ void ResetWorld() {
   FreeBubbles();
   World = {.Level = 1,
            .Sub = {.x = -50, .row = 13, .speed = 120, .changeRate = 15},
-           .Mine = {.fallSpeed = 120.0 / 5 + 60}};
+           .Mine = {.fallSpeed = 120.0 / 5 + 60},
+           .Torpedo = {}};
   Bubbles = {};
   Screen = {.Mode = gmPlay};
   Shell.AppActive = true;

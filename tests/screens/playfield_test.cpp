@@ -1,5 +1,6 @@
 // The play frame: each object from its sheet cell, cut at the screen edges where it must be.
 #include <functional>
+#include <tuple>
 
 #include "driver.h"
 
@@ -71,7 +72,9 @@ class PlayfieldTest : public ScreenTest {
   // An empty field with no submarine on screen: only what a case adds is drawn.
   static void EmptyField() {
     FreeLists();
-    World = {.Level = 1, .Score = -1, .Sub = {.x = -50, .row = 13, .speed = 100}};
+    World = {};
+    std::tie(World.Level, World.Score) = std::tuple(1, -1);
+    World.Sub = {.x = -50, .row = 13, .speed = 100};
   }
   // The extent, inclusive, of `value` along row `at` or column `at`.
   static std::pair<int, int> Span(bool row, int at, uint32_t value) {
