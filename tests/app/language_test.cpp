@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/player_options.h"
 #include "app/shell.h"
@@ -13,13 +16,23 @@
 
 namespace {
 
-// The user's language as the system reports it, for the length of a test.
+// The user's language as the system reports it, for the length of a test; what the
+// environment said before comes back after it.
 struct UserLocale {
+  static constexpr const char* Names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+  std::vector<std::optional<std::string>> saved;
   explicit UserLocale(const char* value) {
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
+    for (const char* name : Names) {
+      const char* was = std::getenv(name);
+      saved.push_back(was ? std::optional<std::string>(was) : std::nullopt);
+      unsetenv(name);
+    }
     if (value) setenv("LANG", value, 1);
   }
-  ~UserLocale() { unsetenv("LANG"); }
+  ~UserLocale() {
+    for (size_t i = 0; i < saved.size(); ++i)
+      saved[i] ? setenv(Names[i], saved[i]->c_str(), 1) : unsetenv(Names[i]);
+  }
 };
 
 Language Start(const char* commandLine) {
