@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/player_options.h"
 #include "app/shell.h"
@@ -13,13 +16,23 @@
 
 namespace {
 
-// The user's language as the system reports it, for the length of a test.
+// The user's language as the system reports it, for the length of a test; what the
+// environment said before comes back after it.
 struct UserLocale {
+  static constexpr const char* Names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+  std::vector<std::optional<std::string>> saved;
   explicit UserLocale(const char* value) {
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
+    for (const char* name : Names) {
+      const char* was = std::getenv(name);
+      saved.push_back(was ? std::optional<std::string>(was) : std::nullopt);
+      unsetenv(name);
+    }
     if (value) setenv("LANG", value, 1);
   }
-  ~UserLocale() { unsetenv("LANG"); }
+  ~UserLocale() {
+    for (size_t i = 0; i < saved.size(); ++i)
+      saved[i] ? setenv(Names[i], saved[i]->c_str(), 1) : unsetenv(Names[i]);
+  }
 };
 
 Language Start(const char* commandLine) {
@@ -63,11 +76,8 @@ TEST(Language, EachEditionHasItsTextsAndItsWordedPictures) {
     const char* path;
     const char* english;
   } rows[] = {{"Grafika/MenuBckg.jpg", "Grafika/en/MenuBckg.jpg"},
-              {"Grafika8/MenuSel.gif", "Grafika8/en/MenuSel.gif"},
-              {"Grafika/Setup.jpg", "Grafika/en/Setup.jpg"},
               {"Grafika8/Controls.gif", "Grafika8/en/Controls.gif"},
-              {"Grafika/Game.bmp", "Grafika/Game.bmp"},
-              {"Grafika8/Background2.gif", "Grafika8/Background2.gif"}};
+              {"Grafika/Game.bmp", "Grafika/Game.bmp"}};
   for (const auto& row : rows) {
     Lang.Current = Language::Czech;
     const std::string czech = LocalisedPicture(row.path);

@@ -1,6 +1,4 @@
 // The whole program in this process, headless: it starts, runs its frames and quits.
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -8,12 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/shell.h"
+#include "hardening/game_folder.h"
 #include "platform/display/ddraw.h"
-#include "platform/window/window.h"
 #include "support/files.h"
-#include "support/game_pictures.h"
-#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -24,13 +19,7 @@ win::MSG Message(uint32_t message, win::WPARAM wParam = 0) {
   return win::MSG{nullptr, message, wParam, 0};
 }
 
-// The game runs in a folder of its own with an archive of test pictures.
-class MainLoop : public ::testing::Test {
- protected:
-  IsolatedUserData data;
-  InTempDir here;
-  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
-};
+using MainLoop = GameFolder;
 
 TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   // Deactivated, the loop waits on the queue and draws nothing until the activation comes

@@ -18,48 +18,50 @@ void LayBonus(int32_t kind) {
   Cell(BonusColumn, BonusRow) = {.state = kind, .since = World.GameClock};
 }
 
-struct BonusTest : WorldTest, ::testing::WithParamInterface<bool> {
-  // By the submarine in row 3, within the first step; or by the mine from row 13, under a
-  // submarine slow enough to stay above the grid.
-  void Take(int32_t kind, bool bySubmarine) {
+struct BonusTest : WorldTest {
+  // By the submarine in row 3, within the first step.
+  void Take(int32_t kind) {
     LayBonus(kind);
-    if (bySubmarine) {
-      PlaceSubmarine(40 * BonusColumn + 19, BonusRow);
-      ASSERT_TRUE(Step(10));
-    } else {
-      PlaceSubmarine(40 * BonusColumn + 50, 13, 20);
-      ASSERT_TRUE(DropMine());
-      for (int i = 0; i < 1000 && Cell(BonusColumn, BonusRow).state == kind; ++i)
-        ASSERT_TRUE(Step(10));
-    }
+    PlaceSubmarine(40 * BonusColumn + 19, BonusRow);
+    ASSERT_TRUE(Step(10));
     ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
   }
+  // By the mine from row 13, under a submarine slow enough to stay above the grid.
+  void TakeByMine(int32_t kind) {
+    LayBonus(kind);
+    PlaceSubmarine(40 * BonusColumn + 50, 13, 20);
+    ASSERT_TRUE(DropMine());
+    for (int i = 0; i < 1000 && Cell(BonusColumn, BonusRow).state == kind; ++i)
+      ASSERT_TRUE(Step(10));
+    ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
+  }
+  void Take(int32_t kind, bool bySubmarine) { bySubmarine ? Take(kind) : TakeByMine(kind); }
 };
 
-TEST_P(BonusTest, UpperAndLowerStartARowChange) {
-  Take(btLower, GetParam());
+// Within rows 0 to 13: lower is used up in row 0, upper in row 13.
+TEST_F(BonusTest, UpperAndLowerStartARowChangeWithinTheRows) {
+  Take(btLower);
   EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 0));
-  if (GetParam()) {  // the submarine is in row 3
-    ASSERT_TRUE(Run(300));
-    EXPECT_EQ(World.Sub.row, 2);
-    Take(btUpper, true);
-    EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 1));
-    ASSERT_TRUE(Run(300));
-    EXPECT_EQ(World.Sub.row, 4);
-  } else {  // row 13: down is allowed, up is used up (the submarine cannot rise above it)
-    World.Sub.rowChangeActive = 0;
-    Take(btUpper, false);
-    EXPECT_EQ(World.Sub.rowChangeActive, 0);
-    ASSERT_TRUE(Run(1000));
-    EXPECT_EQ(World.Sub.row, 13);
+  ASSERT_TRUE(Run(300));
+  EXPECT_EQ(World.Sub.row, 2);
+  Take(btUpper);
+  EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 1));
+  ASSERT_TRUE(Run(300));
+  EXPECT_EQ(World.Sub.row, 4);
+  for (const auto& [kind, row] : {std::pair{btLower, 0}, {btUpper, 13}}) {
+    LayBonus(kind);
+    World.Sub = {.row = row};
+    ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+    EXPECT_EQ(std::tuple(Cell(BonusColumn, BonusRow).state, World.Sub.rowChangeActive),
+              std::tuple(csEmpty, 0));
   }
 }
 
-TEST_P(BonusTest, TimedBonusesLastThirtySecondsFromTheLastTake) {
-  Take(btDoubleScore, GetParam());
+TEST_F(BonusTest, TimedBonusesLastThirtySecondsFromTheLastTake) {
+  Take(btDoubleScore);
   const double firstStart = World.DoubleScoreStart;
   EXPECT_EQ(std::tuple(World.DoubleScore, firstStart), std::tuple(1, World.GameClock));
-  Take(btMinusScore, GetParam());
+  Take(btMinusScore);
   EXPECT_EQ(std::tuple(World.MinusScore, World.MinusScoreStart), std::tuple(1, World.GameClock));
   // Both at once: a mine hit costs two points.
   World.Score = 10;
@@ -75,79 +77,78 @@ TEST_P(BonusTest, TimedBonusesLastThirtySecondsFromTheLastTake) {
   EXPECT_EQ(World.MinusScore, World.GameClock - World.MinusScoreStart <= 30000 ? 1 : 0);
 }
 
-TEST_P(BonusTest, SpeedUpAndSlowDownAddToThePendingChange) {
-  Take(btSpeedUp, GetParam());
+TEST_F(BonusTest, SpeedUpAndSlowDownAddToThePendingChange) {
+  Take(btSpeedUp);
   const double up = World.Sub.pendingSpeedChange;
   EXPECT_TRUE(up >= 0 && up < 40) << up;
-  Take(btSlowDown, GetParam());
+  Take(btSlowDown);
   EXPECT_TRUE(World.Sub.pendingSpeedChange > up - 40 && World.Sub.pendingSpeedChange <= up);
 }
 
-TEST_P(BonusTest, ScoreBonusAddsUpToFortyNinePoints) {
+TEST_F(BonusTest, ScoreBonusAddsUpToFortyNinePoints) {
   World.Score = 100;
   World.BestScore = 100;
-  Take(btScoreBonus, GetParam());
+  Take(btScoreBonus);
   EXPECT_TRUE(World.Score >= 100 && World.Score < 150) << World.Score;
   EXPECT_EQ(World.BestScore, static_cast<uint32_t>(World.Score));
 }
 
-TEST_P(BonusTest, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
-  for (int c = 0; c < GridColumns; c += 2) SetColumn(c, "BBBB3");  // 36 barrels, 9 bonuses
-  Cell(16, 3).state = csExploding;                                 // one going already
-  World.Score = 5;
-  World.DoubleScore = 1;
-  World.DoubleScoreStart = World.GameClock;
-  Take(btFinishLevel, GetParam());  // column 5 brings three barrels more
-  World.Sub.row = 13;               // out of the way of the fused barrels
-  World.Mine.y = 0;
-  World.ColumnBonusUsed.fill(0);  // fuses never release a faller all the same
-  EXPECT_EQ(std::tuple(World.Score, CountState(btUpper), CountState(csExploding)),
-            std::tuple(5 + 2 * (35 + 3), 0, 0));
-  // Chosen: the explosion cut short is off the count at once.
-  EXPECT_EQ(World.BarelsLeft, CountBarrels());
-  ASSERT_TRUE(Run(1000, 10));
-  EXPECT_EQ(CountState(csBarel), 0);
-  ASSERT_TRUE(Run(700, 10));
-  // The fuses bring nothing more.
-  EXPECT_EQ(std::tuple(World.BarelsLeft, World.Fallers, World.Score),
-            std::tuple(0, nullptr, 5 + 2 * 38));
+// Taken by the mine too: the world changes under it in the middle of its step.
+TEST_F(BonusTest, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
+  for (bool bySubmarine : {true, false}) {
+    SCOPED_TRACE(bySubmarine);
+    ResetWorld();
+    for (int c = 0; c < GridColumns; c += 2) SetColumn(c, "BBBB3");  // 36 barrels, 9 bonuses
+    Cell(16, 3).state = csExploding;                                 // one going already
+    World.Score = 5;
+    World.DoubleScore = 1;
+    World.DoubleScoreStart = World.GameClock;
+    Take(btFinishLevel, bySubmarine);  // column 5 brings three barrels more
+    World.Sub.row = 13;                // out of the way of the fused barrels
+    World.Mine.y = 0;
+    World.ColumnBonusUsed.fill(0);  // fuses never release a faller all the same
+    EXPECT_EQ(std::tuple(World.Score, CountState(btUpper), CountState(csExploding)),
+              std::tuple(5 + 2 * (35 + 3), 0, 0));
+    // Chosen: the explosion cut short is off the count at once.
+    EXPECT_EQ(World.BarelsLeft, CountBarrels());
+    ASSERT_TRUE(Run(1000, 10));
+    EXPECT_EQ(CountState(csBarel), 0);
+    ASSERT_TRUE(Run(700, 10));
+    // The fuses bring nothing more.
+    EXPECT_EQ(std::tuple(World.BarelsLeft, World.Fallers, World.Score),
+              std::tuple(0, nullptr, 5 + 2 * 38));
+  }
 }
 
-TEST_P(BonusTest, RestartLevelBuildsTheLevelAgainKeepingTheScoreAndPointsNeeded) {
-  World.Level = 3;
-  World.Score = 250;
-  World.BestScore = 260;
-  World.PointsNeeded = 300;
-  ASSERT_TRUE(CreateFloater(1, 1));
-  Take(btRestartLevel, GetParam());
-  EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded),
-            std::tuple(uint16_t{3}, 250, 260u, 300u));
-  EXPECT_EQ(std::tuple(World.Sub.speed, World.FloatingBarels, World.BarelsLeft),
-            std::tuple(160.0, nullptr, CountBarrels()));
+TEST_F(BonusTest, RestartLevelBuildsTheLevelAgainKeepingTheScoreAndPointsNeeded) {
+  for (bool bySubmarine : {true, false}) {
+    SCOPED_TRACE(bySubmarine);
+    ResetWorld();
+    std::tie(World.Level, World.Score, World.BestScore, World.PointsNeeded) =
+        std::tuple(3, 250, 260u, 300u);
+    ASSERT_TRUE(CreateFloater(1, 1));
+    Take(btRestartLevel, bySubmarine);
+    EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded),
+              std::tuple(uint16_t{3}, 250, 260u, 300u));
+    EXPECT_EQ(std::tuple(World.Sub.speed, World.FloatingBarels, World.BarelsLeft, World.Mine.y),
+              std::tuple(160.0, nullptr, CountBarrels(), 0.0));
+  }
 }
 
 // Taken by the submarine it plays no bonus sound; every other take plays one.
-TEST_P(BonusTest, DeathSetsTheSubmarineDying) {
+TEST_F(BonusTest, DeathSetsTheSubmarineDying) {
   ASSERT_TRUE(MakeToneSoundSet());
-  const int bonuses = Bonuses();
-  Take(btDeath, GetParam());
-  EXPECT_EQ(Bonuses() - bonuses, GetParam() ? 0 : 1);
-  Take(btScoreBonus, GetParam());
-  EXPECT_EQ(Bonuses() - bonuses, GetParam() ? 1 : 2);
-  EXPECT_EQ(World.Sub.DyingState, 2);
+  for (bool bySubmarine : {true, false}) {
+    SCOPED_TRACE(bySubmarine);
+    ResetWorld();
+    const int bonuses = Bonuses();
+    Take(btDeath, bySubmarine);
+    EXPECT_EQ(std::tuple(Bonuses() - bonuses, World.Sub.DyingState),
+              std::tuple(bySubmarine ? 0 : 1, 2));
+    Take(btScoreBonus, bySubmarine);
+    EXPECT_EQ(Bonuses() - bonuses, bySubmarine ? 1 : 2);
+  }
   ReleaseToneSoundSet();
-}
-
-INSTANTIATE_TEST_SUITE_P(BySubmarineAndByMine, BonusTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Submarine" : "Mine"; });
-
-TEST_F(WorldTest, LowerInRowZeroIsUsedUpWithoutEffect) {
-  World.ColumnBonusUsed.fill(1);
-  SetColumn(BonusColumn, "4");
-  PlaceSubmarine(40 * BonusColumn + 19, 0);
-  ASSERT_TRUE(Step(10));
-  EXPECT_EQ(std::tuple(Cell(BonusColumn, 0).state, World.Sub.rowChangeActive),
-            std::tuple(csEmpty, 0));
 }
 
 // Chosen: while the submarine dies, speed bonuses are used up without effect, but their
@@ -175,16 +176,6 @@ TEST_F(WorldTest, SpeedBonusesCannotSaveADyingSubmarineButStillDraw) {
   EXPECT_EQ(World.Sub.pendingSpeedChange, 0);
   ASSERT_TRUE(Run(3000, 10));
   EXPECT_EQ(std::tuple(World.Sub.speed, World.Level), std::tuple(0.0, 0));
-}
-
-TEST_F(WorldTest, TheTorpedoDestroysABonusWithoutEffect) {
-  LayBonus(btDoubleScore);
-  PlaceSubmarine(-50, BonusRow);
-  ASSERT_TRUE(FireTorpedo());
-  World.Sub.row = 13;
-  ASSERT_TRUE(UntilTorpedoGone());
-  EXPECT_EQ(std::tuple(Cell(BonusColumn, BonusRow).state, World.DoubleScore),
-            std::tuple(csEmpty, 0));
 }
 
 }  // namespace

@@ -24,23 +24,6 @@ void Sink(double total, double ms) {
   }
 }
 
-TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelow) {
-  SetColumn(3, "BB.");
-  MakeFaller(3, 8, btSpeedUp);
-  Sink(20000, 10);
-  EXPECT_EQ(std::tuple(World.Fallers, Cell(3, 2).state, Cell(3, 2).since),
-            std::tuple(nullptr, btSpeedUp, World.GameClock));
-
-  MakeFaller(3, 9, btDeath);  // lands on the bonus
-  Sink(20000, 10);
-  EXPECT_EQ(Cell(3, 3).state, btDeath);
-
-  MakeFaller(6, 9, btUpper);  // an empty column: row 0
-  Sink(20000, 10);
-  EXPECT_EQ(Cell(6, 0).state, btUpper);
-  EXPECT_EQ(World.BarelsLeft, 2);
-}
-
 TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
   SetColumn(3, "B");
   Faller& f = MakeFaller(3, 2, btLower);
@@ -55,37 +38,29 @@ TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
   EXPECT_EQ(std::tuple(World.Fallers, Cell(3, 1).state), std::tuple(nullptr, btLower));
 }
 
-// Chosen: however long the step, a faller does not sink through a barrel below it.
-TEST_F(WorldTest, ALongStepDoesNotSinkAFallerThroughTheStack) {
-  SetColumn(3, "BB");
-  MakeFaller(3, 8, btScoreBonus);
-  World.GameClock += 10000;  // 300 px in one step
-  UpdateFallers();
-  EXPECT_EQ(std::tuple(Cell(3, 0).state, Cell(3, 1).state, Cell(3, 2).state, World.BarelsLeft),
-            std::tuple(csBarel, csBarel, btScoreBonus, CountBarrels()));
-
-  MakeFaller(9, 12, btUpper);  // far below the bottom of an empty column
-  World.GameClock += 60000;
-  UpdateFallers();
-  EXPECT_EQ(Cell(9, 0).state, btUpper);
-}
-
-TEST_F(WorldTest, AnExplodingBarrelDoesNotHoldAFallerUp) {
-  SetColumn(3, "BX");
-  MakeFaller(3, 2, btMinusScore);
-  World.GameClock += 100;
-  UpdateFallers();
-  EXPECT_NE(World.Fallers, nullptr);
-  Cell(3, 1).state = csEmpty;
-  Sink(5000, 10);
-  EXPECT_EQ(Cell(3, 1).state, btMinusScore);
-
-  // Chosen: coming to rest in an explosion ends it, and its barrel leaves the count.
-  SetColumn(5, "X");
-  MakeFaller(5, 2, btUpper);
-  World.GameClock += 3000;
-  UpdateFallers();
-  EXPECT_EQ(std::tuple(Cell(5, 0).state, World.BarelsLeft), std::tuple(btUpper, CountBarrels()));
+// Chosen: however long the step, a faller does not sink through a barrel below it; an
+// exploding barrel does not hold it up, and coming to rest in an explosion ends it.
+TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelowAtAnyStepLength) {
+  const struct {
+    const char* column;
+    int from;
+    int32_t kind;
+    int ms, rests;
+  } cases[] = {{"BB.", 8, btSpeedUp, 10, 2}, {"BB7", 9, btDeath, 10, 3},
+               {"", 9, btUpper, 10, 0},      {"BB", 8, btScoreBonus, 10000, 2},
+               {"", 12, btUpper, 60000, 0},  {"BX", 2, btMinusScore, 10, 1},
+               {"X", 2, btUpper, 3000, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.column << " from " << c.from << ", " << c.ms << " ms");
+    ResetWorld();
+    SetColumn(3, c.column);
+    MakeFaller(3, c.from, c.kind);
+    Sink(60000, c.ms);
+    EXPECT_EQ(std::tuple(World.Fallers, Cell(3, c.rests).state, Cell(3, c.rests).since),
+              std::tuple(nullptr, c.kind, World.GameClock));
+    EXPECT_EQ(std::tuple(Cell(3, c.rests + 1).state, World.BarelsLeft),
+              std::tuple(csEmpty, CountBarrels()));
+  }
 }
 
 TEST_F(WorldTest, ABonusLiesForThirtySecondsAndThenItsColumnIsDone) {
@@ -107,7 +82,7 @@ TEST_F(WorldTest, OnlyMineHitsDrawFallersAndEachColumnOnlyOnce) {
     SetColumn(4, "BBBB");
     PlaceSubmarine(210, 13, 20);
     ASSERT_TRUE(DropMine());
-    ASSERT_TRUE(UntilMineGone());
+    ASSERT_TRUE(Until(MineGone));
     ASSERT_TRUE(Run(20000, 50));
     const int bonuses = GridColumns * GridRows - CountState(csEmpty) - CountBarrels();
     EXPECT_LE(bonuses + ListLength(World.Fallers), 1) << seed;

@@ -14,9 +14,7 @@ namespace {
 void NearPassEnd(int row) { PlaceSubmarine(849, row); }
 
 TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
-  World.Score = 77;
-  World.BestScore = 90;
-  World.GameClock = 5000;
+  std::tie(World.Score, World.BestScore, World.GameClock) = std::tuple(77, 90u, 5000.0);
   World.Sub.DyingState = 1;
   Screen.Mode = gmMenu;
   NewGame();
@@ -27,47 +25,43 @@ TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
   EXPECT_TRUE(IsGameInProgress());
 }
 
-// A passed level is heard.
-TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroWhateverIsLeft) {
+// The level ends after the pass through row 0 whatever is left, or after any pass once no
+// barrel is left; passed (heard, and introduced) only with more than the points needed, or
+// built again with the same points needed.
+TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroOrWithNoBarrelLeft) {
   ASSERT_TRUE(MakeToneSoundSet());
-  const int levelUps = LevelUps();
-  SetColumn(17, "B");
-  World.Score = 10;
-  World.PointsNeeded = 3;
-  NearPassEnd(1);
-  ASSERT_TRUE(Step(10));
-  EXPECT_EQ(std::tuple(World.Level, World.Sub.row, World.Sub.x), std::tuple(1, 0, -50.0));
-  NearPassEnd(0);
-  ASSERT_TRUE(Step(10));
-  EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, World.Sub.row, World.Sub.speed),
-            std::tuple(2, 1, 13, 140.0));
-  EXPECT_EQ(std::tuple(World.PointsNeeded, World.Score, LevelUps()),
-            std::tuple(static_cast<uint32_t>(10 + 2 * World.BarelsLeft / 3), 10, levelUps + 1));
-
-  // With no barrel left any pass ends it.
-  Screen.LevelIntro = 0;
-  World.BarelsLeft = 0;
-  World.Score = 11;
-  World.PointsNeeded = 10;
-  NearPassEnd(9);
-  ASSERT_TRUE(Step(10));
-  EXPECT_EQ(std::tuple(World.Level, World.Sub.row), std::tuple(3, 13));
+  const struct {
+    int row;
+    bool barrelLeft;
+    int32_t score;
+    uint32_t needed;
+    bool ends, passed;
+  } cases[] = {{1, true, 10, 3, false, false},
+               {0, true, 10, 3, true, true},
+               {9, false, 11, 10, true, true},
+               {4, false, 40, 40, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    ResetWorld();
+    if (c.barrelLeft) SetColumn(17, "B");
+    std::tie(World.Level, World.Score, World.PointsNeeded) = std::tuple(3, c.score, c.needed);
+    std::tie(World.BestScore, World.GameClock) = std::tuple(55u, 9000.0);
+    const int levelUps = LevelUps();
+    NearPassEnd(c.row);
+    ASSERT_TRUE(Step(10));
+    if (!c.ends) {
+      EXPECT_EQ(std::tuple(World.Level, World.Sub.row, World.Sub.x), std::tuple(3, 0, -50.0));
+      continue;
+    }
+    EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, LevelUps() - levelUps),
+              std::tuple(c.passed ? 4 : 3, c.passed ? 1 : 0, c.passed ? 1 : 0));
+    EXPECT_EQ(std::tuple(World.Sub.row, World.Sub.speed), std::tuple(13, 100.0 + 20 * World.Level));
+    EXPECT_EQ(
+        std::tuple(World.PointsNeeded, World.Score, World.BestScore, World.GameClock),
+        std::tuple(c.passed ? c.score + 2 * World.BarelsLeft / 3 : c.needed, c.score, 55u, 9010.0));
+    EXPECT_TRUE(World.BarelsLeft == CountBarrels() && World.BarelsLeft > 0);
+  }
   ReleaseToneSoundSet();
-}
-
-TEST_F(WorldTest, AFailedLevelIsBuiltAgainWithoutIntroductionAndTheSamePointsNeeded) {
-  // Equal to the points needed is not enough.
-  World.Level = 3;
-  World.BarelsLeft = 0;
-  World.Score = World.PointsNeeded = 40;
-  World.GameClock = 9000;
-  World.BestScore = 55;
-  NearPassEnd(4);
-  ASSERT_TRUE(Step(10));
-  EXPECT_EQ(std::tuple(World.Level, Screen.LevelIntro, World.PointsNeeded), std::tuple(3, 0, 40u));
-  EXPECT_EQ(std::tuple(World.Score, World.BestScore, World.GameClock), std::tuple(40, 55u, 9010.0));
-  EXPECT_EQ(std::tuple(World.Sub.speed, World.BarelsLeft), std::tuple(160.0, CountBarrels()));
-  EXPECT_GT(World.BarelsLeft, 0);
 }
 
 // Resuming from the menu without a jump is played through in the screens tests.

@@ -14,58 +14,38 @@ bool DropAbove(int c) {
   return DropMine();
 }
 
-struct MineScoring {
-  bool minus, doubled;
-  int32_t before, after;
-};
-
-class MineOverStack : public WorldTest, public ::testing::WithParamInterface<MineScoring> {};
-
-// The best score follows only a rising score.
-TEST_P(MineOverStack, DestroysAtMostFourBarrelsAndScoresEach) {
-  const MineScoring s = GetParam();
-  SetColumn(5, "BBBBBB");
-  World.Score = s.before;
-  World.BestScore = s.before;
-  World.MinusScore = s.minus;
-  World.DoubleScore = s.doubled;
-  World.MinusScoreStart = World.DoubleScoreStart = World.GameClock;
-  ASSERT_TRUE(DropAbove(5));
-  EXPECT_EQ(std::tuple(World.Mine.column, World.Mine.y), std::tuple(5, 50.0));
-
-  ASSERT_TRUE(UntilMineGone());
-  EXPECT_EQ(std::tuple(World.Mine.hits, World.Score, World.BestScore),
-            std::tuple(4, s.after, static_cast<uint32_t>(std::max(s.before, s.after))));
-  for (int r = 0; r < 2; ++r) EXPECT_EQ(Cell(5, r).state, csBarel);
-  // The four from the top explode and are gone when their explosions end.
-  ASSERT_TRUE(Run(700));
-  for (int r = 2; r < 6; ++r) EXPECT_EQ(Cell(5, r).state, csEmpty) << r;
-  EXPECT_EQ(World.BarelsLeft, 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Scores, MineOverStack,
-    ::testing::Values(MineScoring{false, false, 0, 4}, MineScoring{false, true, 0, 8},
-                      MineScoring{true, false, 10, 6}, MineScoring{true, true, 10, 2},
-                      MineScoring{true, false, 3, 0}, MineScoring{true, true, 5, 0}));
-
-// However long the steps, the mine meets every row on its way.
-TEST_F(WorldTest, TheMineMeetsEveryRowAtAnyStepLength) {
-  for (int ms : {10, 500, 1000, 3000}) {
-    SCOPED_TRACE(ms);
+// However long the steps, the mine meets every row on its way; the best score follows only
+// a rising score.
+TEST_F(WorldTest, AMineDestroysAtMostFourBarrelsAndScoresEachAtAnyStepLength) {
+  const struct {
+    int ms;
+    bool minus, doubled;
+    int32_t before, after;
+  } cases[] = {{10, false, false, 0, 4},  {500, false, true, 0, 8}, {1000, true, false, 10, 6},
+               {3000, true, true, 10, 2}, {10, true, false, 3, 0},  {10, true, true, 5, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.ms << " ms from " << c.before);
     ResetWorld();
     SetColumn(5, "BBBBBB");
+    std::tie(World.Score, World.BestScore, World.MinusScore, World.DoubleScore) =
+        std::tuple(c.before, c.before, c.minus, c.doubled);
+    World.MinusScoreStart = World.DoubleScoreStart = World.GameClock;
     ASSERT_TRUE(DropAbove(5));
-    for (int i = 0; i < 1000 && World.Mine.y != 0; ++i) ASSERT_TRUE(Step(ms));
-    EXPECT_EQ(World.Mine.hits, 4);
-    for (int r = 0; r < 6; ++r) EXPECT_EQ(Cell(5, r).state == csBarel, r < 2) << r;
+    EXPECT_EQ(std::tuple(World.Mine.column, World.Mine.y), std::tuple(5, 50.0));
+    for (int i = 0; i < 1000 && World.Mine.y != 0; ++i) ASSERT_TRUE(Step(c.ms));
+    EXPECT_EQ(std::tuple(World.Mine.hits, World.Score, World.BestScore),
+              std::tuple(4, c.after, static_cast<uint32_t>(std::max(c.before, c.after))));
+    // The four from the top explode and are gone when their explosions end.
+    ASSERT_TRUE(Run(700));
+    for (int r = 0; r < 6; ++r) EXPECT_EQ(Cell(5, r).state, r < 2 ? csBarel : csEmpty) << r;
+    EXPECT_EQ(World.BarelsLeft, 2);
   }
 }
 
 TEST_F(WorldTest, ABonusInTheMinesWayTakesEffectWithoutCountingAHit) {
   SetColumn(7, "BBB5");  // a double-score bonus on a stack of three
   ASSERT_TRUE(DropAbove(7));
-  ASSERT_TRUE(UntilMineGone());
+  ASSERT_TRUE(Until(MineGone));
   // The three barrels count; the bonus did not stop the mine.
   EXPECT_EQ(std::tuple(Cell(7, 3).state, World.Mine.hits, World.DoubleScore, World.Score),
             std::tuple(csEmpty, 3, 1, 6));
@@ -93,7 +73,7 @@ TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
     ASSERT_TRUE(DropMine());
     EXPECT_EQ(World.Mine.column, column);
     EXPECT_NE(World.Mine.y, 0);
-    ASSERT_TRUE(UntilMineGone());
+    ASSERT_TRUE(Until(MineGone));
   }
   EXPECT_EQ(CountState(csBarel), 24);
 

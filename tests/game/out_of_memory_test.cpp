@@ -16,10 +16,6 @@ struct OutOfMemory : WorldTest {
     WorldTest::SetUp();
     win::testing::Reset();
   }
-  void TearDown() override {
-    AllocationFaults = {};
-    WorldTest::TearDown();
-  }
   static void Refuse(RecordKind kind, int allowed = 0) {
     AllocationFaults.budget[static_cast<int>(kind)] = allowed;
   }

@@ -29,11 +29,7 @@ TEST(RecordStore, ReusesTheLastSlotGivenBackAndStartsOverOnceEveryRecordIsBack) 
   ASSERT_TRUE(GiveBack(first[10]));
   ASSERT_TRUE(GiveBack(first[500]));
   EXPECT_EQ(Take(1)[0], first[500]);
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    if (i != 10) {
-      ASSERT_TRUE(GiveBack(first[i]));
-    }
-  }
+  for (std::size_t i = 0; i < first.size(); ++i) ASSERT_TRUE(i == 10 || GiveBack(first[i]));
   EXPECT_EQ(Take(first.size()), first);
   for (Probe* p : first) ASSERT_TRUE(GiveBack(p));
 }

@@ -138,31 +138,25 @@ TEST_F(WorldTest, RowChangesKeepTheSubmarineWithinItsRows) {
   EXPECT_EQ(std::tuple(World.Sub.row, World.Sub.rowChangeActive), std::tuple(0, 0));
 }
 
+// A slow-down that overshoots in one long step gives the excess back; alive, the
+// submarine never goes below 20 px/s.
 TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
-  PlaceSubmarine(0, 13);
-  World.Sub.pendingSpeedChange = 30;
-  ASSERT_TRUE(Run(1000, 10));
-  EXPECT_NEAR(World.Sub.speed, 135, 1e-9);
-  ASSERT_TRUE(Run(2000, 10));
-  EXPECT_EQ(std::tuple(std::round(World.Sub.speed * 1e6), World.Sub.pendingSpeedChange),
-            std::tuple(150e6, 0.0));
-
-  // A slow-down that overshoots in one long step gives the excess back.
-  World.Sub.pendingSpeedChange = -10;
-  World.Sub.x = 0;
-  ASSERT_TRUE(Step(1000));
-  EXPECT_NEAR(World.Sub.speed, 135, 1e-9);
-  ASSERT_TRUE(Step(1000));
-  EXPECT_EQ(std::tuple(std::round(World.Sub.speed * 1e6), World.Sub.pendingSpeedChange),
-            std::tuple(140e6, 0.0));
-
-  // Alive, never below 20 px/s.
-  World.Sub.x = 0;
-  World.Sub.speed = 30;
-  World.Sub.pendingSpeedChange = -39;
-  ASSERT_TRUE(Run(3000, 10));
-  EXPECT_EQ(std::tuple(World.Sub.speed, World.Sub.pendingSpeedChange, World.Sub.DyingState),
-            std::tuple(20.0, 0.0, 0));
+  // From a speed, a change pending, in steps of ms: the speed after a second, and in the end.
+  for (const auto& [speed, pending, ms, afterASecond, total, last] :
+       {std::tuple{120.0, 30.0, 10, 135.0, 3000, 150.0},
+        {150.0, -10.0, 1000, 135.0, 2000, 140.0},
+        {30.0, -39.0, 10, 20.0, 3000, 20.0}}) {
+    SCOPED_TRACE(pending);
+    ResetWorld();
+    PlaceSubmarine(0, 13, speed);
+    World.Sub.pendingSpeedChange = pending;
+    ASSERT_TRUE(Run(1000, ms));
+    EXPECT_NEAR(World.Sub.speed, afterASecond, 1e-9);
+    ASSERT_TRUE(Run(total - 1000, ms));
+    EXPECT_EQ(std::tuple(std::round(World.Sub.speed * 1e6), World.Sub.pendingSpeedChange,
+                         World.Sub.DyingState),
+              std::tuple(last * 1e6, 0.0, 0));
+  }
 }
 
 // The faster the submarine, the denser its trail: a bubble every 1000 / speed ms and a bit.

@@ -6,17 +6,6 @@
 
 namespace {
 
-TEST_F(WorldTest, ATorpedoAboveTheGridTouchesNothing) {
-  for (int c = 0; c < GridColumns; ++c) SetColumn(c, "BBBBBBBBBBBBB");
-  PlaceSubmarine(-50, 13);
-  ASSERT_TRUE(FireTorpedo());
-  EXPECT_EQ(std::tuple(World.Torpedo.row, World.Torpedo.speed, World.Torpedo.x),
-            std::tuple(13, 240.0, -35.0));
-  ASSERT_TRUE(UntilTorpedoGone());
-  EXPECT_EQ(std::tuple(CountState(csBarel), World.FloatingBarels),
-            std::tuple(GridColumns * GridRows, nullptr));
-}
-
 TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
   SetColumn(2, "BBBB");  // hit in row 1, rows 2 and 3 float away
   SetColumn(5, "BB.B");  // hit, the one above the gap floats too
@@ -46,8 +35,8 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
     previousLeft = World.BarelsLeft;
   }
   // Four barrels in row 1, two points each.
-  EXPECT_EQ(std::tuple(lifted, World.Score, Cell(8, 1).state),
-            std::tuple(2 + 1 + 5, 20 - 2 * 4, csEmpty));
+  EXPECT_EQ(std::tuple(lifted, World.Score, Cell(8, 1).state, World.DoubleScoreStart),
+            std::tuple(2 + 1 + 5, 20 - 2 * 4, csEmpty, 0.0));
   for (int c : {2, 5, 14, 17}) EXPECT_EQ(Cell(c, 0).state, csBarel);
   // Exploding cells count until their explosions end.
   EXPECT_EQ(World.BarelsLeft, CountBarrels());
@@ -76,12 +65,17 @@ TEST_F(WorldTest, TorpedoCostsEvenWithoutMinusScoreAndNeverBelowZeroAtAnyStepLen
   }
 }
 
-TEST_F(WorldTest, OneTorpedoAtATimeNotDuringARowChangeNorWhileDying) {
+TEST_F(WorldTest, OneTorpedoAtATimeNotFromARowChangeNorADyingSubmarineNorHittingAboveTheGrid) {
+  for (int c = 0; c < GridColumns; ++c) SetColumn(c, "BBBBBBBBBBBBB");
   PlaceSubmarine(100, 13);
   ASSERT_TRUE(FireTorpedo());
   World.Sub.x = 300;
   ASSERT_TRUE(FireTorpedo());
-  EXPECT_EQ(World.Torpedo.x, 115);
+  EXPECT_EQ(std::tuple(World.Torpedo.row, World.Torpedo.speed, World.Torpedo.x),
+            std::tuple(13, 240.0, 115.0));
+  ASSERT_TRUE(Until(TorpedoGone));
+  EXPECT_EQ(std::tuple(CountState(csBarel), World.FloatingBarels),
+            std::tuple(GridColumns * GridRows, nullptr));
   for (const auto& [changing, dying] : {std::pair{1, 0}, {0, 2}}) {
     World.Torpedo.row = -1;
     World.Sub.rowChangeActive = changing;

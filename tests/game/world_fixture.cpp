@@ -1,6 +1,7 @@
 #include "world_fixture.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/frame_clock.h"
 #include "app/init.h"
@@ -15,17 +16,12 @@ void ResetWorld() {
   FreeFloaters();
   FreeFallers();
   FreeBubbles();
-  World = {};
-  World.Torpedo.row = -1;
-  World.Level = 1;
-  World.Sub.x = -50;
-  World.Sub.row = 13;
-  World.Sub.speed = 120;
-  World.Sub.changeRate = 15;
-  World.Mine.fallSpeed = 120.0 / 5 + 60;
+  World = {.Level = 1,
+           .Sub = {.x = -50, .row = 13, .speed = 120, .changeRate = 15},
+           .Mine = {.fallSpeed = 120.0 / 5 + 60},
+           .Torpedo = {}};
   Bubbles = {};
-  Screen = {};
-  Screen.Mode = gmPlay;
+  Screen = {.Mode = gmPlay};
   Shell.AppActive = true;
   FillDirectionTable();
   crt::srand(1);
@@ -36,18 +32,10 @@ void SetColumn(int column, std::string_view cells) {
     BarelCell& cell = Cell(column, r);
     cell = {};
     const char ch = r < static_cast<int>(cells.size()) ? cells[r] : '.';
-    if (ch == 'B') {
-      cell.state = csBarel;
-    } else if (ch == 'X') {
-      cell.state = csExploding;
-      cell.stamp = World.GameClock;
-    } else if (ch >= '3' && ch <= '9') {
-      cell.state = ch - '0';
-      cell.since = World.GameClock;
-    } else if (ch >= 'a' && ch <= 'c') {
-      cell.state = 10 + (ch - 'a');
-      cell.since = World.GameClock;
-    }
+    if (ch == 'B') cell.state = csBarel;
+    if (ch == 'X') cell = {.state = csExploding, .stamp = World.GameClock};
+    if (ch >= '3' && ch <= '9') cell = {.state = ch - '0', .since = World.GameClock};
+    if (ch >= 'a' && ch <= 'c') cell = {.state = 10 + (ch - 'a'), .since = World.GameClock};
   }
   World.BarelsLeft = CountBarrels();
 }
@@ -59,16 +47,12 @@ int CountState(int32_t state) {
 int CountBarrels() { return CountState(csBarel) + CountState(csExploding); }
 
 void PlaceSubmarine(double x, int row, double speed) {
-  World.Sub.x = x;
-  World.Sub.row = row;
-  World.Sub.speed = speed;
+  std::tie(World.Sub.x, World.Sub.row, World.Sub.speed) = std::tuple(x, row, speed);
 }
 
 void WorldTest::SetUp() {
   ResetWorld();
-  FrameClock = {};
-  FrameClock.UseQPC = true;
-  FrameClock.Frequency = clock.frequency;
+  FrameClock = {.UseQPC = true, .Frequency = clock.frequency};
   sysFrameTime();  // started: the first step measures from here
 }
 

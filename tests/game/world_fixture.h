@@ -27,7 +27,10 @@ int ListLength(const Record* head) {
   return n;
 }
 
-// Places the submarine with its x at the left edge of the given column's cell.
+inline bool TorpedoGone() { return World.Torpedo.row == -1; }
+inline bool MineGone() { return World.Mine.y == 0; }
+
+// The submarine at x in a row, moving at speed px/s.
 void PlaceSubmarine(double x, int row, double speed = 120);
 
 struct WorldTest : ::testing::Test {
@@ -38,13 +41,6 @@ struct WorldTest : ::testing::Test {
   bool Step(int ms);
   // Steps of ms until total ms have passed; false as soon as one step fails.
   bool Run(int total, int ms = 10);
-  // Steps of 10 ms until the torpedo or the mine is gone (10 s at most); false as soon as
-  // one step fails.
-  bool UntilTorpedoGone() {
-    return Until([] { return World.Torpedo.row == -1; });
-  }
-  bool UntilMineGone() {
-    return Until([] { return World.Mine.y == 0; });
-  }
+  // Steps of 10 ms until done (10 s at most); false as soon as one step fails.
   bool Until(bool (*done)());
 };

@@ -1,29 +1,20 @@
 // A recorded game replays to the same end, and bad demo files are refused.
 #include "app/demo.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 
-#include "app/shell.h"
-#include "platform/window/window.h"
+#include "game_folder.h"
 #include "support/command.h"
 #include "support/files.h"
-#include "support/game_pictures.h"
 #include "support/scripted_play.h"
-#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class DemoTest : public ::testing::Test {
- protected:
-  IsolatedUserData data;
-  InTempDir here;
-  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
-};
+using DemoTest = GameFolder;
+std::string Program() { return (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string(); }
 
 std::string Line(const std::string& text, const std::string& start) {
   const size_t at = text.find(start);
@@ -45,9 +36,8 @@ TEST_F(DemoTest, ARecordedGameReplaysHeadlessToTheSameEnd) {
   const std::string recorded = Line(testing::internal::GetCapturedStdout(), "recorded:");
   ASSERT_FALSE(recorded.empty());
 
-  const std::string program = (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string();
   for (int run = 0; run < 2; ++run) {
-    const std::string out = RunCommand("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + program +
+    const std::string out = RunCommand("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Program() +
                                        " --no-sound --replay game.dem")
                                 .output;
     EXPECT_EQ(Line(out, "replay:"), "replay:" + recorded.substr(9)) << out;
@@ -56,11 +46,10 @@ TEST_F(DemoTest, ARecordedGameReplaysHeadlessToTheSameEnd) {
 }
 
 TEST_F(DemoTest, DamagedFilesAndOtherVersionsAreRefusedWithAMessage) {
-  const std::string program = (fs::path(NAUVREL_BINARY_DIR) / "nauvrel").string();
   const auto refuse = [&](const std::string& bytes, const std::string& why) {
     WriteFile("bad.dem", bytes);
     const CommandResult run =
-        RunCommand("SDL_VIDEODRIVER=dummy " + program + " --no-sound --replay bad.dem");
+        RunCommand("SDL_VIDEODRIVER=dummy " + Program() + " --no-sound --replay bad.dem");
     EXPECT_NE(run.output.find(why), std::string::npos) << run.output;
     EXPECT_EQ(run.status, 1) << run.output;
   };
@@ -68,6 +57,6 @@ TEST_F(DemoTest, DamagedFilesAndOtherVersionsAreRefusedWithAMessage) {
   refuse("hello, world", "not a demo file");
   refuse(std::string("NVRLDEMO\x07\0\0\0", 12), "another version");
   refuse(std::string("NVRLDEMO\x01\0\0\0\x01\x02", 14), "damaged");
-  const std::string missing = RunCommand(program + " --replay").output;
+  const std::string missing = RunCommand(Program() + " --replay").output;
   EXPECT_NE(missing.find("needs a file name"), std::string::npos) << missing;
 }

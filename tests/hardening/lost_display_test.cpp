@@ -1,30 +1,25 @@
 // The display taken away between two frames (another program went full screen, the
 // session was locked): in every mode the next frame restores every surface and shows
 // exactly what the last one showed.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/init.h"
-#include "app/shell.h"
 #include "fs/file_system.h"
 #include "game/world.h"
+#include "game_folder.h"
 #include "persist/settings.h"
 #include "screens/modes.h"
-#include "support/game_pictures.h"
 #include "support/game_window.h"
-#include "support/temp_dir.h"
 #include "video/video.h"
 
 namespace {
 
-class LostDisplay : public ::testing::TestWithParam<int> {
+class LostDisplay : public GameFolder, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
-    WriteGameArchive(GamePictureFiles(GetParam()), "Nauvrel.spl");
-    win::testing::Reset();
+    Prepare(GetParam());
     ASSERT_TRUE(OpenQuietWindow());
     const int depth = GetParam();
     Switches = ReadSwitches(depth == 32 ? "--no-sound --no-cd-music"
@@ -66,9 +61,6 @@ class LostDisplay : public ::testing::TestWithParam<int> {
         << what << ": the frame after the loss differs";
     EXPECT_TRUE(win::testing::MessageBoxes().empty()) << what;
   }
-
-  InTempDir here;
-  IsolatedUserData data;
 };
 
 // Every screen, then a level: its introduction, play with its grid and texts, the name entry.

@@ -1,24 +1,19 @@
 // Random play in every mode, with random step lengths and settings, the world checked after
 // every step. NAUVREL_SOAK_MINUTES sets the game time (scripts/soak runs an hour under the
 // sanitizers); the suite runs a few minutes.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <random>
-#include <string>
 
 #include "app/frame_clock.h"
 #include "app/init.h"
-#include "app/shell.h"
 #include "game/simulation.h"
 #include "game/world.h"
+#include "game_folder.h"
 #include "persist/hiscore.h"
 #include "persist/settings.h"
-#include "platform/window/window.h"
 #include "screens/modes.h"
 #include "support/fake_clock.h"
-#include "support/game_pictures.h"
-#include "support/temp_dir.h"
+#include "support/game_window.h"
 
 namespace {
 
@@ -48,24 +43,11 @@ void CheckWorld(uint64_t step) {
   ASSERT_TRUE(World.Sub.row >= -1 && World.Sub.row <= 13) << World.Sub.row;
 }
 
-class Soak : public ::testing::Test {
- protected:
-  IsolatedUserData data;
-  InTempDir here;
+struct Soak : GameFolder {
   FakeClock clock;
-  void SetUp() override { WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl"); }
-  void TearDown() override { sysReleaseAll(); }
-  void StartGame(const char* commandLine) {
-    Switches = ReadSwitches(commandLine);
-    ASSERT_TRUE(LoadSettings());
-    win::WindowClass wc{MainWndProc, "Nauvrel_wnd"};
-    ASSERT_TRUE(win::RegisterClassEx(wc));
-    Shell.Window = win::CreateWindowEx("Nauvrel_wnd", "Nauvrel", 544, 375);
-    ASSERT_NE(Shell.Window, nullptr);
-    Shell.AppActive = true;
-    ASSERT_TRUE(sysInit());
-    ASSERT_TRUE(sysTimerStart());
-    ASSERT_TRUE(hisLoadData());
+  void TearDown() override {
+    sysReleaseAll();
+    CloseQuietWindow();
   }
 };
 
@@ -103,7 +85,12 @@ void RandomInput(std::mt19937& rng) {
 }  // namespace
 
 TEST_F(Soak, RandomPlayKeepsTheWorldWhole) {
-  StartGame("--no-sound --no-cd-music");
+  Switches = ReadSwitches("--no-sound --no-cd-music");
+  ASSERT_TRUE(LoadSettings());
+  // The input goes straight to MainWndProc; nothing takes the window's queue.
+  ASSERT_TRUE(OpenQuietWindow());
+  Shell.AppActive = true;
+  ASSERT_TRUE(sysInit() && sysTimerStart() && hisLoadData());
   const char* minutes = std::getenv("NAUVREL_SOAK_MINUTES");
   const double gameTime = (minutes ? std::atof(minutes) : 3.0) * 60'000;
   std::mt19937 rng(2024);

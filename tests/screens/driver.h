@@ -14,6 +14,7 @@
 #include "screens/modes.h"
 #include "support/fake_clock.h"
 #include "support/video_fixture.h"
+#include "support/wav_files.h"
 #include "video/video.h"
 
 // Menu items, as a player would aim at them.
@@ -36,13 +37,18 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     ApplySettings();
     fixture::SetUpVideo(GetParam());
     ASSERT_TRUE(sysTimerStart());  // enters the logo, as start-up does
+    ASSERT_TRUE(!Sounds() || MakeToneSoundSet());
   }
   void TearDown() override {
+    if (Sounds()) ReleaseToneSoundSet();
     FreeLists();
     fixture::TearDownVideo();
+    Switches = SwitchFlags{};  // as a test may have set them
     clock.reset();
   }
 
+  // With the sound set, so that the sounds played can be counted.
+  virtual bool Sounds() const { return false; }
   static void FreeLists() { FreeFloaters(), FreeFallers(), FreeBubbles(); }
   static void Key(uint16_t key) { MainWndProc(nullptr, win::WM_KEYDOWN, key, 0); }
   static void Click(uint16_t x, uint16_t y) {

@@ -1,169 +1,54 @@
 // The play frame: each object from its sheet cell, cut at the screen edges where it must be.
+#include <functional>
+#include <tuple>
+
 #include "driver.h"
 
 namespace {
 
-class PlayfieldTest : public ScreenTest {
- protected:
-  void SetUp() override {
-    ScreenTest::SetUp();
-    // An empty field with no submarine on screen: only what a test adds is drawn.
-    SetGameMode(gmPlay);
-    World.Level = 1;
-    World.Sub.x = -50;
-    World.Sub.row = 13;
-    World.Sub.speed = 100;
-    World.Score = -1;
-  }
-  // The extent of `value` along a row or a column, inclusive; -1 when it does not show.
-  static std::pair<int, int> Span(int length, auto shows) {
-    int first = -1, last = -1;
-    for (int i = 0; i < length; ++i)
-      if (shows(i)) {
-        if (first < 0) first = i;
-        last = i;
-      }
-    return {first, last};
-  }
-  static std::pair<int, int> RunInRow(int y, uint32_t value) {
-    return Span(800, [&](int x) { return Pixel(x, y) == value; });
-  }
-  static std::pair<int, int> RunInColumn(int x, uint32_t value) {
-    return Span(600, [&](int y) { return Pixel(x, y) == value; });
-  }
-};
+using Scene = std::function<void()>;
 
-TEST_P(PlayfieldTest, ScoreIsRightAlignedWithoutLeadingZeros) {
-  World.Score = 305;
-  Frame();
-  for (const auto& [digit, x] : {std::pair{3, 670}, {0, 710}, {5, 750}})
-    EXPECT_EQ(RunInRow(10, fixture::DigitCell(digit)), std::make_pair(x, x + 38)) << digit;
-  EXPECT_EQ(RunInColumn(750, fixture::DigitCell(5)), std::make_pair(10, 48));
-  EXPECT_EQ(Pixel(669, 10), fixture::Background);
-
-  World.Score = 0;
-  Frame();
-  EXPECT_EQ(RunInRow(10, fixture::DigitCell(0)), std::make_pair(750, 788));
-  World.Score = -40;
-  Frame();
-  EXPECT_EQ(RunInRow(10, fixture::Background), std::make_pair(0, 799));
-  World.Score = 2147483647;  // ten digits, the first at 390
-  Frame();
-  EXPECT_EQ(RunInRow(10, fixture::DigitCell(2)).first, 390);
+Scene Score(int32_t score) {
+  return [score] { World.Score = score; };
 }
-
-TEST_P(PlayfieldTest, TorpedoIsCutAtBothScreenEdges) {
-  World.Torpedo.row = 5;  // y 350
-  World.Torpedo.x = 10;
-  Frame();
-  EXPECT_EQ(RunInRow(350, fixture::Torpedo), std::make_pair(0, 28));
-  EXPECT_EQ(RunInColumn(0, fixture::Torpedo), std::make_pair(350, 388));
-
-  World.Torpedo.x = 790;
-  Frame();
-  EXPECT_EQ(RunInRow(350, fixture::Torpedo), std::make_pair(770, 797));
-
-  // With nothing left to show at either edge the frame goes on and shows none of it.
-  for (double x : {-19.0, 818.0, -400.0, 1000.0}) {
-    World.Torpedo.x = x;
-    Frame();
-    EXPECT_EQ(RunInRow(350, fixture::Torpedo).first, -1) << x;
-  }
+// In row 5, y 350.
+Scene Torpedo(double x) {
+  return [x] { World.Torpedo = {.row = 5, .x = x}; };
 }
-
-TEST_P(PlayfieldTest, FloatingBarrelIsCutAtTheTop) {
-  // High, gone above the screen, low.
+// In row 5 (y 350, drawn 2 higher): at x, dying, at a speed, in a frame of its explosion.
+Scene Sub(double x, int dying = 0, double speed = 100, int frame = 0) {
+  return [=] {
+    World.Sub = {.x = x, .row = 5, .speed = speed, .DyingState = dying, .explosionFrame = frame};
+  };
+}
+Scene RowChange(uint8_t up) {
+  return [up] {
+    World.Sub = {.x = 400, .row = 5, .speed = 100, .rowChangeActive = 1, .rowChangeUp = up};
+    World.Sub.rowChangeProgress = 12.7;
+  };
+}
+// High, gone above the screen, low.
+void Floaters() {
   for (const auto& [column, y] : {std::pair{3, 10.0}, {5, -30.0}, {7, 300.0}}) {
     ASSERT_TRUE(CreateFloater(column, 0));
     World.FloatingBarels->y = y;
   }
-  Frame();
-  EXPECT_EQ(RunInColumn(160, fixture::BarelCell(0)), std::make_pair(0, 28));
-  EXPECT_EQ(RunInRow(0, fixture::BarelCell(0)), std::make_pair(160, 198));
-  EXPECT_EQ(RunInColumn(240, fixture::BarelCell(0)).first, -1);
-  EXPECT_EQ(RunInColumn(320, fixture::BarelCell(0)), std::make_pair(280, 318));
 }
-
-TEST_P(PlayfieldTest, SubmarineIsCutAtTheLeftEdge) {
-  World.Sub.row = 5;  // y 350, drawn 2 higher
-  World.Sub.x = 0;
-  Frame();
-  EXPECT_EQ(RunInRow(348, fixture::SubFrame(0)), std::make_pair(0, 38));
-  EXPECT_EQ(RunInColumn(0, fixture::SubFrame(0)), std::make_pair(348, 386));
-
-  World.Sub.x = -50;
-  Frame();
-  for (int f = 0; f < 20; ++f) EXPECT_EQ(RunInRow(348, fixture::SubFrame(f)).first, -1);
-  World.Sub.x = 300;  // frame 150 mod 20 = 10
-  Frame();
-  EXPECT_EQ(RunInRow(348, fixture::SubFrame(10)), std::make_pair(260, 338));
-  World.Sub.x = 830;  // cut at the right edge: 790 to 798
-  Frame();
-  EXPECT_EQ(RunInRow(348, fixture::SubFrame(15)), std::make_pair(790, 798));
-}
-
-TEST_P(PlayfieldTest, SubmarineExplosionsAndRowChange) {
-  World.Sub.row = 5;
-  World.Sub.x = 400;
-  World.Sub.speed = 0;
-  World.Sub.DyingState = 1;
-  World.Sub.explosionFrame = 7;  // explosion B, cell 7
-  Frame();
-  EXPECT_EQ(RunInRow(340, fixture::ExplBCell(7)), std::make_pair(340, 478));
-
-  World.Sub.DyingState = 2;
-  World.Sub.explosionFrame = 4;  // the blank start of explosion A
-  Frame();
-  EXPECT_EQ(RunInRow(340, fixture::ExplACell(4)).first, -1);
-  World.Sub.explosionFrame = 9;
-  Frame();
-  EXPECT_EQ(RunInRow(338, fixture::ExplACell(9)), std::make_pair(350, 448));
-  World.Sub.explosionFrame = 20;  // past the last cell: nothing
-  Frame();
-  EXPECT_EQ(RunInRow(338, fixture::ExplACell(9)).first, -1);
-
-  // Slowing down after btDeath it still travels; a row change shifts it 12 px either way.
-  World.Sub.speed = 50;
-  Frame();
-  EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(348, 386));
-  World.Sub.DyingState = 0;
-  World.Sub.speed = 100;
-  World.Sub.rowChangeActive = 1;
-  World.Sub.rowChangeProgress = 12.7;
-  for (const auto& [up, top] : {std::pair{0, 360}, {1, 336}}) {
-    World.Sub.rowChangeUp = up;
-    Frame();
-    EXPECT_EQ(RunInColumn(400, fixture::SubFrame(0)), std::make_pair(top, top + 38)) << up;
-  }
-}
-
-TEST_P(PlayfieldTest, GridCellsShowTheirSprites) {
+void Grid() {
   Cell(0, 0).state = csBarel;
-  Cell(1, 0).state = csExploding;
-  Cell(1, 0).phase = 6;
+  Cell(1, 0) = {.state = csExploding, .phase = 6};
   Cell(2, 0).state = btSpeedUp;
   Cell(3, 0).state = btDeath;
   Cell(4, 0).state = 13;  // unknown: nothing, no failure
   Cell(17, 12).state = btUpper;
-  Frame();
-  EXPECT_EQ(RunInColumn(40, fixture::BarelCell(0)), std::make_pair(550, 588));
-  for (const auto& [value, x] : {std::pair{fixture::BarelCell(0), 40},
-                                 {fixture::BarelCell(6), 80},
-                                 {fixture::BonusCell(0), 120},
-                                 {fixture::BonusCell(9), 160}})
-    EXPECT_EQ(RunInRow(550, value), std::make_pair(x, x + 38)) << x;
-  EXPECT_EQ(Pixel(200, 550), fixture::Background);
-  EXPECT_EQ(RunInRow(70, fixture::BonusCell(2)), std::make_pair(720, 758));
 }
-
-TEST_P(PlayfieldTest, FallersMineAndBubbles) {
+// A faller, the mine, and bubbles: unborn, at the corner, below and left of the screen.
+void FallerMineAndBubbles() {
   while (!World.Fallers) ASSERT_TRUE(CreateFaller(2, 0));  // some draws give no faller
   World.Fallers->y = 200;
   World.Fallers->kind = btScoreBonus;
-  World.Mine.column = 9;
-  World.Mine.y = 120;
+  World.Mine = {.y = 120, .column = 9};
   World.GameClock = 1000;
-  // Unborn, shown at the corner, below and left of the screen.
   const struct {
     double x, y, birth;
     int delay;
@@ -172,19 +57,104 @@ TEST_P(PlayfieldTest, FallersMineAndBubbles) {
     ASSERT_TRUE(CreateBackBubble(b.x, b.y, 0, b.delay));
     World.BackBubbles->birth = b.birth;
   }
-  Frame();
-  EXPECT_EQ(RunInRow(180, fixture::BonusCell(5)), std::make_pair(120, 158));
-  EXPECT_EQ(RunInColumn(400, fixture::Mine), std::make_pair(100, 138));
-  EXPECT_EQ(RunInRow(593, fixture::BubbleSprite), std::make_pair(793, 798));
-  EXPECT_EQ(RunInRow(300, fixture::BubbleSprite).first, -1);
-  EXPECT_EQ(RunInColumn(100, fixture::BubbleSprite).first, -1);
-  EXPECT_EQ(RunInColumn(0, fixture::BubbleSprite).first, -1);
+}
+
+// Anything but the background: a case that shows nothing finds none of it.
+constexpr uint32_t Drawn = 0xFFFFFFFF;
+constexpr std::pair<int, int> None{-1, -1};
+
+class PlayfieldTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    SetGameMode(gmPlay);
+  }
+  // An empty field with no submarine on screen: only what a case adds is drawn.
+  static void EmptyField() {
+    FreeLists();
+    World = {};
+    std::tie(World.Level, World.Score) = std::tuple(1, -1);
+    World.Sub = {.x = -50, .row = 13, .speed = 100};
+  }
+  // The extent, inclusive, of `value` along row `at` or column `at`.
+  static std::pair<int, int> Span(bool row, int at, uint32_t value) {
+    int first = -1, last = -1;
+    for (int i = 0; i < (row ? 800 : 600); ++i) {
+      const uint32_t p = row ? Pixel(i, at) : Pixel(at, i);
+      if (value == Drawn ? p != fixture::Background : p == value) {
+        if (first < 0) first = i;
+        last = i;
+      }
+    }
+    return {first, last};
+  }
+};
+
+constexpr bool Row = true, Column = false;
+
+TEST_P(PlayfieldTest, EachObjectShowsItsCellCutAtTheScreenEdges) {
+  using fixture::BarelCell, fixture::BonusCell, fixture::DigitCell, fixture::SubFrame;
+  const struct {
+    const char* what;
+    Scene scene;
+    bool row;
+    int at;
+    uint32_t value;
+    std::pair<int, int> span;
+  } cases[] = {
+      {"score right-aligned", Score(305), Row, 10, DigitCell(3), {670, 708}},
+      {"no leading zero", Score(305), Row, 10, DigitCell(0), {710, 748}},
+      {"the last digit", Score(305), Column, 750, DigitCell(5), {10, 48}},
+      {"a score of 0", Score(0), Row, 10, DigitCell(0), {750, 788}},
+      {"below 0 none", Score(-40), Row, 10, Drawn, None},
+      {"ten digits", Score(2147483647), Row, 10, DigitCell(2), {390, 428}},
+      {"torpedo at the left edge", Torpedo(10), Row, 350, fixture::Torpedo, {0, 28}},
+      {"torpedo down the left edge", Torpedo(10), Column, 0, fixture::Torpedo, {350, 388}},
+      {"torpedo at the right edge", Torpedo(790), Row, 350, fixture::Torpedo, {770, 797}},
+      {"torpedo just off the left", Torpedo(-19), Row, 350, Drawn, None},
+      {"torpedo just off the right", Torpedo(818), Row, 350, Drawn, None},
+      {"torpedo far left", Torpedo(-400), Row, 350, Drawn, None},
+      {"torpedo far right", Torpedo(1000), Row, 350, Drawn, None},
+      {"floater cut at the top", Floaters, Column, 160, BarelCell(0), {0, 28}},
+      {"floater along the top", Floaters, Row, 0, BarelCell(0), {160, 198}},
+      {"floater above the screen", Floaters, Column, 240, Drawn, None},
+      {"floater low", Floaters, Column, 320, BarelCell(0), {280, 318}},
+      {"submarine at the left edge", Sub(0), Row, 348, SubFrame(0), {0, 38}},
+      {"submarine down the left edge", Sub(0), Column, 0, SubFrame(0), {348, 386}},
+      {"submarine before its pass", Sub(-50), Row, 348, Drawn, None},
+      {"submarine frame 150 mod 20", Sub(300), Row, 348, SubFrame(10), {260, 338}},
+      {"submarine at the right edge", Sub(830), Row, 348, SubFrame(15), {790, 798}},
+      {"explosion B", Sub(400, 1, 0, 7), Row, 340, fixture::ExplBCell(7), {340, 478}},
+      {"explosion A's blank start", Sub(400, 2, 0, 4), Row, 340, Drawn, None},
+      {"explosion A", Sub(400, 2, 0, 9), Row, 338, fixture::ExplACell(9), {350, 448}},
+      {"past explosion A", Sub(400, 2, 0, 20), Row, 338, Drawn, None},
+      {"slowing down after btDeath", Sub(400, 2, 50, 9), Column, 400, SubFrame(0), {348, 386}},
+      {"a row change down", RowChange(0), Column, 400, SubFrame(0), {360, 398}},
+      {"a row change up", RowChange(1), Column, 400, SubFrame(0), {336, 374}},
+      {"a barrel", Grid, Column, 40, BarelCell(0), {550, 588}},
+      {"the bottom row", Grid, Row, 550, Drawn, {40, 198}},
+      {"an explosion", Grid, Row, 550, BarelCell(6), {80, 118}},
+      {"btSpeedUp", Grid, Row, 550, BonusCell(0), {120, 158}},
+      {"btDeath", Grid, Row, 550, BonusCell(9), {160, 198}},
+      {"the top row", Grid, Row, 70, BonusCell(2), {720, 758}},
+      {"a faller", FallerMineAndBubbles, Row, 180, BonusCell(5), {120, 158}},
+      {"the mine", FallerMineAndBubbles, Column, 400, fixture::Mine, {100, 138}},
+      {"a bubble at the corner", FallerMineAndBubbles, Row, 593, fixture::BubbleSprite, {793, 798}},
+      {"an unborn bubble", FallerMineAndBubbles, Row, 300, Drawn, None},
+      {"a bubble below", FallerMineAndBubbles, Column, 100, fixture::BubbleSprite, None},
+      {"a bubble left", FallerMineAndBubbles, Column, 0, fixture::BubbleSprite, None},
+  };
+  for (const auto& c : cases) {
+    EmptyField();
+    c.scene();
+    Frame();
+    EXPECT_EQ(Span(c.row, c.at, c.value), c.span) << c.what;
+  }
 }
 
 TEST_P(PlayfieldTest, ExplosionPhaseOutOfRangeStopsTheFrame) {
   const int flips = dd::testing::FlipCount();
-  Cell(4, 2).state = csExploding;
-  Cell(4, 2).phase = 10;
+  Cell(4, 2) = {.state = csExploding, .phase = 10};
   EXPECT_FALSE(RenderFrame());
   EXPECT_EQ(LastError(), "DisplayBarel: Phase out of range");
   EXPECT_EQ(dd::testing::FlipCount(), flips);
