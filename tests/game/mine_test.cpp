@@ -51,6 +51,17 @@ TEST_F(WorldTest, ABonusInTheMinesWayTakesEffectWithoutCountingAHit) {
             std::tuple(csEmpty, 3, 1, 6));
 }
 
+// A restart taken on the way builds a new level: the rows left in that step are not the
+// mine's any more.
+TEST_F(WorldTest, AMineThatRestartsTheLevelStopsThere) {
+  World.Level = 20;  // full stacks in the level built again
+  SetColumn(7, "BBBBBBBBBb");
+  ASSERT_TRUE(DropAbove(7));
+  ASSERT_TRUE(Step(10000));  // from row 13 past the bottom
+  EXPECT_EQ(std::tuple(World.Mine.y, World.Mine.hits, CountState(csExploding)),
+            std::tuple(0.0, 0, 0));
+}
+
 TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
   ASSERT_TRUE(DropAbove(3));
   const double y = World.Mine.y;
