@@ -241,16 +241,4 @@ TEST_P(BlitTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, BlitTest, ::testing::Values(8, 16, 24, 32));
 
-TEST(DisplayMode, OnlyTheGameSizeAtTheFourDepthsUnlessRefused) {
-  std::unique_ptr<dd::DirectDraw> device;
-  ASSERT_EQ(dd::DirectDrawCreateEx(nullptr, device), dd::DD_OK);
-  EXPECT_EQ(device->SetDisplayMode(800, 600, 15, 0, 0), dd::DDERR_UNSUPPORTEDMODE);
-  EXPECT_EQ(device->SetDisplayMode(640, 480, 32, 0, 0), dd::DDERR_UNSUPPORTEDMODE);
-  dd::testing::RefuseDepth(32);
-  EXPECT_EQ(device->SetDisplayMode(800, 600, 32, 0, 0), dd::DDERR_UNSUPPORTEDMODE);
-  EXPECT_EQ(device->SetDisplayMode(800, 600, 24, 75, 0), dd::DD_OK);
-  EXPECT_EQ(device->DisplayDepth(), 24);
-  dd::testing::AcceptAllDepths();
-}
-
 }  // namespace
