@@ -35,7 +35,6 @@ const std::string Id = NAUVREL_ID;
 const std::string DesktopEntry = "share/applications/" + Id + ".desktop";
 const std::string Metainfo = "share/metainfo/" + Id + ".metainfo.xml";
 
-// Everything an install puts under its prefix.
 std::vector<std::string> InstalledFiles() {
   std::vector<std::string> files{"bin/nauvrel",
                                  "share/nauvrel/Nauvrel.spl",

@@ -15,7 +15,6 @@
 
 namespace {
 
-// A surface's pixel values, row by row.
 using Image = std::vector<uint32_t>;
 Image Read(const dd::Surface& s) {
   Image image;

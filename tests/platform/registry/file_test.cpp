@@ -19,7 +19,6 @@ Document MustParse(const std::string& text) {
   return doc;
 }
 
-// The data of a value, or nothing.
 Bytes DataOf(const Document& doc, const char* name,
              const std::string& key = "HKEY_CURRENT_USER\\A") {
   const reg::file::Line* line = reg::file::FindValue(doc, key, name);

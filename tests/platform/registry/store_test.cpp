@@ -35,7 +35,6 @@ const std::string Known =
     "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\r\n"
     "  18,19\r\n\r\n";
 
-// The game's key in a user hive that holds Known.
 class KnownHive : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -52,7 +52,6 @@ uint32_t Pattern(int x, int y) {
 
 struct Window : QuietFlipWindow {
   Window() : QuietFlipWindow(32) {}
-  // The pattern shown at this size.
   std::vector<uint32_t> Show(int w, int h, int& outW, int& outH) {
     Resize(w, h);
     WritePixels(*back, Pattern);
