@@ -31,16 +31,10 @@ CommandResult Game(const fs::path& program, const fs::path& where, const fs::pat
                           : run));
 }
 
-CommandResult Install(const fs::path& prefix, const std::string& destdir = "") {
-  return RunCommand((destdir.empty() ? "" : "DESTDIR=" + destdir + " ") + NAUVREL_CMAKE_COMMAND +
-                    " --install " + Quoted(NAUVREL_BINARY_DIR) + " --prefix " + Quoted(prefix));
-}
-
 const std::string Id = NAUVREL_ID;
 const std::string DesktopEntry = "share/applications/" + Id + ".desktop";
 const std::string Metainfo = "share/metainfo/" + Id + ".metainfo.xml";
 
-// Everything an install puts under its prefix.
 std::vector<std::string> InstalledFiles() {
   std::vector<std::string> files{"bin/nauvrel",
                                  "share/nauvrel/Nauvrel.spl",
@@ -59,19 +53,14 @@ std::vector<std::string> InstalledFiles() {
 
 // Installed under a staging folder, as packagers do; the game finds its data from where
 // its program stands, so the staged copy runs as an installed one would.
-class Installed : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const CommandResult install = Install("/opt/nauvrel", stage.path.string());
-    ASSERT_EQ(install.status, 0) << install.output;
-  }
-  fs::path Prefix() const { return stage.path / "opt/nauvrel"; }
+TEST(Install, PutsEveryFileUnderThePrefixRunsFromAnotherFolderAndPassesTheValidators) {
   TempDir stage, elsewhere, data;
-};
-
-TEST_F(Installed, PutsEveryFileUnderThePrefixAndRunsFromAnotherFolder) {
-  for (const std::string& file : InstalledFiles()) EXPECT_TRUE(fs::exists(Prefix() / file)) << file;
-  const fs::path program = Prefix() / "bin/nauvrel";
+  const CommandResult install =
+      RunCommand("DESTDIR=" + Quoted(stage.path) + " " + NAUVREL_CMAKE_COMMAND + " --install " +
+                 Quoted(NAUVREL_BINARY_DIR) + " --prefix /opt/nauvrel");
+  ASSERT_EQ(install.status, 0) << install.output;
+  const fs::path prefix = stage.path / "opt/nauvrel", program = prefix / "bin/nauvrel";
+  for (const std::string& file : InstalledFiles()) EXPECT_TRUE(fs::exists(prefix / file)) << file;
   const CommandResult run = Game(program, elsewhere.path, data.path, "--no-cd-music --bogus");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("unknown option '--bogus'"), std::string::npos) << run.output;
@@ -80,17 +69,15 @@ TEST_F(Installed, PutsEveryFileUnderThePrefixAndRunsFromAnotherFolder) {
   const CommandResult version = RunCommand(Quoted(program) + " --version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.output.rfind("Nauvrel ", 0), 0u) << version.output;
-}
 
-TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidators) {
   if (RunCommand("command -v desktop-file-validate appstreamcli").status != 0)
     GTEST_SKIP() << "desktop-file-validate or appstreamcli is not installed";
   const CommandResult desktop =
-      RunCommand("desktop-file-validate " + Quoted(Prefix() / DesktopEntry));
+      RunCommand("desktop-file-validate " + Quoted(prefix / DesktopEntry));
   EXPECT_EQ(desktop.status, 0) << desktop.output;
   EXPECT_EQ(desktop.output, "");
   const CommandResult metainfo =
-      RunCommand("appstreamcli validate --no-net " + Quoted(Prefix() / Metainfo));
+      RunCommand("appstreamcli validate --no-net " + Quoted(prefix / Metainfo));
   EXPECT_EQ(metainfo.status, 0) << metainfo.output;
 }
 

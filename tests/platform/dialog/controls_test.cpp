@@ -44,7 +44,6 @@ dlg::INT_PTR TestProc(dlg::HDLG dialog, uint32_t message, dlg::WPARAM wParam, dl
   }
 }
 
-// Runs the dialog with `script` acting on it once.
 dlg::INT_PTR RunDialog(std::function<void(dlg::HDLG)> script) {
   Seen = {};
   DriveOnce(std::move(script));

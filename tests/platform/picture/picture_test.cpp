@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <functional>
 #include <optional>
 
 #include "platform/display/ddraw.h"
@@ -18,19 +17,16 @@
 
 namespace {
 
-// Upright over the whole surface, or flipped.
-void RenderWhole(const pic::Picture& p, dd::Surface& s, bool upright = true) {
-  RenderPicture(p, s, 0, upright ? 0 : s.Height(), s.Width(), upright ? s.Height() : -s.Height());
-}
+using Bytes = std::vector<uint8_t>;
+using pic::OleLoadPicture;
 
-std::unique_ptr<pic::Picture> Load(const std::vector<uint8_t>& bytes) {
-  return pic::OleLoadPicture(bytes);
+void Put(Bytes& bytes, size_t at, uint32_t value, int count) {
+  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 TEST(Picture, BmpKeepsItsPixelsAndReportsHimetric) {
-  auto p = Load(MakeBmp(800, 3, [](int x, int y) { return uint32_t(x % 256) << 8 | y; }));
+  auto p = OleLoadPicture(MakeBmp(800, 3, [](int x, int y) { return uint32_t(x % 256) << 8 | y; }));
   ASSERT_TRUE(p);
-  EXPECT_EQ(p->PixelWidth(), 800);
   EXPECT_EQ(p->PixelRGB(255, 2), 0x00FF02u);
   pic::OLE_XSIZE_HIMETRIC w = 0;
   pic::OLE_YSIZE_HIMETRIC h = 0;
@@ -46,48 +42,44 @@ TEST(Picture, BmpKeepsItsPixelsAndReportsHimetric) {
 
 // Stretched up and shrunk, upright and flipped, and clipped to the surface.
 TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
-  Display display(32);
+  Display display(32), clipped(24), display16(16);
   auto tall = display.Make(3, 4);
-  auto p = Load(MakeBmp(1, 2, [](int, int y) { return y == 0 ? 0xFF0000u : 0x0000FFu; }));
-  RenderWhole(*p, *tall);
-  EXPECT_EQ(tall->PixelRGB(1, 0), 0xFF0000u);
-  EXPECT_EQ(tall->PixelRGB(1, 1), 0xFF0000u);
-  EXPECT_EQ(tall->PixelRGB(1, 3), 0x0000FFu);
-  RenderWhole(*p, *tall, false);
-  EXPECT_EQ(tall->PixelRGB(1, 0), 0x0000FFu);
-  EXPECT_EQ(tall->PixelRGB(1, 3), 0xFF0000u);
+  auto p = OleLoadPicture(MakeBmp(1, 2, [](int, int y) { return y == 0 ? 0xFF0000u : 0xFFu; }));
+  for (const bool upright : {true, false}) {
+    RenderPicture(*p, *tall, 0, upright ? 0 : 4, 3, upright ? 4 : -4);
+    for (const auto& [y, top] : {std::pair{0, true}, std::pair{1, true}, std::pair{3, false}})
+      EXPECT_EQ(tall->PixelRGB(1, y), top == upright ? 0xFF0000u : 0xFFu) << upright << y;
+  }
 
-  Display clipped(24);
   auto s = clipped.Make(10, 10);
-  RenderPicture(*Load(MakeBmp(2, 2, [](int, int) { return 0x00FF00u; })), *s, 5, -80, 100, 100);
+  RenderPicture(*OleLoadPicture(MakeBmp(2, 2, [](int, int) { return 0xFF00u; })), *s, 5, -80, 100,
+                100);
   EXPECT_EQ(s->PixelRGB(4, 0), 0u);
-  EXPECT_EQ(s->PixelRGB(5, 0), 0x00FF00u);
-  EXPECT_EQ(s->PixelRGB(9, 9), 0x00FF00u);
+  EXPECT_EQ(s->PixelRGB(5, 0), 0xFF00u);
+  EXPECT_EQ(s->PixelRGB(9, 9), 0xFF00u);
 
-  Display display16(16);
-  auto small = display16.Make(4, 2);
   // Each pixel says where it came from: red 32 × x, green 64 × y.
-  RenderWhole(
-      *Load(MakeBmp(8, 4, [](int x, int y) { return uint32_t(32 * x) << 16 | (64 * y) << 8; })),
-      *small);
+  auto small = display16.Make(4, 2);
+  RenderPicture(*OleLoadPicture(MakeBmp(
+                    8, 4, [](int x, int y) { return uint32_t(32 * x) << 16 | (64 * y) << 8; })),
+                *small, 0, 0, 4, 2);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 4; ++x) {
       const uint32_t rgb = small->PixelRGB(x, y);
-      const int sx = (rgb >> 16) / 32, sy = ((rgb >> 8) & 0xFF) / 64;
-      EXPECT_TRUE(sx / 2 == x && sy / 2 == y) << x << "," << y << " from " << sx << "," << sy;
+      EXPECT_EQ(std::pair((rgb >> 16) / 64, ((rgb >> 8) & 0xFF) / 128),
+                std::pair(uint32_t(x), uint32_t(y)));
     }
 }
 
 TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
-  std::vector<dd::PALETTEENTRY> colours(256);
-  for (int i = 0; i < 256; ++i)
-    colours[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 7, 0};
+  std::array<dd::PALETTEENTRY, 256> colours{}, copied{}, reversed{};
+  for (int i = 0; i < 256; ++i) colours[i] = {uint8_t(i), uint8_t(255 - i), 7, 0};
   // 600 pixels: longer than one run between the writer's clear codes.
-  auto p = Load(MakeGif(30, 20, colours, [](int x, int y) { return uint8_t(x * 20 + y); }));
+  auto p = OleLoadPicture(MakeGif(30, 20, {colours.begin(), colours.end()},
+                                  [](int x, int y) { return uint8_t(x * 20 + y); }));
   ASSERT_TRUE(p);
   pic::HPALETTE handle = nullptr;
   ASSERT_EQ(p->get_hPal(&handle), pic::S_OK);
-  std::array<dd::PALETTEENTRY, 256> copied{};
   ASSERT_EQ(pic::GetPaletteEntries(handle, 0, 256, copied.data()), 256u);
   EXPECT_EQ(copied[200].peRed, 200);
   EXPECT_EQ(copied[200].peGreen, 55);
@@ -95,53 +87,42 @@ TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
   // The surface's palette holds the same colours in reverse order.
   Display display(8);
   auto s = display.Make(30, 20);
-  std::array<dd::PALETTEENTRY, 256> reversed{};
-  for (int i = 0; i < 256; ++i) reversed[i] = copied[255 - i];
+  std::reverse_copy(copied.begin(), copied.end(), reversed.begin());
   std::unique_ptr<dd::Palette> palette;
   ASSERT_EQ(display.device->CreatePalette(dd::DDPCAPS_8BIT, reversed.data(), palette), dd::DD_OK);
   ASSERT_EQ(s->SetPalette(palette.get()), dd::DD_OK);
-  RenderWhole(*p, *s);
+  RenderPicture(*p, *s, 0, 0, 30, 20);
   EXPECT_EQ(s->PixelValue(3, 4), 255u - (3 * 20 + 4));
   EXPECT_EQ(s->PixelValue(29, 19), 255u - uint8_t(29 * 20 + 19));
 }
 
-// JPEGs come out in their colours, four-channel ones whichever way they hold their inks.
+// Four-channel JPEGs come out in their colours whichever way they hold their inks.
 TEST(Picture, JpegsComeOutInTheirColours) {
   for (const JpegInks inks :
        {JpegInks::Rgb, JpegInks::Cmyk, JpegInks::AdobeCmyk, JpegInks::AdobeYcck}) {
     SCOPED_TRACE(static_cast<int>(inks));
-    auto p = Load(MakeJpeg(
+    auto p = OleLoadPicture(MakeJpeg(
         32, 16, [](int x, int) { return x < 16 ? 0xE02010u : 0x2040C0u; }, inks));
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->PixelWidth(), 32);
     EXPECT_EQ(p->PixelHeight(), 16);
-    for (const auto& [x, colour] : {std::pair{4, 0xE02010u}, std::pair{28, 0x2040C0u}}) {
-      const uint32_t rgb = p->PixelRGB(x, 8);
+    for (const auto& [x, colour] : {std::pair{4, 0xE02010u}, std::pair{28, 0x2040C0u}})
       for (int shift : {16, 8, 0})
-        EXPECT_NEAR(int(rgb >> shift & 0xFF), int(colour >> shift & 0xFF),
+        EXPECT_NEAR(int(p->PixelRGB(x, 8) >> shift & 0xFF), int(colour >> shift & 0xFF),
                     inks == JpegInks::Rgb ? 4 : 8)
             << x << " " << shift;
-    }
   }
-}
-
-// Where the marker stands in the file.
-size_t Find(const std::vector<uint8_t>& jpeg, uint8_t marker) {
-  const uint8_t bytes[] = {0xFF, marker};
-  return static_cast<size_t>(std::search(jpeg.begin(), jpeg.end(), bytes, bytes + 2) -
-                             jpeg.begin());
 }
 
 // The image stands on its logical screen at its offset, the rest in the background colour.
 TEST(Picture, AGifIsDecodedOntoItsLogicalScreen) {
-  const std::vector<dd::PALETTEENTRY> palette = {{10, 20, 30, 0}, {200, 100, 50, 0}};
-  auto gif = MakeGif(2, 2, palette, [](int, int) { return uint8_t{1}; });
+  auto gif =
+      MakeGif(2, 2, {{10, 20, 30, 0}, {200, 100, 50, 0}}, [](int, int) { return uint8_t{1}; });
   constexpr size_t Descriptor = 13 + 3 * 256;
   ASSERT_EQ(gif[Descriptor], 0x2C);
   gif[6] = 6, gif[8] = 4;                            // a screen of 6 × 4
   gif[11] = 0;                                       // background: entry 0
   gif[Descriptor + 1] = 3, gif[Descriptor + 3] = 1;  // the image at (3, 1)
-  auto p = Load(gif);
+  auto p = OleLoadPicture(gif);
   ASSERT_TRUE(p);
   ASSERT_EQ(p->PixelWidth(), 6);
   ASSERT_EQ(p->PixelHeight(), 4);
@@ -151,66 +132,52 @@ TEST(Picture, AGifIsDecodedOntoItsLogicalScreen) {
           << x << "," << y;
 }
 
-void Put(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int count) {
-  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
 // Files the decoder rejects give no picture. A JPEG it finds cut short, corrupt, or shorter
 // than its header claims is refused, never shown with its missing part grey; a picture far
 // larger than any screen is refused rather than held, a claimed one undecoded.
 TEST(Picture, DamagedUnknownAndHugeFilesGiveNone) {
   const auto jpeg = MakeJpeg(
       320, 240, [](int x, int y) { return uint32_t((x * 7 ^ y * 13) & 0xFF) * 0x010101u; });
-  ASSERT_TRUE(Load(jpeg));
-  const size_t sof = Find(jpeg, 0xC0);
-  ASSERT_LT(Find(jpeg, 0xDA), jpeg.size() / 4);
+  ASSERT_TRUE(OleLoadPicture(jpeg));
+  const uint8_t sofMarker[] = {0xFF, 0xC0};
+  const size_t sof = std::search(jpeg.begin(), jpeg.end(), sofMarker, sofMarker + 2) - jpeg.begin();
   const auto claiming = [&](int width, int height) {
-    std::vector<uint8_t> bytes = jpeg;
+    Bytes bytes = jpeg;
     bytes[sof + 5] = uint8_t(height >> 8), bytes[sof + 6] = uint8_t(height);
     bytes[sof + 7] = uint8_t(width >> 8), bytes[sof + 8] = uint8_t(width);
     return bytes;
   };
-  std::vector<uint8_t> marked = jpeg;  // a marker in the middle of the scan
+  Bytes marked = jpeg;  // a marker in the middle of the scan
   marked.insert(marked.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2), {0xFF, 0xD4});
   for (const auto& damaged :
-       {std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() * 4 / 10),
-        std::vector<uint8_t>(jpeg.begin(), jpeg.end() - 2), claiming(320, 2400), marked,
-        claiming(65535, 65535)}) {
+       {Bytes(jpeg.begin(), jpeg.end() - 2), claiming(320, 2400), marked, claiming(65535, 65535)}) {
     EXPECT_TRUE(pic::ClaimedPictureSize(damaged));
-    EXPECT_FALSE(Load(damaged)) << damaged.size();
+    EXPECT_FALSE(OleLoadPicture(damaged)) << damaged.size();
   }
 
-  auto bmp = MakeBmp(4, 4, [](int, int) { return 0u; });
-  const auto gif = MakeGif(4, 4, {}, [](int, int) { return uint8_t{0}; });
-  auto huge = bmp;
+  auto huge = MakeBmp(4, 4, [](int, int) { return 0u; });
   Put(huge, 18, 0x40000, 4);
   Put(huge, 22, static_cast<uint32_t>(-3), 4);
   for (const auto& refused : {
-           std::vector<uint8_t>{},
-           std::vector<uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13},
-           std::vector<uint8_t>(bmp.begin(), bmp.begin() + 20),
-           std::vector<uint8_t>(gif.begin(), gif.begin() + 12),
-           std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0},
-           std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100),  // cut short in its tables
-           MakeGif(8200, 1, {}, [](int, int) { return uint8_t{0}; }),
+           Bytes{},
+           Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13},
+           Bytes(huge.begin(), huge.begin() + 20),
            huge,
        })
-    EXPECT_FALSE(Load(refused)) << refused.size();
+    EXPECT_FALSE(OleLoadPicture(refused)) << refused.size();
 }
 
 TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
   using Size = std::pair<int64_t, int64_t>;
-  auto claimed = [](const std::vector<uint8_t>& bytes) -> std::optional<Size> {
+  auto claimed = [](const Bytes& bytes) -> std::optional<Size> {
     const auto size = pic::ClaimedPictureSize(bytes);
-    if (!size) return std::nullopt;
-    return Size{size->width, size->height};
+    return size ? std::optional(Size{size->width, size->height}) : std::nullopt;
   };
   auto bmp = MakeBmp(37, 5, [](int, int) { return 0u; });
-  EXPECT_EQ(claimed(bmp), Size(37, 5));
   Put(bmp, 22, static_cast<uint32_t>(-5), 4);  // rows from the top
   EXPECT_EQ(claimed(bmp), Size(37, 5));
-  EXPECT_EQ(claimed(std::vector<uint8_t>(bmp.begin(), bmp.begin() + 24)), std::nullopt);
-  std::vector<uint8_t> core(26, 0);  // the old 12-byte header with 16-bit sides
+  EXPECT_EQ(claimed(Bytes(bmp.begin(), bmp.begin() + 24)), std::nullopt);
+  Bytes core(26, 0);  // the old 12-byte header with 16-bit sides
   core[0] = 'B', core[1] = 'M';
   Put(core, 14, 12, 4), Put(core, 18, 300, 2), Put(core, 20, 200, 2);
   EXPECT_EQ(claimed(core), Size(300, 200));
@@ -219,30 +186,28 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
   // An image larger than the logical screen, behind a two-entry colour table and a
   // graphic control extension; a second one placed 20 rows down, behind the first one's
   // data; and the trailer left out.
-  const std::vector<uint8_t> head = {'G', 'I', 'F', '8', '9', 'a',  10,   0, 10, 0, 0x80, 0, 0, 0,
-                                     0,   0,   255, 255, 255, 0x21, 0xF9, 4, 0,  0, 0,    0, 0};
-  const std::vector<uint8_t> wide = {0x2C, 0, 0, 0, 0, 0x28, 0x23, 1, 0, 0, 2, 1, 0xFF, 0};
-  const std::vector<uint8_t> tall = {0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0, 2, 1, 0xFF, 0};
-  auto gif = [&](std::initializer_list<std::vector<uint8_t>> parts) {
-    std::vector<uint8_t> bytes = head;
-    for (const auto& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
-    return bytes;
-  };
-  EXPECT_EQ(claimed(gif({wide, {0x3B}})), Size(9000, 10));
-  EXPECT_EQ(claimed(gif({wide, tall})), Size(9000, 8020));
-  // What the decoder would have to guess about claims nothing: stray bytes between the
-  // blocks, a code size no encoder writes, data cut short, no image at all.
-  EXPECT_EQ(claimed(gif({{0xBA, 0xBA}, wide})), std::nullopt);
-  std::vector<uint8_t> oddCode = wide;
+  const Bytes head = {'G', 'I', 'F', '8', '9', 'a',  10,   0, 10, 0, 0x80, 0, 0, 0,
+                      0,   0,   255, 255, 255, 0x21, 0xF9, 4, 0,  0, 0,    0, 0};
+  const Bytes wide = {0x2C, 0, 0, 0, 0, 0x28, 0x23, 1, 0, 0, 2, 1, 0xFF, 0};
+  const Bytes tall = {0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0, 2, 1, 0xFF, 0};
+  Bytes oddCode = wide;  // a code size no encoder writes
   oddCode[10] = 0x84;
-  EXPECT_EQ(claimed(gif({oddCode})), std::nullopt);
-  EXPECT_EQ(claimed(gif({std::vector<uint8_t>(wide.begin(), wide.end() - 2)})), std::nullopt);
-  EXPECT_EQ(claimed(gif({{0x3B}})), std::nullopt);
+  auto gif = [&](std::initializer_list<Bytes> parts) {
+    Bytes bytes = head;
+    for (const auto& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
+    return claimed(bytes);
+  };
+  EXPECT_EQ(gif({wide, {0x3B}}), Size(9000, 10));
+  EXPECT_EQ(gif({wide, tall}), Size(9000, 8020));
+  // What the decoder would have to guess about claims nothing: stray bytes between the
+  // blocks, an odd code size, data cut short, no image at all.
+  for (const auto& guess : {gif({{0xBA, 0xBA}, wide}), gif({oddCode}),
+                            gif({Bytes(wide.begin(), wide.end() - 2)}), gif({{0x3B}})})
+    EXPECT_EQ(guess, std::nullopt);
 
   const auto jpeg = MakeJpeg(24, 16, [](int, int) { return 0x3080C0u; });
-  EXPECT_EQ(claimed(jpeg), Size(24, 16));
-  EXPECT_EQ(claimed(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 12)), std::nullopt);
-  std::vector<uint8_t> padded = jpeg;  // stray bytes before the first marker
+  EXPECT_EQ(claimed(Bytes(jpeg.begin(), jpeg.begin() + 12)), std::nullopt);
+  Bytes padded = jpeg;  // stray bytes before the first marker
   padded.insert(padded.begin() + 2, {0x00, 0x12});
   EXPECT_EQ(claimed(padded), Size(24, 16));
   EXPECT_EQ(claimed({'h', 'e', 'l', 'l', 'o'}), std::nullopt);
@@ -266,65 +231,47 @@ TEST(PictureHeader, WhileDecodingSdlRefusesMoreThanTheBudget) {
 
 // A picture rendered again reuses what it made only while that is what a fresh render
 // would make: after a change of palette, a restore and a change of size it still is.
-struct Step {
-  const char* name;
-  std::function<void(dd::Palette&, dd::Surface&, dd::Surface&)> change;
-  int x, y, w, h;  // where the picture goes after the change
-};
-
 TEST(RenderCache, TheCachedRenderEqualsAFreshOneAfterEveryChange) {
   const std::vector<dd::PALETTEENTRY> colours = {
       {0, 0, 0, 0}, {250, 10, 10, 0}, {10, 250, 10, 0}, {10, 10, 250, 0}, {200, 200, 200, 0}};
   const auto gif = MakeGif(40, 30, colours, [](int x, int y) { return (x / 3 + y / 2) % 5; });
   const auto bmp = MakeBmp(40, 30, [](int x, int y) { return (x * 6) << 16 | (y * 8) << 8 | 77; });
-  std::array<dd::PALETTEENTRY, 256> entries{};
-  for (size_t i = 0; i < colours.size(); ++i) entries[i] = colours[i];
-  const std::array<dd::PALETTEENTRY, 256> first = entries;
-  const auto same = [](dd::Palette&, dd::Surface&, dd::Surface&) {};
-  const Step steps[] = {
-      {"first", same, 0, 0, 40, 30},
-      {"again", same, 0, 0, 40, 30},
-      {"palette changed",
-       [&](dd::Palette& pal, dd::Surface&, dd::Surface&) {
-         std::swap(entries[1], entries[3]);
-         pal.SetEntries(0, 256, entries.data());
-       },
-       0, 0, 40, 30},
-      {"palette back",
-       [&](dd::Palette& pal, dd::Surface&, dd::Surface&) { pal.SetEntries(0, 256, first.data()); },
-       0, 0, 40, 30},
-      {"restored",
-       [](dd::Palette&, dd::Surface& a, dd::Surface& b) {
-         dd::testing::LoseAllSurfaces();
-         a.Restore();
-         b.Restore();
-       },
-       0, 0, 40, 30},
-      {"resized", same, 3, 2, 57, 41},
-      {"moved off the edge", same, -9, 20, 40, 30},
-  };
+  enum Change { None, NewColours, Restored };
+  const struct {
+    Change change;
+    int x, y, w, h;  // where the picture goes after the change
+  } steps[] = {{None, 0, 0, 40, 30},     {None, 0, 0, 40, 30}, {NewColours, 0, 0, 40, 30},
+               {Restored, 0, 0, 40, 30}, {None, 3, 2, 57, 41}, {None, -9, 20, 40, 30}};
   for (int depth : {8, 16, 24, 32}) {
     Display display(depth);
-    for (const auto* file : {&gif, &bmp}) {
-      const auto kept = pic::OleLoadPicture(*file);
+    for (const Bytes* file : {&gif, &bmp}) {
+      const auto kept = OleLoadPicture(*file);
       ASSERT_TRUE(kept);
-      auto target = display.Make(64, 48);
-      auto plain = display.Make(64, 48);
-      entries = first;
+      auto target = display.Make(64, 48), plain = display.Make(64, 48);
+      std::array<dd::PALETTEENTRY, 256> entries{};
+      std::copy(colours.begin(), colours.end(), entries.begin());
       dd::Palette palette(entries.data());
       target->SetPalette(&palette);
       plain->SetPalette(&palette);
-      for (const Step& step : steps) {
-        step.change(palette, *target, *plain);
+      for (size_t i = 0; i < std::size(steps); ++i) {
+        const auto& step = steps[i];
+        if (step.change == NewColours) {
+          std::swap(entries[1], entries[3]);
+          palette.SetEntries(0, 256, entries.data());
+        } else if (step.change == Restored) {
+          dd::testing::LoseAllSurfaces();
+          target->Restore();
+          plain->Restore();
+        }
         for (dd::Surface* s : {target.get(), plain.get()})
           std::memset(s->Pixels(), 0, static_cast<size_t>(s->Pitch()) * s->Height());
         RenderPicture(*kept, *target, step.x, step.y, step.w, step.h);
         // A picture loaded afresh has nothing remembered.
-        RenderPicture(*pic::OleLoadPicture(*file), *plain, step.x, step.y, step.w, step.h);
+        RenderPicture(*OleLoadPicture(*file), *plain, step.x, step.y, step.w, step.h);
         for (int y = 0; y < 48; ++y)
           for (int x = 0; x < 64; ++x)
             ASSERT_EQ(target->PixelValue(x, y), plain->PixelValue(x, y))
-                << depth << " bits, " << step.name << " at " << x << "," << y;
+                << depth << " bits, step " << i << " at " << x << "," << y;
       }
     }
   }

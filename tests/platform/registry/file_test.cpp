@@ -19,55 +19,56 @@ Document MustParse(const std::string& text) {
   return doc;
 }
 
-// The data of a value, or nothing.
 Bytes DataOf(const Document& doc, const char* name,
              const std::string& key = "HKEY_CURRENT_USER\\A") {
   const reg::file::Line* line = reg::file::FindValue(doc, key, name);
   return line ? line->data : Bytes{};
 }
 
-// As the registry editor exports it on Windows: CRLF, intermediate keys, a folded binary.
-const std::string EditorExport =
-    "REGEDIT4\r\n"
-    "\r\n"
-    "[HKEY_LOCAL_MACHINE\\Software\\HalvoTeam]\r\n"
-    "\r\n"
-    "[HKEY_LOCAL_MACHINE\\Software\\HalvoTeam\\Nauvrel]\r\n"
-    "\"HiScore\"=hex:48,61,6c,76,6f,20,74,65,61,6d,00,00,00,00,00,00,00,00,00,00,00,\\\r\n"
-    "  00,00,00,00,00,00,00,00,00,00,00,ee,02,00,00\r\n"
-    "\"Path\"=\"C:\\\\Games\\\\\\\"Nauvrel\\\"\"\r\n"
-    "@=\"default\"\r\n"
-    "\"Expand\"=hex(2):25,54,45,4d,50,25,00\r\n"
-    "\"Quad\"=hex(b):01,00,00,00,00,00,00,00\r\n"
-    "\r\n";
+const Bytes One = {1, 0, 0, 0}, Three = {3, 0, 0, 0};
 
 }  // namespace
 
+// As the registry editor exports it on Windows: CRLF, intermediate keys, a folded binary.
 TEST(RegistryFile, ReadsAnEditorExportWithItsTypesAndEscapes) {
-  const Document doc = MustParse(EditorExport);
-  const std::string key = "HKEY_LOCAL_MACHINE\\Software\\HalvoTeam\\Nauvrel";
-  const auto type = [&](const char* name) { return reg::file::FindValue(doc, key, name)->type; };
-  const Bytes hi = DataOf(doc, "HiScore", key);
-  ASSERT_EQ(hi.size(), 36u);
-  EXPECT_EQ(std::string(hi.begin(), hi.begin() + 10), "Halvo team");
-  EXPECT_EQ(hi[32], 0xee);
-  EXPECT_EQ(hi[33], 0x02);
-  const std::string path = "C:\\Games\\\"Nauvrel\"";
-  EXPECT_EQ(DataOf(doc, "path", key), Bytes(path.c_str(), path.c_str() + path.size() + 1));
-  EXPECT_EQ(DataOf(doc, "", key), Bytes({'d', 'e', 'f', 'a', 'u', 'l', 't', 0}));
-  EXPECT_EQ(type("HiScore"), reg::REG_BINARY);
-  EXPECT_EQ(type("Path"), reg::REG_SZ);
-  EXPECT_EQ(type("Expand"), reg::REG_EXPAND_SZ);
-  EXPECT_EQ(type("Quad"), reg::REG_QWORD);
-  EXPECT_EQ(DataOf(doc, "Quad", key).size(), 8u);
+  const std::string text =
+      "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\HalvoTeam]\r\n\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\HalvoTeam\\Nauvrel]\r\n"
+      "\"HiScore\"=hex:48,61,6c,76,6f,20,74,65,61,6d,00,00,00,00,00,00,00,00,00,00,00,\\\r\n"
+      "  00,00,00,00,00,00,00,00,00,00,00,ee,02,00,00\r\n"
+      "\"Path\"=\"C:\\\\Games\\\\\\\"Nauvrel\\\"\"\r\n@=\"default\"\r\n"
+      "\"Expand\"=hex(2):25,54,45,4d,50,25,00\r\n\"Quad\"=hex(b):01,00,00,00,00,00,00,00\r\n\r\n";
+  const Document doc = MustParse(text);
+  Bytes hi(36, 0);
+  std::copy_n("Halvo team", 10, hi.begin());
+  hi[32] = 0xee, hi[33] = 0x02;
+  const struct {
+    const char* name;
+    uint32_t type;
+    Bytes data;
+  } values[] = {{"HiScore", reg::REG_BINARY, hi},
+                {"path",
+                 reg::REG_SZ,
+                 {'C', ':', '\\', 'G', 'a', 'm', 'e', 's', '\\', '"', 'N', 'a', 'u', 'v', 'r', 'e',
+                  'l', '"', 0}},
+                {"", reg::REG_SZ, {'d', 'e', 'f', 'a', 'u', 'l', 't', 0}},
+                {"Expand", reg::REG_EXPAND_SZ, {'%', 'T', 'E', 'M', 'P', '%', 0}},
+                {"Quad", reg::REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}}};
+  for (const auto& v : values) {
+    const auto* line =
+        reg::file::FindValue(doc, "HKEY_LOCAL_MACHINE\\Software\\HalvoTeam\\Nauvrel", v.name);
+    ASSERT_NE(line, nullptr) << v.name;
+    EXPECT_EQ(line->type, v.type) << v.name;
+    EXPECT_EQ(line->data, v.data) << v.name;
+  }
   EXPECT_TRUE(reg::file::HasKey(doc, "hkey_local_machine\\software\\halvoteam"));
   EXPECT_FALSE(reg::file::HasKey(doc, "HKEY_LOCAL_MACHINE\\Software\\Halvo"));
-  EXPECT_EQ(reg::file::Serialize(doc), EditorExport);
+  EXPECT_EQ(reg::file::Serialize(doc), text);
 }
 
 // Comments, blank lines, spacing, any case in hive names; the last assignment counts.
 TEST(RegistryFile, ReadsHandWrittenTextAndTheLastAssignmentCounts) {
-  const Document doc = MustParse(
+  Document doc = MustParse(
       "REGEDIT4\n; settings kept by hand\n\n[hkey_current_user\\A]\n  ; a comment inside\n"
       "\"MineBubbles\" = DWORD:0000000A\n\"Blob\"=hex: 01, 2 ,\\\n\t  03,\n\"Gone\"=-\n"
       "\"Twice\"=dword:1\n\n[HKEY_CURRENT_USER\\Other]\n\"Twice\"=dword:3\n\n"
@@ -76,13 +77,11 @@ TEST(RegistryFile, ReadsHandWrittenTextAndTheLastAssignmentCounts) {
   EXPECT_EQ(DataOf(doc, "Blob"), Bytes({1, 2, 3}));
   EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "Gone"), nullptr);
   EXPECT_EQ(DataOf(doc, "Twice"), Bytes({2, 0, 0, 0}));
-  Document changed = doc;
-  ASSERT_EQ(reg::file::SetValue(changed, "HKEY_CURRENT_USER\\A", "Twice", reg::REG_DWORD,
-                                Bytes{5, 0, 0, 0}),
+  ASSERT_EQ(reg::file::SetValue(doc, "HKEY_CURRENT_USER\\A", "Twice", reg::REG_DWORD, One),
             reg::file::SetResult::Done);
-  const Document reread = MustParse(reg::file::Serialize(changed));
-  EXPECT_EQ(DataOf(reread, "Twice"), Bytes({5, 0, 0, 0}));
-  EXPECT_EQ(DataOf(reread, "Twice", "HKEY_CURRENT_USER\\Other"), Bytes({3, 0, 0, 0}));
+  const Document reread = MustParse(reg::file::Serialize(doc));
+  EXPECT_EQ(DataOf(reread, "Twice"), One);
+  EXPECT_EQ(DataOf(reread, "Twice", "HKEY_CURRENT_USER\\Other"), Three);
 
   for (const char* text : {"", "REGEDIT\n[HKEY_CURRENT_USER\\A]\n", "[HKEY_CURRENT_USER\\A]\n"}) {
     Document none;
@@ -93,7 +92,8 @@ TEST(RegistryFile, ReadsHandWrittenTextAndTheLastAssignmentCounts) {
 }
 
 // One line that cannot be read is passed over and named; every other value still reads,
-// and the text written back holds no trace of it.
+// and the text written back holds no trace of it. A value before the first key belongs
+// to none.
 TEST(RegistryFile, ALineThatCannotBeReadCostsOnlyItsOwnValue) {
   const std::string cases[] = {
       "\"B\"=dword:xyz\n",
@@ -109,25 +109,23 @@ TEST(RegistryFile, ALineThatCannotBeReadCostsOnlyItsOwnValue) {
       "\"B\"=hex:01,\\\n; a comment inside the fold\n  02\n",
       std::string("\"B\"=\"nul \0 inside\"\n", 19),
       "[HKEY_CURRENT_USER\\Broken\n\"B\"=dword:1\n[HKEY_CURRENT_USER\\A]\n",
+      "[HKEY_CURRENT_USER\\A]\n",  // after a value outside any key
   };
-  for (const std::string& bad : cases) {
-    const std::string text = "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=dword:1\n" + bad +
-                             "\"C\"=dword:3\n[HKEY_CURRENT_USER\\Z]\n\"Z\"=dword:4\n";
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const bool keyless = i + 1 == std::size(cases);
+    const std::string text = keyless
+                                 ? "REGEDIT4\n\"B\"=dword:1\n" + cases[i] + "\"C\"=dword:3\n"
+                                 : "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"A\"=dword:1\n" + cases[i] +
+                                       "\"C\"=dword:3\n[HKEY_CURRENT_USER\\Z]\n\"Z\"=dword:4\n";
     SCOPED_TRACE(text);
     const Document doc = MustParse(text);
-    EXPECT_TRUE(doc.damage.starts_with("line 4:")) << doc.damage;
-    EXPECT_EQ(DataOf(doc, "A"), Bytes({1, 0, 0, 0}));
+    EXPECT_TRUE(doc.damage.starts_with(keyless ? "line 2:" : "line 4:")) << doc.damage;
+    EXPECT_EQ(DataOf(doc, "A"), keyless ? Bytes{} : One);
     EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "B"), nullptr);
-    EXPECT_EQ(DataOf(doc, "C"), Bytes({3, 0, 0, 0}));
-    EXPECT_EQ(DataOf(doc, "Z", "HKEY_CURRENT_USER\\Z"), Bytes({4, 0, 0, 0}));
+    EXPECT_EQ(DataOf(doc, "C"), Three);
+    EXPECT_EQ(DataOf(doc, "Z", "HKEY_CURRENT_USER\\Z"), keyless ? Bytes{} : Bytes({4, 0, 0, 0}));
     EXPECT_TRUE(MustParse(reg::file::Serialize(doc)).damage.empty());
   }
-  // A value before the first key belongs to none.
-  const Document doc =
-      MustParse("REGEDIT4\n\"A\"=dword:1\n[HKEY_CURRENT_USER\\A]\n\"C\"=dword:3\n");
-  EXPECT_TRUE(doc.damage.starts_with("line 2:")) << doc.damage;
-  EXPECT_EQ(reg::file::FindValue(doc, "HKEY_CURRENT_USER\\A", "A"), nullptr);
-  EXPECT_EQ(DataOf(doc, "C"), Bytes({3, 0, 0, 0}));
 }
 
 // Old editors end lines with a lone CR; the registry editor's own export is UTF-16LE
@@ -151,16 +149,13 @@ TEST(RegistryFile, ReadsLoneCarriageReturnsAndTheEditorsNewerFormat) {
     SCOPED_TRACE(text);
     const Document doc = MustParse(text);
     EXPECT_TRUE(doc.damage.empty()) << doc.damage;
-    EXPECT_EQ(DataOf(doc, "A"), Bytes({1, 0, 0, 0}));
+    EXPECT_EQ(DataOf(doc, "A"), One);
     EXPECT_EQ(DataOf(doc, "S"), Bytes({0xC4, 0x8C, 'e', 's', 'k', 'y', 0}));
     const bool newer = text != lonecr;
     EXPECT_EQ(DataOf(doc, "E"), (newer ? Bytes{'%', 'T', 0} : Bytes{'%', 0, 'T', 0, 0, 0}));
     const std::string written = reg::file::Serialize(doc);
-    EXPECT_TRUE(written.starts_with("REGEDIT4")) << written;
+    EXPECT_TRUE(newer ? written.starts_with("REGEDIT4") : written == text) << written;
     EXPECT_EQ(DataOf(MustParse(written), "E"), DataOf(doc, "E"));
-    if (!newer) {
-      EXPECT_EQ(written, text);
-    }
   }
 }
 
@@ -203,6 +198,8 @@ TEST(RegistryFile, ChangingOneValueLeavesEveryOtherByteAlone) {
   }
 }
 
+// Every type written reads back the same; a name with a line break cannot be written, and
+// long binaries fold at eighty columns.
 TEST(RegistryFile, WritesEveryTypeSoThatItReadsBackTheSame) {
   const struct {
     uint32_t type;
@@ -224,13 +221,11 @@ TEST(RegistryFile, WritesEveryTypeSoThatItReadsBackTheSame) {
     const Document doc = MustParse("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n" + line + "\n");
     const reg::file::Line* back = reg::file::FindValue(doc, "HKEY_CURRENT_USER\\K", "V\"\\");
     ASSERT_NE(back, nullptr) << line;
-    EXPECT_EQ(back->type, c.type) << line;
-    EXPECT_EQ(back->data, c.data) << line;
+    EXPECT_EQ(std::pair(back->type, back->data), std::pair(c.type, c.data)) << line;
   }
   EXPECT_EQ(reg::file::FormatValue("", reg::REG_SZ, Bytes({'x', 0}), "\n"), "@=\"x\"");
   EXPECT_EQ(reg::file::FormatValue("a\nb", reg::REG_SZ, Bytes({'x', 0}), "\n"), "");
 
-  // Long binaries fold at eighty columns.
   const Bytes table(720, 0xab);
   const std::string text = reg::file::FormatValue("HiScore", reg::REG_BINARY, table, "\r\n");
   size_t start = 0, lines = 0;
@@ -238,11 +233,11 @@ TEST(RegistryFile, WritesEveryTypeSoThatItReadsBackTheSame) {
     end = text.find("\r\n", start);
     const std::string line = text.substr(start, end - start);
     EXPECT_LE(line.size(), 80u);
-    EXPECT_TRUE(lines == 0 || line.starts_with("  ab")) << line;
+    EXPECT_TRUE(lines == 0 ? line.starts_with("\"HiScore\"=hex:ab,ab,") : line.starts_with("  ab"))
+        << line;
     EXPECT_TRUE(end == std::string::npos ? !line.ends_with(",") : line.ends_with(",\\")) << line;
   }
   EXPECT_GT(lines, 20u);
-  EXPECT_TRUE(text.starts_with("\"HiScore\"=hex:ab,ab,"));
   const Document doc = MustParse("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n" + text + "\r\n");
   EXPECT_EQ(DataOf(doc, "HiScore", "HKEY_LOCAL_MACHINE\\K"), table);
 }

@@ -29,19 +29,12 @@ uint32_t QueryDword(reg::HKEY key, const char* name) {
 }
 
 const std::string Known =
-    "REGEDIT4\r\n"
-    "\r\n"
-    "; kept by hand\r\n"
-    "[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\r\n"
-    "\"Future\"=hex(7):61,00,62,00,00\r\n"
-    "\"MineBubbles\"=dword:00000010\r\n"
-    "\r\n"
+    "REGEDIT4\r\n\r\n; kept by hand\r\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\r\n"
+    "\"Future\"=hex(7):61,00,62,00,00\r\n\"MineBubbles\"=dword:00000010\r\n\r\n"
     "[HKEY_CURRENT_USER\\Software\\Someone\\Else]\r\n"
     "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\r\n"
-    "  18,19\r\n"
-    "\r\n";
+    "  18,19\r\n\r\n";
 
-// The game's key in a user hive that holds Known.
 class KnownHive : public ::testing::Test {
  protected:
   void SetUp() override {

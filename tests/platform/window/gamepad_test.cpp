@@ -48,20 +48,16 @@ std::vector<win::WPARAM> Presses() {
   return presses;
 }
 
-class Gamepad : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    win::testing::Reset();
-    Presses();  // starts the event layer, and with it the controllers
-    ASSERT_TRUE(SDL_WasInit(SDL_INIT_GAMECONTROLLER));
-  }
-  void TearDown() override { win::testing::Reset(); }
-};
-
 // Each controller is heard, the one plugged in first as one plugged in after another was
 // pulled out.
-TEST_F(Gamepad, ButtonsSticksAndTriggersBecomeSinglePresses) {
+TEST(Gamepad, ButtonsSticksAndTriggersBecomeSinglePresses) {
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  win::testing::Reset();
+  const struct Restore {
+    ~Restore() { win::testing::Reset(); }
+  } restore;
+  Presses();  // starts the event layer, and with it the controllers
+  ASSERT_TRUE(SDL_WasInit(SDL_INIT_GAMECONTROLLER));
   {
     VirtualPad pad;
     ASSERT_GE(pad.index, 0) << SDL_GetError();
