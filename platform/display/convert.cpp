@@ -94,7 +94,6 @@ const std::array<uint32_t, 256>& PaletteXrgb(const Surface& front) {
   cache.palette = palette;
   cache.version = version;
   cache.valid = true;
-  ++cache.rebuilds;
   return cache.table;
 }
 

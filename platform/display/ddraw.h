@@ -360,8 +360,6 @@ void ForgetShownFrame();
 void ResetRenderDevice();
 // Presenting converts 16-bit frames with the portable rows instead of the vector units.
 void UsePlainConversion(bool plain);
-// How often the 8-bit palette's XRGB table has been made.
-int PaletteTableRebuilds();
 // Every BltFast that succeeds is appended to `into` while it is set (null: none), so that
 // benchmarks can give the very same blits to another blitter.
 struct BlitRecord {

@@ -110,8 +110,6 @@ bool PresentsIntoWindowPixels() { return Display.OnWindowSurface; }
 
 void UsePlainConversion(bool plain) { Display.PlainConversion = plain; }
 
-int PaletteTableRebuilds() { return Display.Xrgb.rebuilds; }
-
 }  // namespace testing
 
 }  // namespace dd

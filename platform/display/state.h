@@ -30,7 +30,6 @@ struct DisplayState {
     const Palette* palette = nullptr;
     uint32_t version = 0;
     bool valid = false;
-    int rebuilds = 0;
   } Xrgb;
   std::vector<testing::FakeDisplay> FakeDisplays;  // in place of SDL's, when not empty
   // Presenting: owned here, made on the window when the mode is set.
