@@ -1,6 +1,6 @@
 #pragma once
-// Surfaces as the game creates them: an off-screen one (caps, width and height only), and
-// a flipping primary with one back buffer; a display device to make them on.
+// Surfaces as the game creates them, off-screen (caps, width and height only), on a display
+// device of their own.
 #include <functional>
 #include <memory>
 
@@ -8,8 +8,6 @@
 #include "platform/picture/picture.h"
 
 std::unique_ptr<dd::Surface> MakeOffscreen(dd::DirectDraw& device, int width, int height);
-// The back buffer is left in `back`; null when the chain could not be made.
-std::unique_ptr<dd::Surface> MakeFlipChain(dd::DirectDraw& device, dd::Surface*& back);
 // Writes value(x, y), the pixel's own bytes of it, into every pixel, row after row.
 void WritePixels(dd::Surface& surface, const std::function<uint32_t(int x, int y)>& value);
 

@@ -5,6 +5,7 @@
 #include "app/init.h"
 #include "app/shell.h"
 #include "support/game_pictures.h"
+#include "support/offscreen.h"
 
 namespace {
 
@@ -69,9 +70,7 @@ TEST_P(RestoreTest, EverySurfaceShowsItsPictureUprightWithItsKeyAndPalette) {
     EXPECT_NE(s.PixelValue(s.Width() - 1, 0), s.PixelValue(0, 0));
   }
   dd::Surface& back = *Video.BackBuffer;
-  dd::DDBLTFX fx;
-  fx.dwFillColor = 3;
-  back.Blt(nullptr, nullptr, nullptr, dd::DDBLT_COLORFILL, &fx);
+  FillSurface(back, 3);
   ASSERT_EQ(back.BltFast(0, 0, Video.ddsGame.get(), nullptr, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
   EXPECT_EQ(back.PixelValue(0, 0), 3u);
   EXPECT_EQ(back.PixelValue(639, 159), 3u);  // the key in the bottom-right corner too
