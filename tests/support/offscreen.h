@@ -17,7 +17,6 @@ void FillSurface(dd::Surface& surface, uint32_t value, const dd::RECT* rect = nu
 // height as the screens draw: upright for h > 0, flipped for h < 0.
 void RenderPicture(const pic::Picture& p, dd::Surface& s, int x, int y, int w, int h);
 
-// A device in the game's display mode at `depth`.
 struct Display {
   explicit Display(int depth);
   std::unique_ptr<dd::Surface> Make(int width, int height) {
