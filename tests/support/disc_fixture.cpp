@@ -12,7 +12,6 @@
 namespace cdtest {
 namespace {
 
-// Left: the frame within the track; right: 100 × the track number.
 Bytes Frames(int track, int64_t frames) {
   Bytes out;
   for (int64_t f = 0; f < frames; ++f) {

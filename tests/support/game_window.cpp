@@ -5,7 +5,6 @@
 #include "app/shell.h"
 #include "platform/window/sdl_window.h"
 #include "platform/window/window.h"
-#include "support/offscreen.h"
 
 namespace {
 
@@ -43,8 +42,13 @@ QuietFlipWindow::QuietFlipWindow(int depth) {
 void QuietFlipWindow::SetDepth(int depth) {
   primary.reset();
   EXPECT_EQ(device->SetDisplayMode(800, 600, depth, 0, 0), dd::DD_OK);
-  primary = MakeFlipChain(*device, back);
-  EXPECT_TRUE(back);
+  dd::DDSURFACEDESC2 desc;
+  desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_BACKBUFFERCOUNT;
+  desc.dwCaps = dd::DDSCAPS_PRIMARYSURFACE | dd::DDSCAPS_FLIP | dd::DDSCAPS_COMPLEX;
+  desc.dwBackBufferCount = 1;
+  back = nullptr;
+  ASSERT_EQ(device->CreateSurface(desc, primary), dd::DD_OK);
+  EXPECT_EQ(primary->GetAttachedSurface(dd::DDSCAPS_BACKBUFFER, &back), dd::DD_OK);
 }
 
 QuietFlipWindow::~QuietFlipWindow() {

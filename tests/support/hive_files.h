@@ -18,7 +18,6 @@ inline std::filesystem::path MachineHive(const IsolatedUserData& data) {
 
 constexpr const char* GameKey = "Software\\HalvoTeam\\Nauvrel";
 
-// The game's key in the hive, made when missing.
 inline reg::HKEY CreateGameKey(reg::HKEY hive, reg::DWORD* disposition = nullptr) {
   reg::HKEY key = nullptr;
   EXPECT_EQ(reg::RegCreateKeyEx(hive, GameKey, 0, nullptr, 0, reg::KEY_ALL_ACCESS, nullptr, &key,

@@ -15,20 +15,6 @@ std::unique_ptr<dd::Surface> MakeOffscreen(dd::DirectDraw& device, int width, in
   return surface;
 }
 
-std::unique_ptr<dd::Surface> MakeFlipChain(dd::DirectDraw& device, dd::Surface*& back) {
-  dd::DDSURFACEDESC2 desc;
-  desc.dwFlags = dd::DDSD_CAPS | dd::DDSD_BACKBUFFERCOUNT;
-  desc.dwCaps = dd::DDSCAPS_PRIMARYSURFACE | dd::DDSCAPS_FLIP | dd::DDSCAPS_COMPLEX;
-  desc.dwBackBufferCount = 1;
-  std::unique_ptr<dd::Surface> primary;
-  back = nullptr;
-  EXPECT_EQ(device.CreateSurface(desc, primary), dd::DD_OK);
-  if (primary) {
-    EXPECT_EQ(primary->GetAttachedSurface(dd::DDSCAPS_BACKBUFFER, &back), dd::DD_OK);
-  }
-  return primary;
-}
-
 void WritePixels(dd::Surface& surface, const std::function<uint32_t(int x, int y)>& value) {
   const int bytes = (surface.BitsPerPixel() + 7) / 8;
   dd::LockedRect locked;

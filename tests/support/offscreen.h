@@ -1,6 +1,6 @@
 #pragma once
-// Surfaces as the game creates them: an off-screen one (caps, width and height only), and
-// a flipping primary with one back buffer; a display device to make them on.
+// Surfaces as the game creates them, off-screen (caps, width and height only), on a display
+// device of their own.
 #include <functional>
 #include <memory>
 
@@ -8,8 +8,6 @@
 #include "platform/picture/picture.h"
 
 std::unique_ptr<dd::Surface> MakeOffscreen(dd::DirectDraw& device, int width, int height);
-// The back buffer is left in `back`; null when the chain could not be made.
-std::unique_ptr<dd::Surface> MakeFlipChain(dd::DirectDraw& device, dd::Surface*& back);
 // Writes value(x, y), the pixel's own bytes of it, into every pixel, row after row.
 void WritePixels(dd::Surface& surface, const std::function<uint32_t(int x, int y)>& value);
 
@@ -19,7 +17,6 @@ void FillSurface(dd::Surface& surface, uint32_t value, const dd::RECT* rect = nu
 // height as the screens draw: upright for h > 0, flipped for h < 0.
 void RenderPicture(const pic::Picture& p, dd::Surface& s, int x, int y, int w, int h);
 
-// A device in the game's display mode at `depth`.
 struct Display {
   explicit Display(int depth);
   std::unique_ptr<dd::Surface> Make(int width, int height) {

@@ -37,7 +37,6 @@ uint32_t Rgb(int entry) {
   return (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
 }
 
-// A picture of one palette entry's colour.
 std::unique_ptr<pic::Picture> OneColour(int width, int height, int entry) {
   return pic::OleLoadPicture(MakeBmp(width, height, [&](int, int) { return Rgb(entry); }));
 }

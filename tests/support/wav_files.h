@@ -28,7 +28,6 @@ Bytes Tone(int frames);
 // The game's sound set made of short tones, straight into the sound records, without an
 // archive or a window; false when no sound device can be made.
 bool MakeToneSoundSet();
-// Gives the set and the device back.
 void ReleaseToneSoundSet();
 // Play requests that the named effect received so far.
 int MenuClicks();

@@ -63,7 +63,6 @@ TEST_F(InitTest, StartsAtEachDepthWithItsOwnPicturesAndTheDirectionTable) {
     Video.imgGame->get_hPal(&palette);
     EXPECT_EQ(palette != nullptr, depth == 8);  // GIFs under Grafika8 at 8 bits only
     EXPECT_EQ(Video.dplGame != nullptr, depth == 8);
-    EXPECT_TRUE(Video.ddsGame->HasColorKey());
     EXPECT_EQ(std::tuple(DirCos[0], DirSin[9]), std::tuple(1.0, 1.0));
     EXPECT_TRUE(DirCos[9] > 1e-15 && DirCos[9] < 2e-15) << DirCos[9];
     EXPECT_NEAR(DirCos[12], -0.5, 1e-14);
