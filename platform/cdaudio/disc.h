@@ -56,6 +56,10 @@ std::optional<Disc> FindDisc(bool skipDrives, const std::vector<std::string>& fo
 
 std::optional<Disc> OpenDriveDisc();
 std::optional<Disc> OpenImageDisc(const std::string& cuePath);
+// A sheet's TRACK numbers rise by one from the first, all within 1 to 99 (cue_sheet.cpp);
+// the file's, false also for a file far too large to be a sheet.
+bool CueTracksInOrder(const std::string& sheet);
+bool CueFileTracksInOrder(const std::string& cuePath);
 std::optional<Disc> OpenFolderDisc(const std::string& folder);
 // The track number a file name gives (1 to 99), or -1: "01 Intro.ogg", "02 - Title.flac",
 // "Track03.mp3", "track 04.wav", "Music05.ogg", "disc_06.opus", in any case.

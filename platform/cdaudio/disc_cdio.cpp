@@ -78,6 +78,10 @@ std::optional<Disc> OpenDriveDisc() {
 
 std::optional<Disc> OpenImageDisc(const std::string& cuePath) {
   QuietenLibrary();
+  if (!CueFileTracksInOrder(cuePath)) {
+    OutputDebugString(("CD: " + cuePath + ": track numbers out of order").c_str());
+    return std::nullopt;
+  }
   CdIo_t* cdio = cdio_open_bincue(cuePath.c_str());
   if (!cdio) {
     OutputDebugString(("CD: " + cuePath + ": not a readable CUE sheet with its BIN").c_str());
