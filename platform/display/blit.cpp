@@ -82,13 +82,14 @@ const KeySpans::Cell* CellRuns(KeySpans& spans, const RECT& r, int bytes) {
   return &cell;
 }
 
-// src and dst: the rectangle's top-left pixel in the source and the destination. Made for
-// each processor's widest vector units: most runs are a barrel's row of 128 bytes, copied
-// in a few wide moves here rather than through the library's memcpy.
-[[gnu::target_clones("avx512f", "avx2", "default")]] void CopyRuns(const KeySpans& spans,
-                                                                   const KeySpans::Cell& cell,
-                                                                   const uint8_t* src, int srcPitch,
-                                                                   uint8_t* dst, int dstPitch) {
+// src and dst: the rectangle's top-left pixel in the source and the destination. On x86-64
+// made for each processor's widest vector units: most runs are a barrel's row of 128 bytes,
+// copied in a few wide moves here rather than through the library's memcpy.
+#if defined(__x86_64__)
+[[gnu::target_clones("avx512f", "avx2", "default")]]
+#endif
+void CopyRuns(const KeySpans& spans, const KeySpans::Cell& cell, const uint8_t* src, int srcPitch,
+              uint8_t* dst, int dstPitch) {
   const KeySpans::Run* run = spans.runs.data() + cell.first;
   const KeySpans::Run* end = spans.runs.data() + cell.end;
   for (; run != end; ++run)
