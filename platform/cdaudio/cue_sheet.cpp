@@ -2,6 +2,7 @@
 // its tables by them and writes out of bounds for numbers that fall back or pass 99.
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -40,12 +41,14 @@ bool CueTracksInOrder(const std::string& sheet) {
 
 bool CueFileTracksInOrder(const std::string& cuePath) {
   // A sheet is a few lines a track; anything much larger is not one.
-  constexpr std::streamsize Largest = 1 << 20;
+  constexpr uintmax_t Largest = 1 << 20;
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(cuePath, error);
+  if (error) return true;  // libcdio says why it cannot open it
+  if (size > Largest) return false;
+  std::string sheet(static_cast<size_t>(size), '\0');
   std::ifstream in(cuePath, std::ios::binary);
-  if (!in) return true;  // libcdio says why it cannot open it
-  std::string sheet(static_cast<size_t>(Largest) + 1, '\0');
-  in.read(sheet.data(), Largest + 1);
-  if (in.gcount() > Largest) return false;
+  in.read(sheet.data(), static_cast<std::streamsize>(size));
   sheet.resize(static_cast<size_t>(in.gcount()));
   return CueTracksInOrder(sheet);
 }
