@@ -8,8 +8,7 @@
 
 namespace {
 
-constexpr int BonusColumn = 5;
-constexpr int BonusRow = 3;
+constexpr int BonusColumn = 5, BonusRow = 3;
 
 // A bonus on a stack of three barrels in column 5.
 void LayBonus(int32_t kind) {
@@ -19,35 +18,29 @@ void LayBonus(int32_t kind) {
 }
 
 struct BonusTest : WorldTest {
-  // By the submarine in row 3, within the first step.
-  void Take(int32_t kind) {
+  // By the submarine in row 3 within one step, or by the mine from row 13.
+  void Take(int32_t kind, bool bySubmarine = true) {
     LayBonus(kind);
-    PlaceSubmarine(40 * BonusColumn + 19, BonusRow);
-    ASSERT_TRUE(Step(10));
-    ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
-  }
-  // By the mine from row 13, under a submarine slow enough to stay above the grid.
-  void TakeByMine(int32_t kind) {
-    LayBonus(kind);
-    PlaceSubmarine(40 * BonusColumn + 50, 13, 20);
-    ASSERT_TRUE(DropMine());
-    for (int i = 0; i < 1000 && Cell(BonusColumn, BonusRow).state == kind; ++i)
+    if (bySubmarine) {
+      PlaceSubmarine(40 * BonusColumn + 19, BonusRow);
       ASSERT_TRUE(Step(10));
+    } else {
+      ASSERT_TRUE(DropMineAbove(BonusColumn));
+      for (int i = 0; i < 1000 && Cell(BonusColumn, BonusRow).state == kind; ++i)
+        ASSERT_TRUE(Step(10));
+    }
     ASSERT_NE(Cell(BonusColumn, BonusRow).state, kind);
   }
-  void Take(int32_t kind, bool bySubmarine) { bySubmarine ? Take(kind) : TakeByMine(kind); }
 };
 
 // Within rows 0 to 13: lower is used up in row 0, upper in row 13.
 TEST_F(BonusTest, UpperAndLowerStartARowChangeWithinTheRows) {
-  Take(btLower);
-  EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 0));
-  ASSERT_TRUE(Run(300));
-  EXPECT_EQ(World.Sub.row, 2);
-  Take(btUpper);
-  EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, 1));
-  ASSERT_TRUE(Run(300));
-  EXPECT_EQ(World.Sub.row, 4);
+  for (const auto& [kind, up, row] : {std::tuple{btLower, 0, 2}, {btUpper, 1, 4}}) {
+    Take(kind);
+    EXPECT_EQ(std::tuple(World.Sub.rowChangeActive, World.Sub.rowChangeUp), std::tuple(1, up));
+    ASSERT_TRUE(Run(300));
+    EXPECT_EQ(World.Sub.row, row);
+  }
   for (const auto& [kind, row] : {std::pair{btLower, 0}, {btUpper, 13}}) {
     LayBonus(kind);
     World.Sub = {.row = row};
@@ -63,10 +56,6 @@ TEST_F(BonusTest, TimedBonusesLastThirtySecondsFromTheLastTake) {
   EXPECT_EQ(std::tuple(World.DoubleScore, firstStart), std::tuple(1, World.GameClock));
   Take(btMinusScore);
   EXPECT_EQ(std::tuple(World.MinusScore, World.MinusScoreStart), std::tuple(1, World.GameClock));
-  // Both at once: a mine hit costs two points.
-  World.Score = 10;
-  MineHitScore();
-  EXPECT_EQ(World.Score, 8);
   World.Sub.row = 13;
   while (World.GameClock - firstStart <= 30000) {
     EXPECT_EQ(World.DoubleScore, 1);
@@ -77,18 +66,14 @@ TEST_F(BonusTest, TimedBonusesLastThirtySecondsFromTheLastTake) {
   EXPECT_EQ(World.MinusScore, World.GameClock - World.MinusScoreStart <= 30000 ? 1 : 0);
 }
 
-TEST_F(BonusTest, SpeedUpAndSlowDownAddToThePendingChange) {
+TEST_F(BonusTest, DrawnBonusesStayInTheirRanges) {
   Take(btSpeedUp);
   const double up = World.Sub.pendingSpeedChange;
   EXPECT_TRUE(up >= 0 && up < 40) << up;
   Take(btSlowDown);
   EXPECT_TRUE(World.Sub.pendingSpeedChange > up - 40 && World.Sub.pendingSpeedChange <= up);
-}
-
-TEST_F(BonusTest, ScoreBonusAddsUpToFortyNinePoints) {
-  World.Score = 100;
-  World.BestScore = 100;
-  Take(btScoreBonus);
+  std::tie(World.Score, World.BestScore) = std::tuple(100, 100u);
+  Take(btScoreBonus);  // up to 49 points
   EXPECT_TRUE(World.Score >= 100 && World.Score < 150) << World.Score;
   EXPECT_EQ(World.BestScore, static_cast<uint32_t>(World.Score));
 }
@@ -100,17 +85,16 @@ TEST_F(BonusTest, FinishLevelPaysForEveryBarrelAndBlowsThemAllUpWithinASecond) {
     ResetWorld();
     for (int c = 0; c < GridColumns; c += 2) SetColumn(c, "BBBB3");  // 36 barrels, 9 bonuses
     Cell(16, 3).state = csExploding;                                 // one going already
-    World.Score = 5;
-    World.DoubleScore = 1;
-    World.DoubleScoreStart = World.GameClock;
+    std::tie(World.Score, World.DoubleScore, World.DoubleScoreStart) =
+        std::tuple(5, 1, World.GameClock);
     Take(btFinishLevel, bySubmarine);  // column 5 brings three barrels more
     World.Sub.row = 13;                // out of the way of the fused barrels
     World.Mine.y = 0;
     World.ColumnBonusUsed.fill(0);  // fuses never release a faller all the same
-    EXPECT_EQ(std::tuple(World.Score, CountState(btUpper), CountState(csExploding)),
-              std::tuple(5 + 2 * (35 + 3), 0, 0));
     // Chosen: the explosion cut short is off the count at once.
-    EXPECT_EQ(World.BarelsLeft, CountBarrels());
+    EXPECT_EQ(
+        std::tuple(World.Score, CountState(btUpper), CountState(csExploding), World.BarelsLeft),
+        std::tuple(5 + 2 * (35 + 3), 0, 0, CountBarrels()));
     ASSERT_TRUE(Run(1000, 10));
     EXPECT_EQ(CountState(csBarel), 0);
     ASSERT_TRUE(Run(700, 10));
@@ -155,20 +139,18 @@ TEST_F(BonusTest, DeathSetsTheSubmarineDying) {
 // draw is still made: they would set an exploded submarine moving again, or keep the
 // slow-down of btDeath from ever reaching its explosion.
 TEST_F(WorldTest, SpeedBonusesCannotSaveADyingSubmarineButStillDraw) {
-  crt::srand(99);
-  LayBonus(btSpeedUp);
-  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
-  const int alive = crt::rand();
-  crt::srand(99);
+  const auto drawAfterSpeedUp = [](int dying) {
+    crt::srand(99);
+    World.Sub.DyingState = dying;
+    LayBonus(btSpeedUp);
+    EXPECT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
+    return crt::rand();
+  };
+  const int alive = drawAfterSpeedUp(0);
   World.Sub.pendingSpeedChange = 0;
-  World.Sub.DyingState = 2;
-  LayBonus(btSpeedUp);
-  ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));
-  EXPECT_EQ(crt::rand(), alive);
-
-  World.Sub.DyingState = 1;
-  World.Sub.speed = 0;
-  World.Sub.explosionStamp = World.GameClock;
+  EXPECT_EQ(drawAfterSpeedUp(2), alive);
+  std::tie(World.Sub.DyingState, World.Sub.speed, World.Sub.explosionStamp) =
+      std::tuple(1, 0.0, World.GameClock);
   for (int32_t kind : {btSpeedUp, btSlowDown}) {
     LayBonus(kind);
     ASSERT_TRUE(TakeBonus(BonusColumn, BonusRow, false));

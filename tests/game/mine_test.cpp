@@ -6,12 +6,10 @@
 
 namespace {
 
-// A mine from a slow submarine above column c in row 13, where it meets nothing. No faller
-// draws: what the mine leaves behind stays empty.
+// No faller draws: what the mine leaves behind stays empty.
 bool DropAbove(int c) {
-  PlaceSubmarine(40 * c + 50, 13, 20);
   World.ColumnBonusUsed.fill(1);
-  return DropMine();
+  return DropMineAbove(c);
 }
 
 // However long the steps, the mine meets every row on its way; the best score follows only
@@ -42,18 +40,14 @@ TEST_F(WorldTest, AMineDestroysAtMostFourBarrelsAndScoresEachAtAnyStepLength) {
   }
 }
 
-TEST_F(WorldTest, ABonusInTheMinesWayTakesEffectWithoutCountingAHit) {
+// A bonus in the way takes effect without counting a hit. A restart taken on the way
+// builds a new level: the rows left in that step are not the mine's any more.
+TEST_F(WorldTest, ABonusInTheMinesWayTakesEffectAndARestartStopsTheMine) {
   SetColumn(7, "BBB5");  // a double-score bonus on a stack of three
   ASSERT_TRUE(DropAbove(7));
   ASSERT_TRUE(Until(MineGone));
-  // The three barrels count; the bonus did not stop the mine.
   EXPECT_EQ(std::tuple(Cell(7, 3).state, World.Mine.hits, World.DoubleScore, World.Score),
             std::tuple(csEmpty, 3, 1, 6));
-}
-
-// A restart taken on the way builds a new level: the rows left in that step are not the
-// mine's any more.
-TEST_F(WorldTest, AMineThatRestartsTheLevelStopsThere) {
   World.Level = 20;  // full stacks in the level built again
   SetColumn(7, "BBBBBBBBBb");
   ASSERT_TRUE(DropAbove(7));
@@ -68,26 +62,21 @@ TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
   World.Sub.x += 200;
   ASSERT_TRUE(DropMine());
   EXPECT_EQ(std::tuple(World.Mine.column, World.Mine.y), std::tuple(3, y));
-
   World.Mine.y = 0;
   for (double x : {-10.0, 810.0}) {  // still left of the screen, and q = 20: no mine
     PlaceSubmarine(x, 13);
     ASSERT_TRUE(DropMine());
     EXPECT_EQ(World.Mine.y, 0) << x;
   }
-
   // Columns -1 and 18 fall beside the grid and touch nothing.
-  SetColumn(0, "BBBBBBBBBBBB");
-  SetColumn(17, "BBBBBBBBBBBB");
+  for (int c : {0, 17}) SetColumn(c, "BBBBBBBBBBBB");
   for (const auto& [x, column] : {std::pair{10.0, -1}, {790.0, 18}}) {
     PlaceSubmarine(x, 13, 20);
     ASSERT_TRUE(DropMine());
-    EXPECT_EQ(World.Mine.column, column);
-    EXPECT_NE(World.Mine.y, 0);
+    EXPECT_TRUE(World.Mine.column == column && World.Mine.y != 0) << column;
     ASSERT_TRUE(Until(MineGone));
   }
   EXPECT_EQ(CountState(csBarel), 24);
-
   // Slowing down after btDeath a mine is still allowed; once exploded, none.
   World.Sub.DyingState = 2;
   ASSERT_TRUE(DropAbove(3));
@@ -100,9 +89,8 @@ TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
 
 TEST_F(WorldTest, AMineStartsWhereARowChangeHasTakenTheSubmarine) {
   PlaceSubmarine(200, 5);
-  World.Sub.rowChangeActive = 1;
-  World.Sub.rowChangeUp = 0;
-  World.Sub.rowChangeProgress = 12;
+  std::tie(World.Sub.rowChangeActive, World.Sub.rowChangeUp, World.Sub.rowChangeProgress) =
+      std::tuple(1, 0, 12);
   ASSERT_TRUE(DropMine());
   EXPECT_EQ(World.Mine.y, 570 - 200 + 12);
 }

@@ -50,6 +50,11 @@ void PlaceSubmarine(double x, int row, double speed) {
   std::tie(World.Sub.x, World.Sub.row, World.Sub.speed) = std::tuple(x, row, speed);
 }
 
+bool DropMineAbove(int c) {
+  PlaceSubmarine(40 * c + 50, 13, 20);
+  return DropMine();
+}
+
 void WorldTest::SetUp() {
   ResetWorld();
   FrameClock = {.UseQPC = true, .Frequency = clock.frequency};

@@ -32,6 +32,8 @@ inline bool MineGone() { return World.Mine.y == 0; }
 
 // The submarine at x in a row, moving at speed px/s.
 void PlaceSubmarine(double x, int row, double speed = 120);
+// A mine from row 13 over column c, under a submarine slow enough to stay above the grid.
+bool DropMineAbove(int c);
 
 struct WorldTest : ::testing::Test {
   FakeClock clock;
