@@ -10,9 +10,6 @@
 
 namespace {
 
-// The submarine just before the end of its pass.
-void NearPassEnd(int row) { PlaceSubmarine(849, row); }
-
 TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
   std::tie(World.Score, World.BestScore, World.GameClock) = std::tuple(77, 90u, 5000.0);
   World.Sub.DyingState = 1;
@@ -44,10 +41,10 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroOrWithNoBarrelLeft) {
     SCOPED_TRACE(c.row);
     ResetWorld();
     if (c.barrelLeft) SetColumn(17, "B");
-    std::tie(World.Level, World.Score, World.PointsNeeded) = std::tuple(3, c.score, c.needed);
-    std::tie(World.BestScore, World.GameClock) = std::tuple(55u, 9000.0);
+    std::tie(World.Level, World.Score, World.PointsNeeded, World.BestScore, World.GameClock) =
+        std::tuple(3, c.score, c.needed, 55u, 9000.0);
     const int levelUps = LevelUps();
-    NearPassEnd(c.row);
+    PlaceSubmarine(849, c.row);  // just before the end of its pass
     ASSERT_TRUE(Step(10));
     if (!c.ends) {
       EXPECT_EQ(std::tuple(World.Level, World.Sub.row, World.Sub.x), std::tuple(3, 0, -50.0));
@@ -67,10 +64,8 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroOrWithNoBarrelLeft) {
 // Resuming from the menu without a jump is played through in the screens tests.
 TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenuWithNothingToContinue) {
   for (uint32_t best : {0u, 100000u}) {
-    World.Level = 4;
-    World.BestScore = best;
-    Screen = {};
-    Screen.Mode = gmPlay;
+    std::tie(World.Level, World.BestScore) = std::tuple(4, best);
+    Screen = {.Mode = gmPlay};
     GameOver();
     const bool qualifies = hisQualifies(best);
     EXPECT_EQ(std::tuple(World.Level, IsGameInProgress(), Screen.NameEntry, Screen.Mode),

@@ -30,9 +30,7 @@ struct OutOfMemory : WorldTest {
 
 TEST_F(OutOfMemory, ALiftedBarrelOrTheWrecksBubblesEndTheGameWithoutAMessage) {
   SetColumn(2, "BBB");
-  PlaceSubmarine(-50, 0);
-  ASSERT_TRUE(FireTorpedo());
-  World.Sub.row = 13;
+  FireFromRow(0);
   Refuse(RecordKind::Floater);
   EXPECT_TRUE(Ends(10) && !World.FloatingBarels);
 
@@ -57,8 +55,7 @@ TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
     if (withoutMemory) Refuse(RecordKind::Faller);
     crt::srand(seed);
     SetColumn(4, "BBBB");
-    PlaceSubmarine(210, 13, 20);
-    EXPECT_TRUE(DropMine());
+    EXPECT_TRUE(DropMineAbove(4));
     for (int i = 0; i < 1000 && !World.Fallers; ++i)
       if (!Step(10)) return false;
     return true;
@@ -72,19 +69,14 @@ TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
 }
 
 TEST_F(OutOfMemory, WithoutBubblesTheMineTheTorpedoAndExplodingBarrelsGoOn) {
-  Bubbles = {.MineBubblesOn = 1,
-             .MineBubbleDelay = 0,
-             .TorpedoBubblesOn = 1,
-             .TorpedoBubbleDelay = 10,
-             .BarelExplBubbleMax = 30,
-             .BarelFloatBubbleMax = 30};
+  Bubbles = {.MineBubblesOn = 1, .TorpedoBubblesOn = 1, .TorpedoBubbleDelay = 10};
+  std::tie(Bubbles.BarelExplBubbleMax, Bubbles.BarelFloatBubbleMax) = std::tuple(30, 30);
   SetColumn(5, "BBBBBB");                                     // the mine's stack
   SetColumn(12, "BBBBBBBBB");                                 // the torpedo's, hit in row 7
   Cell(17, 0) = {.state = csBarel, .stamp = 50, .since = 1};  // a fuse burning down at 50 ms
   World.BarelsLeft = CountBarrels();
   World.ColumnBonusUsed.fill(1);
-  PlaceSubmarine(40 * 5 + 50, 13, 20);
-  ASSERT_TRUE(DropMine());
+  ASSERT_TRUE(DropMineAbove(5));
   PlaceSubmarine(-50, 7);
   ASSERT_TRUE(FireTorpedo());
   PlaceSubmarine(40 * 5 + 50, 13, 20);

@@ -13,26 +13,17 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
   SetColumn(11, "BX");   // an explosion in the path is left alone
   SetColumn(14, "BBBBBBB");
   SetColumn(17, "BB");
-  World.Score = 20;
-  World.DoubleScore = 1;
-  World.DoubleScoreStart = World.GameClock;
+  std::tie(World.Score, World.DoubleScore, World.DoubleScoreStart) =
+      std::tuple(20, 1, World.GameClock);
   World.ColumnBonusUsed.fill(0);
-  PlaceSubmarine(-50, 1);
-  ASSERT_TRUE(FireTorpedo());
-  World.Sub.row = 13;  // out of the torpedo's way
-
+  FireFromRow(1);
   int lifted = 0;
-  int previousLeft = World.BarelsLeft;
-  for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) {
-    const int floaters = ListLength(World.FloatingBarels);
+  for (int i = 0; i < 400 && !TorpedoGone(); ++i) {
+    const int floaters = ListLength(World.FloatingBarels), left = World.BarelsLeft;
     ASSERT_TRUE(Step(10));
-    const int newFloaters = ListLength(World.FloatingBarels) - floaters;
-    // The count drops at once by one per floating barrel.
-    if (newFloaters > 0) {
-      EXPECT_EQ(World.BarelsLeft, previousLeft - newFloaters);
-    }
-    lifted += std::max(newFloaters, 0);
-    previousLeft = World.BarelsLeft;
+    const int added = ListLength(World.FloatingBarels) - floaters;
+    if (added > 0) EXPECT_EQ(World.BarelsLeft, left - added);  // off the count at once
+    lifted += std::max(added, 0);
   }
   // Four barrels in row 1, two points each.
   EXPECT_EQ(std::tuple(lifted, World.Score, Cell(8, 1).state, World.DoubleScoreStart),
@@ -56,12 +47,10 @@ TEST_F(WorldTest, TorpedoCostsEvenWithoutMinusScoreAndNeverBelowZeroAtAnyStepLen
     ResetWorld();
     for (int c : {0, 1, 2, 3, 4, 9, 17}) SetColumn(c, "BB");
     World.Score = 3;
-    PlaceSubmarine(-50, 0);
-    ASSERT_TRUE(FireTorpedo());
-    World.Sub.row = 13;
-    for (int i = 0; i < 400 && World.Torpedo.row != -1; ++i) ASSERT_TRUE(Step(ms));
-    EXPECT_EQ(World.Score, 0);
-    EXPECT_EQ(CountState(csBarel), 0);  // each lower one hit, each upper one lifted
+    FireFromRow(0);
+    for (int i = 0; i < 400 && !TorpedoGone(); ++i) ASSERT_TRUE(Step(ms));
+    // Each lower one hit, each upper one lifted.
+    EXPECT_EQ(std::tuple(World.Score, CountState(csBarel)), std::tuple(0, 0));
   }
 }
 

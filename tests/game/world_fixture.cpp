@@ -55,6 +55,12 @@ bool DropMineAbove(int c) {
   return DropMine();
 }
 
+void FireFromRow(int row) {
+  PlaceSubmarine(-50, row);
+  ASSERT_TRUE(FireTorpedo());
+  World.Sub.row = 13;
+}
+
 void WorldTest::SetUp() {
   ResetWorld();
   FrameClock = {.UseQPC = true, .Frequency = clock.frequency};

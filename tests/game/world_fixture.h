@@ -34,6 +34,8 @@ inline bool MineGone() { return World.Mine.y == 0; }
 void PlaceSubmarine(double x, int row, double speed = 120);
 // A mine from row 13 over column c, under a submarine slow enough to stay above the grid.
 bool DropMineAbove(int c);
+// A torpedo fired from the start of a row, the submarine then out of its way in row 13.
+void FireFromRow(int row);
 
 struct WorldTest : ::testing::Test {
   FakeClock clock;
