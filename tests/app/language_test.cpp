@@ -16,19 +16,19 @@
 
 namespace {
 
-// The user's language as the system reports it, for the length of a test; what the
-// environment said before comes back after it.
+// The user's language as the system reports it, set by LANG alone for the length of a
+// test; what the environment said before comes back after it.
 struct UserLocale {
   static constexpr const char* Names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
   std::vector<std::optional<std::string>> saved;
-  explicit UserLocale(const char* value) {
+  UserLocale() {
     for (const char* name : Names) {
       const char* was = std::getenv(name);
       saved.push_back(was ? std::optional<std::string>(was) : std::nullopt);
       unsetenv(name);
     }
-    if (value) setenv("LANG", value, 1);
   }
+  static void Set(const char* lang) { lang ? setenv("LANG", lang, 1) : unsetenv("LANG"); }
   ~UserLocale() {
     for (size_t i = 0; i < saved.size(); ++i)
       saved[i] ? setenv(Names[i], saved[i]->c_str(), 1) : unsetenv(Names[i]);
@@ -47,25 +47,20 @@ Language Start(const char* commandLine) {
 
 TEST(Language, TheOptionWinsThenTheRememberedChoiceThenTheUsersLanguage) {
   IsolatedUserData data;
+  UserLocale locale;
   Switches = SwitchFlags{};
-  {
-    UserLocale locale("cs_CZ.UTF-8");
-    EXPECT_EQ(Start(""), Language::Czech);
-  }
-  {
-    UserLocale locale("en_GB.UTF-8");
-    EXPECT_EQ(Start(""), Language::English);
-    EXPECT_EQ(ReadFile(UserHive(data)).find("Language"), std::string::npos)
-        << "no choice was made, so none is remembered";
-    EXPECT_EQ(Start("--lang=cs"), Language::Czech);
-    EXPECT_NE(ReadFile(UserHive(data)).find("\"Language\"=\"cs\""), std::string::npos);
-    EXPECT_EQ(Start(""), Language::Czech);  // remembered over the user's language
-  }
-  {
-    UserLocale locale(nullptr);
-    EXPECT_EQ(Start("--lang=en"), Language::English);
-    EXPECT_EQ(Start("--windowed"), Language::English);
-  }
+  locale.Set("cs_CZ.UTF-8");
+  EXPECT_EQ(Start(""), Language::Czech);
+  locale.Set("en_GB.UTF-8");
+  EXPECT_EQ(Start(""), Language::English);
+  EXPECT_EQ(ReadFile(UserHive(data)).find("Language"), std::string::npos)
+      << "no choice was made, so none is remembered";
+  EXPECT_EQ(Start("--lang=cs"), Language::Czech);
+  EXPECT_NE(ReadFile(UserHive(data)).find("\"Language\"=\"cs\""), std::string::npos);
+  EXPECT_EQ(Start(""), Language::Czech);  // remembered over the user's language
+  locale.Set(nullptr);
+  EXPECT_EQ(Start("--lang=en"), Language::English);
+  EXPECT_EQ(Start("--windowed"), Language::English);
   PlayerOptions options;
   EXPECT_FALSE(ReadPlayerOptions("--lang=de", options) || ReadPlayerOptions("--lang=", options));
   Lang = LanguageState{};

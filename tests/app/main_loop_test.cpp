@@ -14,7 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-win::MSG Key(uint16_t vk) { return win::MSG{nullptr, win::WM_KEYDOWN, vk, 1}; }
 win::MSG Message(uint32_t message, win::WPARAM wParam = 0) {
   return win::MSG{nullptr, message, wParam, 0};
 }
@@ -27,7 +26,7 @@ TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   // would draw meanwhile, and quit before the activation.
   const int flips = dd::testing::FlipCount();
   win::testing::ScheduleMessage(5, Message(win::WM_ACTIVATEAPP, 0));
-  win::testing::ScheduleMessage(5, Key(win::VK_F12));
+  win::testing::ScheduleMessage(5, win::MSG{nullptr, win::WM_KEYDOWN, win::VK_F12, 1});
   std::atomic<bool> finished = false;
   std::thread activation([&] {
     // The deactivation comes on the idle turn after the fourth frame; however slow the

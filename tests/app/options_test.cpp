@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/shell.h"
 
 namespace {
@@ -28,15 +30,11 @@ TEST(Options, EachCommandLineAsksForWhatItSays) {
   };
   for (const auto& c : cases) {
     const CommandLine parsed = ParseCommandLine(c.args);
-    const std::string line = ::testing::PrintToString(c.args);
-    EXPECT_EQ(parsed.action, c.action) << line;
-    EXPECT_EQ(parsed.unknown, c.unknown) << line;
+    EXPECT_EQ(std::tuple(parsed.action, parsed.unknown), std::tuple(c.action, c.unknown))
+        << ::testing::PrintToString(c.args);
   }
-  const std::string warning = UnknownArgumentWarning("--bogus");  // one line, naming both
-  EXPECT_TRUE(warning.find('\n') == warning.size() - 1 &&
-              warning.find("'--bogus'") != std::string::npos &&
-              warning.find("--help") != std::string::npos)
-      << warning;
+  EXPECT_EQ(UnknownArgumentWarning("--bogus"),
+            "nauvrel: unknown option '--bogus' ignored (see nauvrel --help)\n");
 }
 
 TEST(Options, HelpAndManualPageBothListEveryOptionFromTheOneTable) {
@@ -52,9 +50,6 @@ TEST(Options, HelpAndManualPageBothListEveryOptionFromTheOneTable) {
     EXPECT_NE(help.find(option.help), std::string::npos) << option.name;
     EXPECT_NE(manual.find(".B " + roff(option.name)), std::string::npos) << option.name;
   }
-  for (const char* section : {".SH OPTIONS", ".SH KEYS", ".SH FILES", ".SH ENVIRONMENT",
-                              ".SH EXIT STATUS", "NAUVREL_QUIT_AFTER_FRAMES"})
-    EXPECT_NE(manual.find(section), std::string::npos) << section;
   // No line of the page may start a roff request by accident.
   for (size_t at = 0; (at = manual.find("\n'", at)) != std::string::npos; ++at) ADD_FAILURE();
   EXPECT_EQ(VersionText().rfind("Nauvrel ", 0), 0u);
@@ -73,8 +68,8 @@ TEST(Options, SwitchesAskForWhatTheySayWithEverythingOnByDefault) {
   EXPECT_FALSE(ReadSwitches("--NO-SOUND").NoSound || ReadSwitches("--no-soun d").NoSound);
   const SwitchFlags all =
       ReadSwitches("--no-cd-music --double-buffer x--no-soundy --select-mode --no-background");
-  EXPECT_TRUE(all.NoCDMusic && all.DoubleBuffer && all.NoSound && all.SelectMode);
-  EXPECT_FALSE(all.ShowBackground);
+  EXPECT_TRUE(all.NoCDMusic && all.DoubleBuffer && all.NoSound && all.SelectMode &&
+              !all.ShowBackground);
 }
 
 }  // namespace
