@@ -67,18 +67,14 @@ TEST(Language, TheOptionWinsThenTheRememberedChoiceThenTheUsersLanguage) {
 }
 
 TEST(Language, EachEditionHasItsTextsAndItsWordedPictures) {
-  const struct {
-    const char* path;
-    const char* english;
-  } rows[] = {{"Grafika/MenuBckg.jpg", "Grafika/en/MenuBckg.jpg"},
-              {"Grafika8/Controls.gif", "Grafika8/en/Controls.gif"},
-              {"Grafika/Game.bmp", "Grafika/Game.bmp"}};
-  for (const auto& row : rows) {
+  for (const auto& [path, english] :
+       {std::pair<std::string, std::string>{"Grafika/MenuBckg.jpg", "Grafika/en/MenuBckg.jpg"},
+        {"Grafika8/Controls.gif", "Grafika8/en/Controls.gif"},
+        {"Grafika/Game.bmp", "Grafika/Game.bmp"}}) {
     Lang.Current = Language::Czech;
-    const std::string czech = LocalisedPicture(row.path);
+    const std::string czech = LocalisedPicture(path.c_str());
     Lang.Current = Language::English;
-    EXPECT_EQ(std::pair(czech, LocalisedPicture(row.path)),
-              std::pair(std::string(row.path), std::string(row.english)));
+    EXPECT_EQ(std::pair(czech, LocalisedPicture(path.c_str())), std::pair(path, english));
   }
   EXPECT_STREQ(Texts().ErrorCaption, "An error occurred while the program was running!");
   Lang.Current = Language::Czech;

@@ -2,7 +2,6 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <thread>
 #include <vector>
 
@@ -52,32 +51,23 @@ TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
 // archive (the folders looked in follow the message), no place for the settings. Which
 // picture stops the start, and with what, is the start-up tests'.
 TEST_F(MainLoop, AFailedStartEndsWithStatusOneAfterItsMessage) {
-  const fs::path hives = data.dir.path / "HalvoTeam";
-  const struct {
-    const char* message;
-    std::function<void(FileMap&)> spoil;
-  } cases[] = {
-      {"FS_LoadSPL: Nauvrel.spl failed (", [](FileMap& f) { f.clear(); }},
-      {"RegCreateKeyEx failed",
-       [&](FileMap&) {
-         fs::remove_all(hives);
-         WriteFile(hives, "a file, not a folder");
-       }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.message);
+  const auto failedStart = [](const char* message) {
+    SCOPED_TRACE(message);
     win::testing::Reset();
-    fs::remove("Nauvrel.spl");
-    FileMap files = GamePictureFiles(32);
-    c.spoil(files);
-    if (!files.empty()) WriteGameArchive(files, "Nauvrel.spl");
     win::testing::ScheduleMessage(5, Message(win::WM_CLOSE));
     EXPECT_EQ(WinMain("--no-sound --no-cd-music"), 1);
     EXPECT_EQ(win::testing::ScheduledMessages(), 1u);  // no frame ran
     const auto& boxes = win::testing::MessageBoxes();
-    EXPECT_TRUE(boxes.size() == 1 && boxes[0].starts_with(c.message))
+    EXPECT_TRUE(boxes.size() == 1 && boxes[0].starts_with(message))
         << ::testing::PrintToString(boxes);
-  }
+  };
+  fs::remove("Nauvrel.spl");
+  failedStart("FS_LoadSPL: Nauvrel.spl failed (");
+  WriteGameArchive(GamePictureFiles(32), "Nauvrel.spl");
+  const fs::path hives = data.dir.path / "HalvoTeam";
+  fs::remove_all(hives);
+  WriteFile(hives, "a file, not a folder");
+  failedStart("RegCreateKeyEx failed");
   EXPECT_EQ(ReadFile(hives), "a file, not a folder");
 }
 

