@@ -10,7 +10,6 @@ namespace {
 
 constexpr int BonusColumn = 5, BonusRow = 3;
 
-// A bonus on a stack of three barrels in column 5.
 void LayBonus(int32_t kind) {
   World.ColumnBonusUsed.fill(1);
   SetColumn(BonusColumn, "BBB");

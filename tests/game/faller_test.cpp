@@ -6,7 +6,6 @@
 
 namespace {
 
-// A faller of the given kind in column c, starting from row r.
 Faller& MakeFaller(int c, int r, int32_t kind) {
   while (!World.Fallers) EXPECT_TRUE(CreateFaller(c, r));
   Faller& f = *World.Fallers;
@@ -16,7 +15,6 @@ Faller& MakeFaller(int c, int r, int32_t kind) {
   return f;
 }
 
-// Advances the clock and updates the fallers only, in steps of ms.
 void Sink(double total, double ms) {
   for (double t = 0; t < total && World.Fallers; t += ms) {
     World.GameClock += ms;

@@ -58,7 +58,6 @@ TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroOrWithNoBarrelLeft) {
   ReleaseToneSoundSet();
 }
 
-// Resuming from the menu without a jump is played through in the screens tests.
 TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenuWithNothingToContinue) {
   for (uint32_t best : {0u, 100000u}) {
     std::tie(World.Level, World.BestScore) = std::tuple(4, best);

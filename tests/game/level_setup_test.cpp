@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "game/simulation.h"
@@ -92,6 +93,10 @@ TEST_F(WorldTest, BubblesAndFloatersMoveAndLeaveTheirListsOffTheScreen) {
   const int front = ListLength(World.FrontBubbles);
   EXPECT_EQ(front + ListLength(World.BackBubbles), 200);
   EXPECT_TRUE(front > 60 && front < 140) << front;
+  FreeBubbles();
+  ASSERT_TRUE(CreateBackBubble(5, 6, 9, 10));  // direction 9: straight down the table
+  EXPECT_EQ(std::tuple(std::round(World.BackBubbles->vx * 1e9), World.BackBubbles->vy),
+            std::tuple(0.0, 1.0));
   FreeBubbles();
 
   World.GameClock = 1000;

@@ -20,7 +20,6 @@ struct OutOfMemory : WorldTest {
     AllocationFaults.budget[static_cast<int>(kind)] = allowed;
   }
   static const std::vector<std::string>& Boxes() { return win::testing::MessageBoxes(); }
-  // Steps of ms until one fails; false when none did.
   bool Ends(int ms) {
     for (int i = 0; i < 1000; ++i)
       if (!Step(ms)) return true;

@@ -9,7 +9,6 @@ namespace {
 
 bool GameIsOver() { return World.Level == 0 && (Screen.NameEntry || Screen.Mode == gmMenu); }
 
-// Steps of 1 ms until the game is over; returns the time from the explosion.
 int MsUntilGameOver(WorldTest& test) {
   const double explodedAt = World.Sub.explosionStamp;
   for (int i = 0; i < 10000 && !GameIsOver(); ++i) EXPECT_TRUE(test.Step(1));

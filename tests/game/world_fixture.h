@@ -30,7 +30,6 @@ int ListLength(const Record* head) {
 inline bool TorpedoGone() { return World.Torpedo.row == -1; }
 inline bool MineGone() { return World.Mine.y == 0; }
 
-// The submarine at x in a row, moving at speed px/s.
 void PlaceSubmarine(double x, int row, double speed = 120);
 // A mine from row 13 over column c, under a submarine slow enough to stay above the grid.
 bool DropMineAbove(int c);
@@ -41,7 +40,6 @@ struct WorldTest : ::testing::Test {
   FakeClock clock;
   void SetUp() override;
   void TearDown() override;
-  // One simulation step of ms milliseconds.
   bool Step(int ms);
   // Steps of ms until total ms have passed; false as soon as one step fails.
   bool Run(int total, int ms = 10);

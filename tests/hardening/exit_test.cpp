@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Exit : GameFolder {
-  // The game from its start to the end of its run; its exit code.
   static int Run() {
     Settings = SettingsState{};
     HiScores = HiScoreState{};

@@ -25,7 +25,6 @@ bool Ends(const Node* head) {
   return n < 10'000'000;
 }
 
-// What must hold after every step, whatever the player did.
 void CheckWorld(uint64_t step) {
   SCOPED_TRACE(step);
   int barrels = 0;
