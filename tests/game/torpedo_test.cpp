@@ -68,9 +68,8 @@ TEST_F(WorldTest, OneTorpedoAtATimeNotFromARowChangeNorADyingSubmarineNorHitting
   EXPECT_EQ(std::tuple(CountState(csBarel), World.FloatingBarels),
             std::tuple(GridColumns * GridRows, nullptr));
   for (const auto& [changing, dying] : {std::pair{1, 0}, {0, 2}}) {
-    World.Torpedo.row = -1;
-    World.Sub.rowChangeActive = changing;
-    World.Sub.DyingState = dying;
+    std::tie(World.Torpedo.row, World.Sub.rowChangeActive, World.Sub.DyingState) =
+        std::tuple(-1, changing, dying);
     ASSERT_TRUE(FireTorpedo());
     EXPECT_EQ(World.Torpedo.row, -1);
   }
@@ -84,7 +83,7 @@ TEST_F(WorldTest, TorpedoBubblesSurviveStepsBelowAPixel) {
     Bubbles.TorpedoBubbleDelay = delay;
     const double start = World.GameClock;
     World.Torpedo = {.row = 13, .x = 100, .speed = 40, .lastBubble = start};
-    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(Step(1));  // 0.04 px per step
+    ASSERT_TRUE(Run(1000, 1));  // 0.04 px per step
     EXPECT_NEAR(World.Torpedo.x, 140, 1e-9);
     // 10: one bubble after more than 500 ms; 0 and below: a bubble in every step.
     EXPECT_EQ(World.Torpedo.lastBubble, delay > 0 ? start + 501 : World.GameClock) << delay;
