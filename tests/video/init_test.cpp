@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/shell.h"
@@ -50,9 +49,7 @@ class InitTest : public ::testing::Test {
   InTempDir here;
 };
 
-// The direction table uses the 15-digit π: cos 90° is not the full-precision 6e-17 but
-// about 1.6e-15.
-TEST_F(InitTest, StartsAtEachDepthWithItsOwnPicturesAndTheDirectionTable) {
+TEST_F(InitTest, StartsAtEachDepthWithItsOwnPictures) {
   for (int depth : {32, 16, 8}) {
     Reset(depth);
     Archive(GamePictureFiles(depth));
@@ -63,10 +60,6 @@ TEST_F(InitTest, StartsAtEachDepthWithItsOwnPicturesAndTheDirectionTable) {
     Video.imgGame->get_hPal(&palette);
     EXPECT_EQ(palette != nullptr, depth == 8);  // GIFs under Grafika8 at 8 bits only
     EXPECT_EQ(Video.dplGame != nullptr, depth == 8);
-    EXPECT_EQ(std::tuple(DirCos[0], DirSin[9]), std::tuple(1.0, 1.0));
-    EXPECT_TRUE(DirCos[9] > 1e-15 && DirCos[9] < 2e-15) << DirCos[9];
-    EXPECT_NEAR(DirCos[12], -0.5, 1e-14);
-    EXPECT_NEAR(DirSin[27], -1.0, 1e-14);
     sysReleaseAll();
     sysReleaseAll();  // the exit path releases again
     ExpectAllReleased();
@@ -89,7 +82,6 @@ TEST_F(InitTest, AMissingOrBrokenArchiveOrPictureStopsWithItsName) {
   } cases[] = {
       {32, {"Grafika/Logo.jpg", "Grafika/Barel.bmp"}, nullptr, "sysLoadImage: Barel.bmp"},
       {32, {}, "Grafika/Help2.jpg", "sysLoadImage: Help2.jpg"},
-      {32, {"Grafika/Font.bmp"}, nullptr, "sysLoadImage: Font.bmp"},
       {8, {"Grafika8/Bonus.gif"}, nullptr, "sysLoadImage: bonus.gif"},  // as the game names it
   };
   for (const auto& c : cases) {

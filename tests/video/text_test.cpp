@@ -70,9 +70,7 @@ TEST_F(TextTest, EachByteDrawsItsCellLessTheLastColumnAndRowSixteenPixelsOnCutAt
   EXPECT_FALSE(sysPrintChar(10, 20, nullptr));
   EXPECT_EQ(DebugLines, (std::vector<std::string>{text, ""}));
 
-  ASSERT_TRUE(sysPrintChar(100, 100,
-                           "\x01"
-                           "A\x13"));
+  ASSERT_TRUE(sysPrintChar(100, 100, "\001A\023"));
   EXPECT_EQ(Video.BackBuffer->PixelRGB(100, 100), Backdrop);
   ExpectGlyph(116, 100, 45);
   EXPECT_EQ(Video.BackBuffer->PixelRGB(132, 100), Backdrop);
@@ -92,23 +90,13 @@ TEST_F(TextTest, TextBoxesAreCentredAndLeaveTheCallersTextAlone) {
   ASSERT_TRUE(sysTextBox(text));
   EXPECT_EQ(std::string(text, sizeof text), before);
   const dd::Surface& back = *Video.BackBuffer;
-  const uint32_t dark = 0x000064;
-  const struct {
-    int x, y;
-    uint32_t colour;
-  } pixels[] = {{366, 268, dark},
-                {433, 331, dark},
-                {375, 300, dark},
-                {365, 300, Backdrop},
-                {434, 300, Backdrop},
-                {400, 267, Backdrop},
-                {400, 332, Backdrop},
-                {376, 268, CellColour('a' - 20)},
-                {392, 268, CellColour('b' - 20)},
-                {408, 268, dark},
-                {376, 300, CellColour('c' - 20)},
-                {408, 300, CellColour('e' - 20)}};
-  for (const auto& p : pixels) EXPECT_EQ(back.PixelRGB(p.x, p.y), p.colour) << p.x << "," << p.y;
+  constexpr uint32_t dark = 0x000064, bg = Backdrop;
+  const auto glyph = [](char c) { return CellColour(c - 20); };
+  const std::tuple<int, int, uint32_t> pixels[] = {
+      {366, 268, dark},       {433, 331, dark}, {375, 300, dark},       {365, 300, bg},
+      {434, 300, bg},         {400, 267, bg},   {400, 332, bg},         {376, 268, glyph('a')},
+      {392, 268, glyph('b')}, {408, 268, dark}, {376, 300, glyph('c')}, {408, 300, glyph('e')}};
+  for (const auto& [x, y, colour] : pixels) EXPECT_EQ(back.PixelRGB(x, y), colour) << x << "," << y;
   EXPECT_EQ(DebugLines, (std::vector<std::string>{"ab", "cde"}));
 
   FillSurface(*Video.BackBuffer, Backdrop);
