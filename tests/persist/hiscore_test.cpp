@@ -51,8 +51,7 @@ TEST(HiScore, RanksBelowEqualScoresUnsignedAndDropsTheLastRanked) {
   for (size_t i = 0; i < 15; ++i) EXPECT_EQ(HiScores.Table[i].score, 750u - 50 * i);
   EXPECT_EQ(hisName(14), "Halvo team");
   EXPECT_EQ(static_cast<int32_t>(HiScores.Table[19].score), -200);
-  EXPECT_FALSE(hisQualifies(50));
-  EXPECT_TRUE(hisQualifies(51));
+  EXPECT_EQ(std::pair(hisQualifies(50), hisQualifies(51)), std::pair(false, true));
   const HiScoreEntry carried = HiScores.Table[15];
   hisInsert("Tie", 750);
   EXPECT_EQ(hisName(1), "Tie");
