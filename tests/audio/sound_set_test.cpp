@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/init.h"
 #include "app/shell.h"
@@ -71,9 +72,9 @@ TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
   ASSERT_TRUE(Start(GameFiles()));
   ASSERT_TRUE(Sound.dsObject && Sound.sndLevelUp && Sound.sndBonus && Sound.sndMenuClick &&
               Sound.sndExplodeP);
-  EXPECT_EQ(Samples(Sound.sndBonus), 2u * 110);
-  EXPECT_EQ(Samples(Sound.sndMenuClick), 2u * 170);
-  EXPECT_EQ(Samples(Sound.sndExplodeP), 2u * 180);
+  EXPECT_EQ(
+      std::tuple(Samples(Sound.sndBonus), Samples(Sound.sndMenuClick), Samples(Sound.sndExplodeP)),
+      std::tuple(2u * 110, 2u * 170, 2u * 180));
   crt::srand(1);
   for (const ds::LPDIRECTSOUNDBUFFER& voice : Sound.sndExplsions)
     EXPECT_TRUE(ds::testing::SharesSamples(voice.get(), Sound.sndExplodeB[crt::rand() % 4].get()));
@@ -90,25 +91,23 @@ TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
 }
 
 TEST_F(SoundSet, AFileThatDoesNotLoadOrParseStopsTheStartWithItsMessage) {
-  const struct {
-    const char* name;
-    const char* broken;
-  } rows[] = {{"MenuClick", "wavCreateBuffer: sndMenuClick"},
-              {"Bonus", "wavCreateBuffer: sndBonus"},
-              {"LevelUp", "wavCreateBuffer: sndLevelUp"},
-              {"ExplodeB3", "WavCreateBuffer: sndExplodeB array"},
-              {"NauvrelExpl", "wavCreateBuffer: sndExplodeP"}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const std::string path = std::string("Zvuk/") + row.name + ".wav";
+  const std::pair<const char*, const char*> rows[] = {
+      {"MenuClick", "wavCreateBuffer: sndMenuClick"},
+      {"Bonus", "wavCreateBuffer: sndBonus"},
+      {"LevelUp", "wavCreateBuffer: sndLevelUp"},
+      {"ExplodeB3", "WavCreateBuffer: sndExplodeB array"},
+      {"NauvrelExpl", "wavCreateBuffer: sndExplodeP"}};
+  for (const auto& [name, broken] : rows) {
+    SCOPED_TRACE(name);
+    const std::string path = std::string("Zvuk/") + name + ".wav";
     FileMap files = GameFiles();
     files.erase(path);
     EXPECT_FALSE(Start(files));
-    EXPECT_EQ(LastError(), std::string("sysLoadFile: ") + row.name + ".wav");
+    EXPECT_EQ(LastError(), std::string("sysLoadFile: ") + name + ".wav");
     Stop();
     files[path] = Riff({Chunk("fmt ", Format(1, 1, 44100, 16))});  // no "data"
     EXPECT_FALSE(Start(files));
-    EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{row.broken});
+    EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{broken});
     EXPECT_FALSE(Sound.dsObject);  // released on the way
     Stop();
   }
@@ -147,26 +146,22 @@ TEST_F(SoundSet, SilentGamesNeedNoFilesAndPlayNothing) {
 // Any failed play ends the game with the sound's message, but for an explosion only the
 // four failures that say the game itself is wrong do.
 TEST_F(SoundSet, AFailedPlayStopsTheGameWithTheSoundsMessage) {
-  const struct {
-    bool (*play)();
-    ds::HRESULT code;
-    const char* message;
-  } failures[] = {{sndPlayMenuClick, ds::E_FAIL, "Play: dsbMenuClick"},
-                  {sndPlayBonus, ds::E_FAIL, "Play: dsbBonus"},
-                  {sndPlayLevelUp, ds::E_FAIL, "Play: dsbLevelUp"},
-                  {sysPlayExplodeP, ds::E_FAIL, "sysPlayExplodeP: Play"},
-                  {sndPlayExplosion, ds::DSERR_BUFFERLOST, "Play: dsbExplosions DSERR_BUFFERLOST "},
-                  {sndPlayExplosion, ds::DSERR_INVALIDCALL, "Play: INVALIDCALL "},
-                  {sndPlayExplosion, ds::DSERR_INVALIDPARAM, "Play: DSERR_INVALIDPARAM "},
-                  {sndPlayExplosion, ds::DSERR_PRIOLEVELNEEDED, "Play: DSERR_PRIOLEVELNEEDED "},
-                  {sndPlayExplosion, ds::DSERR_OUTOFMEMORY, nullptr}};
-  for (const auto& f : failures) {
-    SCOPED_TRACE(f.message ? f.message : "not fatal");
+  const std::tuple<bool (*)(), ds::HRESULT, const char*> failures[] = {
+      {sndPlayMenuClick, ds::E_FAIL, "Play: dsbMenuClick"},
+      {sndPlayBonus, ds::E_FAIL, "Play: dsbBonus"},
+      {sndPlayLevelUp, ds::E_FAIL, "Play: dsbLevelUp"},
+      {sysPlayExplodeP, ds::E_FAIL, "sysPlayExplodeP: Play"},
+      {sndPlayExplosion, ds::DSERR_BUFFERLOST, "Play: dsbExplosions DSERR_BUFFERLOST "},
+      {sndPlayExplosion, ds::DSERR_INVALIDCALL, "Play: INVALIDCALL "},
+      {sndPlayExplosion, ds::DSERR_INVALIDPARAM, "Play: DSERR_INVALIDPARAM "},
+      {sndPlayExplosion, ds::DSERR_PRIOLEVELNEEDED, "Play: DSERR_PRIOLEVELNEEDED "},
+      {sndPlayExplosion, ds::DSERR_OUTOFMEMORY, nullptr}};
+  for (const auto& [play, code, message] : failures) {
+    SCOPED_TRACE(message ? message : "not fatal");
     ASSERT_TRUE(Start(GameFiles()));
-    ds::testing::FailPlay(f.code);
-    EXPECT_EQ(f.play(), f.message == nullptr);
-    EXPECT_EQ(LastError(), f.message ? f.message : "");
-    EXPECT_EQ(Sound.dsObject == nullptr, f.message != nullptr);
+    ds::testing::FailPlay(code);
+    EXPECT_EQ(std::tuple(play(), LastError(), Sound.dsObject == nullptr),
+              std::tuple(!message, message ? message : "", message != nullptr));
     Stop();
   }
 }
@@ -212,8 +207,9 @@ TEST_F(SoundSet, AnOutputThatGoesAwayIsOpenedAgainOrEndsTheGameWhenNoneIsLeft) {
   EXPECT_EQ(ds::testing::Plays(Sound.sndExplsions[2].get()).starts, starts + 1);
   EXPECT_TRUE(sndPlayBonus() && sysPlayExplodeP());
   EXPECT_EQ(*ds::testing::DeviceSamples(Sound.sndBonus.get()), before);
-  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndExplodeP.get()), 13);
-  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndBonus.get()), 128);
+  EXPECT_EQ(std::pair(ds::testing::ChannelVolume(Sound.sndExplodeP.get()),
+                      ds::testing::ChannelVolume(Sound.sndBonus.get())),
+            std::pair(13, 128));
   RemoveOutput();
   EXPECT_TRUE(sndPlayExplosion());
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
