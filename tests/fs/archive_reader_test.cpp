@@ -82,8 +82,6 @@ TEST(ArchiveReader, RefusesBadTagsCutsAndDeepNestingButNotATail) {
        {std::pair{MaxDirectoryDepth, true}, std::pair{MaxDirectoryDepth + 1, false},
         std::pair{100000, false}})
     ExpectVerdict(Nested(depth), accepted, "depth " + std::to_string(depth));
-  std::vector<SplRecord> none;
-  EXPECT_FALSE(ListSplRecords(nullptr, none));
 
   RawArchive one;
   one.Dir("").File("a", 1, 0).End().b.push_back('d');  // a tail that reads as a tag
@@ -91,19 +89,4 @@ TEST(ArchiveReader, RefusesBadTagsCutsAndDeepNestingButNotATail) {
   EXPECT_TRUE(j.accepted() && j.listed);
   EXPECT_EQ(j.records.size(), 1u);
   EXPECT_EQ(j.Read("a"), "d");  // an offset may point anywhere, even into the directory
-}
-
-TEST(ArchiveRecords, TheWalkListsFileRecordsInFileOrderWithTheirDirectories) {
-  RawArchive r;
-  r.Dir("root name").File("z", 5, 100).Dir("Zvuk").File("Bonus.wav", 7, 200);
-  r.Dir("Inner").File("deep", 1, 300).End().File("Bonus.wav", 8, 400).End();
-  r.File("a", 0, 0xFFFFFFFF).File("", 4, 5).File("a/b", 6, 7).Dir("").File("x", 2, 3).End().End();
-  Judged j(r.b);
-  ASSERT_TRUE(j.accepted() && j.listed);
-  std::string list;
-  for (const SplRecord& s : j.records)
-    list += s.path + " " + std::to_string(s.size) + " " + std::to_string(s.offset) + ";";
-  EXPECT_EQ(list,
-            "z 5 100;Zvuk/Bonus.wav 7 200;Zvuk/Inner/deep 1 300;Zvuk/Bonus.wav 8 400;"
-            "a 0 4294967295; 4 5;a/b 6 7;/x 2 3;");
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "raw_archive.h"
@@ -147,27 +148,24 @@ TEST_F(Splpack, RefusalsAreOneLineWithStatusOneAndWriteNothing) {
   many.Dir("");
   for (int i = 0; i < 200; ++i) many.File("m" + std::to_string(i), 200u << 20, 0);
   many.End();
-  const struct {
-    const char* name;
-    std::optional<std::vector<uint8_t>> bytes;  // none: no file
-    bool lists;
-    const char* named;
-  } cases[] = {{"empty.spl", std::vector<uint8_t>{}, false, "empty.spl"},
-               {"cut.spl", cut, false, "cut.spl"},
-               {"missing.spl", std::nullopt, false, "missing.spl"},
-               {"up.spl", up.Build(), true, ".."},
-               {"clash.spl", clash.Build(), true, "Zvuk"},
-               {"huge.spl", huge.b, true, "huge.spl"},
-               {"many.spl", many.b, true, "many.spl"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.bytes) WriteFile(Path(c.name), *c.bytes);
-    if (c.lists)
-      EXPECT_EQ(List(c.name).status, 0);  // listing is harmless
+  // The archive, its bytes (none: no file), whether it lists, the name a refusal gives.
+  const std::tuple<const char*, std::optional<std::vector<uint8_t>>, bool, const char*> cases[] = {
+      {"empty.spl", std::vector<uint8_t>{}, false, "empty.spl"},
+      {"cut.spl", cut, false, "cut.spl"},
+      {"missing.spl", std::nullopt, false, "missing.spl"},
+      {"up.spl", up.Build(), true, ".."},
+      {"clash.spl", clash.Build(), true, "Zvuk"},
+      {"huge.spl", huge.b, true, "huge.spl"},
+      {"many.spl", many.b, true, "many.spl"}};
+  for (const auto& [name, bytes, lists, named] : cases) {
+    SCOPED_TRACE(name);
+    if (bytes) WriteFile(Path(name), *bytes);
+    if (lists)
+      EXPECT_EQ(List(name).status, 0);  // listing is harmless
     else
-      ExpectRefused(List(c.name), c.name);
-    const std::string out = std::string(c.name) + ".out";
-    ExpectRefused(Extract(c.name, out), c.named);
+      ExpectRefused(List(name), name);
+    const std::string out = std::string(name) + ".out";
+    ExpectRefused(Extract(name, out), named);
     EXPECT_FALSE(fs::exists(Path(out)));
   }
   EXPECT_FALSE(fs::exists(Path("x")));
