@@ -1,4 +1,5 @@
-// The hi-score table: defaults, ranking, ties, the stored value and its names.
+// The hi-score table: defaults, ranking, ties, the stored value and its names; and the
+// registry fuzz entries over their seed corpus, whose every seed must hold the invariants.
 #include "persist/hiscore.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 
 #include <cstring>
 
+#include "fuzz/registry_fuzz.h"
 #include "platform/window/window.h"
 #include "support/hive_files.h"
 
@@ -175,4 +177,17 @@ TEST(HiScore, FailuresToLoadAndSaveAreReported) {
   EXPECT_EQ(win::testing::MessageBoxes(),
             (std::vector<std::string>{"hisSaveData: RegSetValueEx", "hisSaveData: RegOpenKeyEx",
                                       "hisLoadData: RegCreateKeyEx"}));
+}
+
+TEST(RegistryFuzzCorpus, EverySeedHoldsTheInvariants) {
+  IsolatedUserData data;
+  using Entry = int (*)(const uint8_t*, size_t);
+  for (const auto& [corpus, entry] :
+       {std::pair<const char*, Entry>{"registry/reader", FuzzRegistryFile},
+        {"registry/hiscore", FuzzHiScoreValue}}) {
+    const auto seeds = CorpusSeeds(corpus);
+    EXPECT_GE(seeds.size(), 5u) << corpus;
+    for (const auto& [name, bytes] : seeds)
+      entry(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  }
 }
