@@ -94,14 +94,8 @@ constexpr bool Row = true, Column = false;
 
 TEST_P(PlayfieldTest, EachObjectShowsItsCellCutAtTheScreenEdges) {
   using fixture::BarelCell, fixture::BonusCell, fixture::DigitCell, fixture::SubFrame;
-  const struct {
-    const char* what;
-    Scene scene;
-    bool row;
-    int at;
-    uint32_t value;
-    std::pair<int, int> span;
-  } cases[] = {
+  // What, the scene, along a row or a column, which one, the value sought, its extent.
+  const std::tuple<const char*, Scene, bool, int, uint32_t, std::pair<int, int>> cases[] = {
       {"score right-aligned", Score(305), Row, 10, DigitCell(3), {670, 708}},
       {"no leading zero", Score(305), Row, 10, DigitCell(0), {710, 748}},
       {"the last digit", Score(305), Column, 750, DigitCell(5), {10, 48}},
@@ -144,11 +138,11 @@ TEST_P(PlayfieldTest, EachObjectShowsItsCellCutAtTheScreenEdges) {
       {"a bubble below", FallerMineAndBubbles, Column, 100, fixture::BubbleSprite, None},
       {"a bubble left", FallerMineAndBubbles, Column, 0, fixture::BubbleSprite, None},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, scene, row, at, value, span] : cases) {
     EmptyField();
-    c.scene();
+    scene();
     Frame();
-    EXPECT_EQ(Span(c.row, c.at, c.value), c.span) << c.what;
+    EXPECT_EQ(Span(row, at, value), span) << what;
   }
 }
 
