@@ -1,11 +1,16 @@
 // Rendering every picture into its surface: the render table, keys and palettes (their
-// coming back after a loss is the lost-display test's).
+// coming back after a loss is the lost-display test's); the bitmap font and the text box.
+#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
 
 #include "app/init.h"
 #include "app/shell.h"
 #include "support/game_pictures.h"
 #include "support/offscreen.h"
+#include "video/video.h"
 
 namespace {
 
@@ -115,5 +120,102 @@ TEST_P(RestoreTest, MissingPicturesStopOrAreSkippedByTheirRow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, RestoreTest, ::testing::Values(8, 16, 32));
+
+constexpr uint32_t Backdrop = 0x000050, Key = 0x000000;
+constexpr uint32_t CellColour(int glyph) { return 0x100000u + glyph; }
+
+std::vector<std::string> DebugLines;
+void Collect(void*, int, SDL_LogPriority, const char* message) { DebugLines.push_back(message); }
+
+class TextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    win::testing::Reset();
+    Switches = SwitchFlags{};
+    ASSERT_TRUE(sysSetupDisplay(nullptr, 32, 0));
+    ASSERT_TRUE(sysCreateSurfaces());
+    // Each cell in its own colour, with one keyed pixel at (3, 3) of the cell.
+    dd::Surface& font = *Video.ddsFont;
+    for (int g = 0; g < 240; ++g) {
+      const dd::RECT cell{16 * (g % 20), 32 * (g / 20), 16 * (g % 20) + 16, 32 * (g / 20) + 32};
+      FillSurface(font, CellColour(g), &cell);
+      const dd::RECT hole{cell.left + 3, cell.top + 3, cell.left + 4, cell.top + 4};
+      FillSurface(font, Key, &hole);
+    }
+    dd::DDCOLORKEY key{Key, Key};
+    font.SetColorKey(dd::DDCKEY_SRCBLT, &key);
+    FillSurface(*Video.BackBuffer, Backdrop);
+    SDL_LogSetOutputFunction(Collect, nullptr);
+    SDL_LogSetPriority(SDL_LOG_CATEGORY_APPLICATION, SDL_LOG_PRIORITY_DEBUG);
+    DebugLines.clear();
+  }
+  void TearDown() override {
+    EXPECT_TRUE(win::testing::MessageBoxes().empty());
+    sysReleaseAll();
+  }
+  // The glyph drawn with its top-left corner at (x, y): 15 × 31, its hole keyed out.
+  static void ExpectGlyph(int x, int y, int glyph) {
+    dd::Surface& back = *Video.BackBuffer;
+    for (int dy = -1; dy <= 31; ++dy)
+      for (int dx = -1; dx <= 15; ++dx) {
+        const bool inside = dx >= 0 && dx < 15 && dy >= 0 && dy < 31 && !(dx == 3 && dy == 3);
+        if (!inside && (dx < 0 || dy < 0)) continue;  // may belong to a neighbour
+        ASSERT_EQ(back.PixelRGB(x + dx, y + dy), inside ? CellColour(glyph) : Backdrop)
+            << "glyph " << glyph << " at +" << dx << ",+" << dy;
+      }
+  }
+};
+
+// Glyphs stand in the font from byte 20 on, cp1250 letters included. A string advances 16
+// pixels a byte and also goes to the debugger; bytes below 20 have no glyph and leave a
+// blank; glyphs reaching out of the back buffer are cut at its edges.
+TEST_F(TextTest, EachByteDrawsItsCellLessTheLastColumnAndRowSixteenPixelsOnCutAtTheEdges) {
+  const std::string text = "\x14 .0A\xC1\xCC\xD9\xDA\xFF";
+  ASSERT_TRUE(sysPrintChar(10, 20, text.c_str()));
+  for (int i = 0; i < static_cast<int>(text.size()); ++i)
+    ExpectGlyph(10 + 16 * i, 20, static_cast<uint8_t>(text[i]) - 20);
+  ASSERT_TRUE(sysPrintChar(100, 100, ""));  // draws nothing but is still logged
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(100, 100), Backdrop);
+  EXPECT_FALSE(sysPrintChar(10, 20, nullptr));
+  EXPECT_EQ(DebugLines, (std::vector<std::string>{text, ""}));
+
+  ASSERT_TRUE(sysPrintChar(100, 100, "\001A\023"));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(100, 100), Backdrop);
+  ExpectGlyph(116, 100, 45);
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(132, 100), Backdrop);
+  ASSERT_TRUE(sysPrintChar(790, 590, "AA"));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(799, 599), CellColour(45));
+  ASSERT_TRUE(sysPrintChar(-10, -20, "A"));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(0, 0), CellColour(45));
+  EXPECT_EQ(Video.BackBuffer->PixelRGB(5, 11), Backdrop);
+  ASSERT_TRUE(sysPrintChar(5000, -5000, "AAAA"));
+}
+
+// The box is centred, its lines left-aligned in it, and the caller's text is left alone;
+// an empty text still has a box of 20 by 32 in the middle.
+TEST_F(TextTest, TextBoxesAreCentredAndLeaveTheCallersTextAlone) {
+  char text[] = "ab\ncde";
+  const std::string before(text, sizeof text);
+  ASSERT_TRUE(sysTextBox(text));
+  EXPECT_EQ(std::string(text, sizeof text), before);
+  const dd::Surface& back = *Video.BackBuffer;
+  constexpr uint32_t dark = 0x000064, bg = Backdrop;
+  const auto glyph = [](char c) { return CellColour(c - 20); };
+  const std::tuple<int, int, uint32_t> pixels[] = {
+      {366, 268, dark},       {433, 331, dark}, {375, 300, dark},       {365, 300, bg},
+      {434, 300, bg},         {400, 267, bg},   {400, 332, bg},         {376, 268, glyph('a')},
+      {392, 268, glyph('b')}, {408, 268, dark}, {376, 300, glyph('c')}, {408, 300, glyph('e')}};
+  for (const auto& [x, y, colour] : pixels) EXPECT_EQ(back.PixelRGB(x, y), colour) << x << "," << y;
+  EXPECT_EQ(DebugLines, (std::vector<std::string>{"ab", "cde"}));
+
+  FillSurface(*Video.BackBuffer, Backdrop);
+  ASSERT_TRUE(sysTextBox(""));
+  int darkPixels = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) darkPixels += back.PixelRGB(x, y) == dark;
+  EXPECT_EQ(darkPixels, 20 * 32);
+  EXPECT_EQ(back.PixelRGB(390, 284), dark);
+  EXPECT_EQ(back.PixelRGB(409, 315), dark);
+}
 
 }  // namespace
