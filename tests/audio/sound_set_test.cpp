@@ -174,16 +174,13 @@ TEST_F(SoundSet, VolumeKeysStepTheEffectsOnEveryBufferAndStopAtTheEnds) {
   Volume = {50, 100};
   ASSERT_TRUE(Start(GameFiles()));
   const auto heard = [] { return ds::testing::ChannelVolume(Sound.sndExplsions[7].get()); };
-  EXPECT_EQ(heard(), 13);               // -20 dB of 128
-  EXPECT_TRUE(volKey(win::VK_F1 + 5));  // F6 up
-  EXPECT_EQ(Volume.SoundVolume, 60u);
-  EXPECT_EQ(heard(), 20);               // -16 dB
-  EXPECT_TRUE(volKey(win::VK_F1 + 6));  // F7: music down
-  EXPECT_EQ(Volume.MusicVolume, 90u);
-  EXPECT_EQ(heard(), 20);
+  EXPECT_EQ(heard(), 13);                                                 // -20 dB of 128
+  EXPECT_TRUE(volKey(win::VK_F1 + 5));                                    // F6 up
+  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(60u, 20));  // -16 dB
+  EXPECT_TRUE(volKey(win::VK_F1 + 6));                                    // F7: music down
+  EXPECT_EQ(std::pair(Volume.MusicVolume, heard()), std::pair(90u, 20));
   for (int i = 0; i < 8; ++i) volKey(win::VK_F1 + 4);  // F5 down, past the end
-  EXPECT_EQ(Volume.SoundVolume, 0u);
-  EXPECT_EQ(heard(), 0);
+  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(0u, 0));
   EXPECT_FALSE(volKey('M'));
 }
 

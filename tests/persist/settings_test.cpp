@@ -143,8 +143,8 @@ TEST(Presentation, TheCommandLineOverridesWhatWasKeptAndIsKeptInTurn) {
   SavePresentation();
   win::testing::Reset();
   LoadPresentation("");
-  EXPECT_FALSE(win::WindowedPreference());
-  EXPECT_EQ(win::CurrentScaleMode(), win::ScaleMode::Linear);
+  EXPECT_EQ(std::pair(win::CurrentScaleMode(), win::WindowedPreference()),
+            std::pair(win::ScaleMode::Linear, false));
 
   WriteFile(UserHive(data),
             StoredSettings(
@@ -152,7 +152,6 @@ TEST(Presentation, TheCommandLineOverridesWhatWasKeptAndIsKeptInTurn) {
   win::testing::Reset();
   win::SetScaleMode(win::ScaleMode::Linear);
   LoadPresentation("");  // values that name nothing give the defaults
-  EXPECT_EQ(win::CurrentScaleMode(), win::ScaleMode::Smooth);
-  EXPECT_FALSE(win::WindowedPreference());
-  EXPECT_EQ(win::WindowDisplay(), 0);
+  EXPECT_EQ(std::tuple(win::CurrentScaleMode(), win::WindowedPreference(), win::WindowDisplay()),
+            std::tuple(win::ScaleMode::Smooth, false, 0));
 }

@@ -103,8 +103,7 @@ TEST_F(InitTest, RefusedDepthsFallBackTo24Then16KeepingTheRequestedPictures) {
   Archive(GamePictureFiles(32));
   dd::testing::RefuseDepth(32);
   ASSERT_TRUE(sysInit());
-  EXPECT_EQ(Video.ddObject->DisplayDepth(), 24);
-  EXPECT_EQ(Video.RequestedDepth, 32);
+  EXPECT_EQ(std::pair(Video.ddObject->DisplayDepth(), Video.RequestedDepth), std::pair(24, 32));
   sysReleaseAll();
   dd::testing::RefuseDepth(24);
   ASSERT_TRUE(sysInit());
@@ -124,16 +123,7 @@ TEST_F(InitTest, RefusedDepthsFallBackTo24Then16KeepingTheRequestedPictures) {
   EXPECT_EQ(Video.ddsGame->GetPalette(), Video.dplGame.get());
 }
 
-// At a depth nothing is drawn for only the font is read; without backgrounds their files
-// are not needed.
-TEST_F(InitTest, OnlyThePicturesThatAreDrawnAreNeeded) {
-  Archive(GamePictureFiles(32));
-  FileSystem.Files = FS_Init();
-  ASSERT_TRUE(FS_LoadSPL(FileSystem.Files, "Nauvrel.spl"));
-  EXPECT_FALSE(sysInitDisplay(nullptr, 15, 0));
-  ExpectStoppedWith("Image not loaded or surface not created: MenuSel");
-
-  Reset();
+TEST_F(InitTest, WithoutBackgroundsTheirFilesAreNotNeeded) {
   Switches.ShowBackground = false;
   FileMap files = GamePictureFiles(32);
   for (const char* name : {"Background1", "Background2", "Background3"})
