@@ -64,7 +64,6 @@ TEST_F(InitTest, StartsAtEachDepthWithItsOwnPictures) {
     pic::HPALETTE palette = nullptr;
     Video.imgGame->get_hPal(&palette);
     EXPECT_EQ(palette != nullptr, depth == 8);  // GIFs under Grafika8 at 8 bits only
-    EXPECT_EQ(Video.dplGame != nullptr, depth == 8);
     sysReleaseAll();
     sysReleaseAll();  // the exit path releases again
     ExpectAllReleased();
