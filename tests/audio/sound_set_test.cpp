@@ -163,8 +163,9 @@ TEST_F(SoundSet, AFailedPlayStopsTheGameWithTheSoundsMessage) {
     SCOPED_TRACE(message ? message : "not fatal");
     ASSERT_TRUE(Start(GameFiles()));
     ds::testing::FailPlay(code);
-    EXPECT_EQ(std::tuple(play(), LastError(), Sound.dsObject == nullptr),
-              std::tuple(!message, message ? message : "", message != nullptr));
+    EXPECT_EQ(play(), !message);
+    EXPECT_EQ(std::pair(LastError(), Sound.dsObject == nullptr),
+              std::pair(std::string(message ? message : ""), message != nullptr));
     Stop();
   }
 }
