@@ -1,19 +1,23 @@
 // The sound set at start-up: the eight files, their messages, the pool, the play gates, the
-// effects volume and the output going away.
+// effects volume and the output going away; the two volumes' scale, options and values.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/init.h"
+#include "app/player_options.h"
 #include "app/shell.h"
 #include "audio/sound.h"
 #include "audio/sound_state.h"
 #include "audio/volume.h"
+#include "persist/player_settings.h"
 #include "persist/settings.h"
 #include "platform/system/crt_rand.h"
 #include "support/game_pictures.h"
 #include "support/game_window.h"
+#include "support/hive_files.h"
 #include "support/temp_dir.h"
 #include "support/wav_files.h"
 
@@ -71,9 +75,9 @@ TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
   ASSERT_TRUE(Start(GameFiles()));
   ASSERT_TRUE(Sound.dsObject && Sound.sndLevelUp && Sound.sndBonus && Sound.sndMenuClick &&
               Sound.sndExplodeP);
-  EXPECT_EQ(Samples(Sound.sndBonus), 2u * 110);
-  EXPECT_EQ(Samples(Sound.sndMenuClick), 2u * 170);
-  EXPECT_EQ(Samples(Sound.sndExplodeP), 2u * 180);
+  EXPECT_EQ(
+      std::tuple(Samples(Sound.sndBonus), Samples(Sound.sndMenuClick), Samples(Sound.sndExplodeP)),
+      std::tuple(2u * 110, 2u * 170, 2u * 180));
   crt::srand(1);
   for (const ds::LPDIRECTSOUNDBUFFER& voice : Sound.sndExplsions)
     EXPECT_TRUE(ds::testing::SharesSamples(voice.get(), Sound.sndExplodeB[crt::rand() % 4].get()));
@@ -90,25 +94,23 @@ TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
 }
 
 TEST_F(SoundSet, AFileThatDoesNotLoadOrParseStopsTheStartWithItsMessage) {
-  const struct {
-    const char* name;
-    const char* broken;
-  } rows[] = {{"MenuClick", "wavCreateBuffer: sndMenuClick"},
-              {"Bonus", "wavCreateBuffer: sndBonus"},
-              {"LevelUp", "wavCreateBuffer: sndLevelUp"},
-              {"ExplodeB3", "WavCreateBuffer: sndExplodeB array"},
-              {"NauvrelExpl", "wavCreateBuffer: sndExplodeP"}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const std::string path = std::string("Zvuk/") + row.name + ".wav";
+  const std::pair<const char*, const char*> rows[] = {
+      {"MenuClick", "wavCreateBuffer: sndMenuClick"},
+      {"Bonus", "wavCreateBuffer: sndBonus"},
+      {"LevelUp", "wavCreateBuffer: sndLevelUp"},
+      {"ExplodeB3", "WavCreateBuffer: sndExplodeB array"},
+      {"NauvrelExpl", "wavCreateBuffer: sndExplodeP"}};
+  for (const auto& [name, broken] : rows) {
+    SCOPED_TRACE(name);
+    const std::string path = std::string("Zvuk/") + name + ".wav";
     FileMap files = GameFiles();
     files.erase(path);
     EXPECT_FALSE(Start(files));
-    EXPECT_EQ(LastError(), std::string("sysLoadFile: ") + row.name + ".wav");
+    EXPECT_EQ(LastError(), std::string("sysLoadFile: ") + name + ".wav");
     Stop();
     files[path] = Riff({Chunk("fmt ", Format(1, 1, 44100, 16))});  // no "data"
     EXPECT_FALSE(Start(files));
-    EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{row.broken});
+    EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{broken});
     EXPECT_FALSE(Sound.dsObject);  // released on the way
     Stop();
   }
@@ -147,26 +149,23 @@ TEST_F(SoundSet, SilentGamesNeedNoFilesAndPlayNothing) {
 // Any failed play ends the game with the sound's message, but for an explosion only the
 // four failures that say the game itself is wrong do.
 TEST_F(SoundSet, AFailedPlayStopsTheGameWithTheSoundsMessage) {
-  const struct {
-    bool (*play)();
-    ds::HRESULT code;
-    const char* message;
-  } failures[] = {{sndPlayMenuClick, ds::E_FAIL, "Play: dsbMenuClick"},
-                  {sndPlayBonus, ds::E_FAIL, "Play: dsbBonus"},
-                  {sndPlayLevelUp, ds::E_FAIL, "Play: dsbLevelUp"},
-                  {sysPlayExplodeP, ds::E_FAIL, "sysPlayExplodeP: Play"},
-                  {sndPlayExplosion, ds::DSERR_BUFFERLOST, "Play: dsbExplosions DSERR_BUFFERLOST "},
-                  {sndPlayExplosion, ds::DSERR_INVALIDCALL, "Play: INVALIDCALL "},
-                  {sndPlayExplosion, ds::DSERR_INVALIDPARAM, "Play: DSERR_INVALIDPARAM "},
-                  {sndPlayExplosion, ds::DSERR_PRIOLEVELNEEDED, "Play: DSERR_PRIOLEVELNEEDED "},
-                  {sndPlayExplosion, ds::DSERR_OUTOFMEMORY, nullptr}};
-  for (const auto& f : failures) {
-    SCOPED_TRACE(f.message ? f.message : "not fatal");
+  const std::tuple<bool (*)(), ds::HRESULT, const char*> failures[] = {
+      {sndPlayMenuClick, ds::E_FAIL, "Play: dsbMenuClick"},
+      {sndPlayBonus, ds::E_FAIL, "Play: dsbBonus"},
+      {sndPlayLevelUp, ds::E_FAIL, "Play: dsbLevelUp"},
+      {sysPlayExplodeP, ds::E_FAIL, "sysPlayExplodeP: Play"},
+      {sndPlayExplosion, ds::DSERR_BUFFERLOST, "Play: dsbExplosions DSERR_BUFFERLOST "},
+      {sndPlayExplosion, ds::DSERR_INVALIDCALL, "Play: INVALIDCALL "},
+      {sndPlayExplosion, ds::DSERR_INVALIDPARAM, "Play: DSERR_INVALIDPARAM "},
+      {sndPlayExplosion, ds::DSERR_PRIOLEVELNEEDED, "Play: DSERR_PRIOLEVELNEEDED "},
+      {sndPlayExplosion, ds::DSERR_OUTOFMEMORY, nullptr}};
+  for (const auto& [play, code, message] : failures) {
+    SCOPED_TRACE(message ? message : "not fatal");
     ASSERT_TRUE(Start(GameFiles()));
-    ds::testing::FailPlay(f.code);
-    EXPECT_EQ(f.play(), f.message == nullptr);
-    EXPECT_EQ(LastError(), f.message ? f.message : "");
-    EXPECT_EQ(Sound.dsObject == nullptr, f.message != nullptr);
+    ds::testing::FailPlay(code);
+    EXPECT_EQ(play(), !message);
+    EXPECT_EQ(std::pair(LastError(), Sound.dsObject == nullptr),
+              std::pair(std::string(message ? message : ""), message != nullptr));
     Stop();
   }
 }
@@ -176,16 +175,13 @@ TEST_F(SoundSet, VolumeKeysStepTheEffectsOnEveryBufferAndStopAtTheEnds) {
   Volume = {50, 100};
   ASSERT_TRUE(Start(GameFiles()));
   const auto heard = [] { return ds::testing::ChannelVolume(Sound.sndExplsions[7].get()); };
-  EXPECT_EQ(heard(), 13);               // -20 dB of 128
-  EXPECT_TRUE(volKey(win::VK_F1 + 5));  // F6 up
-  EXPECT_EQ(Volume.SoundVolume, 60u);
-  EXPECT_EQ(heard(), 20);               // -16 dB
-  EXPECT_TRUE(volKey(win::VK_F1 + 6));  // F7: music down
-  EXPECT_EQ(Volume.MusicVolume, 90u);
-  EXPECT_EQ(heard(), 20);
+  EXPECT_EQ(heard(), 13);                                                 // -20 dB of 128
+  EXPECT_TRUE(volKey(win::VK_F1 + 5));                                    // F6 up
+  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(60u, 20));  // -16 dB
+  EXPECT_TRUE(volKey(win::VK_F1 + 6));                                    // F7: music down
+  EXPECT_EQ(std::pair(Volume.MusicVolume, heard()), std::pair(90u, 20));
   for (int i = 0; i < 8; ++i) volKey(win::VK_F1 + 4);  // F5 down, past the end
-  EXPECT_EQ(Volume.SoundVolume, 0u);
-  EXPECT_EQ(heard(), 0);
+  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(0u, 0));
   EXPECT_FALSE(volKey('M'));
 }
 
@@ -212,8 +208,9 @@ TEST_F(SoundSet, AnOutputThatGoesAwayIsOpenedAgainOrEndsTheGameWhenNoneIsLeft) {
   EXPECT_EQ(ds::testing::Plays(Sound.sndExplsions[2].get()).starts, starts + 1);
   EXPECT_TRUE(sndPlayBonus() && sysPlayExplodeP());
   EXPECT_EQ(*ds::testing::DeviceSamples(Sound.sndBonus.get()), before);
-  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndExplodeP.get()), 13);
-  EXPECT_EQ(ds::testing::ChannelVolume(Sound.sndBonus.get()), 128);
+  EXPECT_EQ(std::pair(ds::testing::ChannelVolume(Sound.sndExplodeP.get()),
+                      ds::testing::ChannelVolume(Sound.sndBonus.get())),
+            std::pair(13, 128));
   RemoveOutput();
   EXPECT_TRUE(sndPlayExplosion());
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
@@ -225,6 +222,54 @@ TEST_F(SoundSet, AnOutputThatGoesAwayIsOpenedAgainOrEndsTheGameWhenNoneIsLeft) {
   EXPECT_FALSE(Sound.dsObject || Sound.sndMenuClick);
   EXPECT_EQ(ds::testing::LiveBuffers(), 0);
   EXPECT_TRUE(sndPlayExplosion());
+}
+
+TEST(Volume, EachStepIsTheSameNumberOfDecibels) {
+  // The volume, its attenuation in hundredths of a dB, the music's level in thousandths.
+  const std::tuple<uint32_t, int32_t, int32_t> rows[] = {
+      {100, 0, 1000}, {90, -400, 631}, {50, -2000, 100}, {10, -3600, 16},
+      {1, -3960, 10}, {0, -10000, 0},  {250, 0, 1000}};
+  for (const auto& [volume, attenuation, music] : rows)
+    EXPECT_EQ(std::pair(volAttenuation(volume), volMusicLevel(volume)),
+              std::pair(attenuation, music))
+        << volume;
+}
+
+TEST(Volume, OptionsTakeZeroToAHundredAndRefuseAnythingElse) {
+  const std::tuple<const char*, bool, std::optional<uint32_t>, std::optional<uint32_t>> rows[] = {
+      {"--no-cd-music", true, {}, {}},
+      {"--sound-volume=0 --music-volume=100", true, 0u, 100u},
+      {"--windowed --music-volume=35", true, {}, 35u},
+      {"--sound-volume=101", false, {}, {}},
+      {"--sound-volume=", false, {}, {}},
+      {"--music-volume=-5", false, {}, {}},
+      {"--music-volume=5x", false, {}, {}}};
+  for (const auto& [line, ok, sound, music] : rows) {
+    PlayerOptions options;
+    ASSERT_EQ(ReadPlayerOptions(line, options), ok) << line;
+    if (!ok) continue;
+    EXPECT_EQ(std::pair(options.SoundVolume, options.MusicVolume), std::pair(sound, music)) << line;
+  }
+}
+
+// Too loud is taken as full; another type as the default.
+TEST(Volume, RememberedUnderTheGamesKeyAndReadBackWithinRange) {
+  IsolatedUserData data;
+  Switches = SwitchFlags{};
+  ASSERT_TRUE(LoadSettings() && LoadPlayerSettings());
+  EXPECT_EQ(std::pair(Volume.SoundVolume, Volume.MusicVolume), std::pair(100u, 100u));  // first run
+  Volume = {30, 0};
+  ASSERT_TRUE(SavePlayerSettings());
+  Volume = VolumeState{};
+  ASSERT_TRUE(LoadPlayerSettings());
+  EXPECT_EQ(std::pair(Volume.SoundVolume, Volume.MusicVolume), std::pair(30u, 0u));
+
+  WriteFile(UserHive(data),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n"
+            "\"SoundVolume\"=dword:0000012c\n\"MusicVolume\"=\"20\"\n");
+  ASSERT_TRUE(LoadPlayerSettings());
+  EXPECT_EQ(std::pair(Volume.SoundVolume, Volume.MusicVolume), std::pair(100u, 100u));
+  Volume = VolumeState{};
 }
 
 }  // namespace

@@ -1,16 +1,27 @@
-// Files through the file system: archives newest first, then the disk.
+// Files through the file system: archives newest first, then the disk; the archive's
+// directory, paths resolved in it, and the archive tool's record walk judging every input as
+// the reader does; and the archive tool as a player's modder would use it.
 #include "fs/file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "fs/spl_writer.h"
 #include "fs/tfile.h"
 #include "raw_archive.h"
+#include "support/command.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -39,6 +50,19 @@ class FileSystemTest : public ::testing::Test {
   }
 };
 
+std::vector<uint8_t> Nested(int depth) {
+  RawArchive r;
+  for (int i = 0; i <= depth; ++i) r.Dir("d");
+  for (int i = 0; i <= depth; ++i) r.End();
+  return r.b;
+}
+
+void ExpectVerdict(const std::vector<uint8_t>& bytes, bool accepted, const std::string& what) {
+  Judged j(bytes);
+  EXPECT_EQ(j.accepted(), accepted) << what;
+  EXPECT_EQ(j.listed, accepted) << what;
+}
+
 }  // namespace
 
 TEST_F(FileSystemTest, ArchivesNewestFirstThenTheDiskAndABadArchiveChangesNothing) {
@@ -50,7 +74,6 @@ TEST_F(FileSystemTest, ArchivesNewestFirstThenTheDiskAndABadArchiveChangesNothin
   WriteFile("bad.spl", "dnot an archive");
   for (const char* bad : {"bad.spl", "missing.spl", static_cast<const char*>(nullptr)})
     EXPECT_FALSE(FS_LoadSPL(FileSystem.Files, bad));
-  EXPECT_FALSE(FS_LoadSPL(nullptr, "second.spl"));
   EXPECT_EQ(Text(sysLoadFile("Zvuk/Bonus.wav")), "second");
   EXPECT_EQ(Text(sysLoadFile("Only.txt")), "only");
   EXPECT_EQ(Text(sysLoadFile("Loose.txt")), "loose");  // the disk adds files
@@ -59,10 +82,13 @@ TEST_F(FileSystemTest, ArchivesNewestFirstThenTheDiskAndABadArchiveChangesNothin
   // Without a file system only the disk is asked.
   EXPECT_TRUE(FS_Open(nullptr, "Loose.txt"));
   EXPECT_FALSE(FS_Open(nullptr, "Only.txt"));
-  FS_Done(nullptr);
 }
 
-TEST_F(FileSystemTest, MembersReadToTheirEndAndAlternateFreely) {
+// Members keep their own places and read only what remains. A disk file's stream closes
+// with the file, a member leaves the archive's open; the game's load asks a disk file its
+// size before reading it, which must keep its place.
+TEST_F(FileSystemTest, FilesReadToTheirEndAndCloseLikeTheirStreams) {
+  WriteFile("disk.bin", "0123456789");
   Archive("game.spl", {{"one", Bytes("0123456789")}, {"two", Bytes("abcdefghij")}});
   auto one = FS_Open(FileSystem.Files, "one");
   auto two = FS_Open(FileSystem.Files, "two");
@@ -72,20 +98,7 @@ TEST_F(FileSystemTest, MembersReadToTheirEndAndAlternateFreely) {
   EXPECT_EQ(one->Read(buffer + 8, 100), 6u);  // only what remains
   EXPECT_EQ(one->Read(buffer + 14, 1), 0u);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 14), "0123abcd456789");
-  EXPECT_EQ(one->Seek(3, SEEK_SET), 0);
-  EXPECT_EQ(one->Read(buffer, 1), 1u);
-  EXPECT_EQ(buffer[0], '3');
-  EXPECT_EQ(one->Seek(2, SEEK_END), 0);
-  EXPECT_EQ(one->Tell(), 8u);
-  EXPECT_EQ(one->Seek(11, SEEK_SET), 1);  // beyond the end: refused, position kept
-  EXPECT_EQ(one->Seek(-9, SEEK_CUR), 1);
-  EXPECT_EQ(one->Tell(), 8u);
-}
 
-// A disk file's stream closes with the file; an archive member leaves the archive's open.
-TEST_F(FileSystemTest, DiskFilesSeekTellSizeAndCloseLikeTheirStreams) {
-  WriteFile("disk.bin", "0123456789");
-  Archive("game.spl", {{"member", Bytes("member")}});
   EXPECT_FALSE(FS_OpenDisk("missing.bin") || FS_OpenDisk(nullptr));
   const auto openFiles = [] {
     using Folder = std::filesystem::directory_iterator;
@@ -96,19 +109,16 @@ TEST_F(FileSystemTest, DiskFilesSeekTellSizeAndCloseLikeTheirStreams) {
     std::unique_ptr<TFile> disk = FS_Open(FileSystem.Files, "disk.bin");
     ASSERT_TRUE(disk);
     EXPECT_EQ(openFiles(), before + 1);
-    std::unique_ptr<TFile> member = FS_Open(FileSystem.Files, "member");
+    one.reset();
   }
   EXPECT_EQ(openFiles(), before);
-  EXPECT_EQ(Text(sysLoadFile("member")), "member");  // the archive is still readable
+  EXPECT_EQ(Text(sysLoadFile("one")), "0123456789");  // the archive is still readable
 
   std::unique_ptr<TStdFile> file = FS_OpenDisk("disk.bin");
   ASSERT_TRUE(file);
-  uint8_t buffer[16] = {};
   EXPECT_EQ(file->Read(buffer, 3), 3u);
   EXPECT_EQ(file->GetSize(), 10u);
-  EXPECT_EQ(file->Tell(), 3u);  // GetSize puts the position back
-  EXPECT_EQ(file->Seek(-2, SEEK_END), 0);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), file->Read(buffer, 16)), "89");
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), file->Read(buffer, 16)), "3456789");
   file->Close();
   file->Close();  // twice is harmless
   EXPECT_EQ(file->Read(buffer, 1) + file->GetSize(), 0u);
@@ -128,25 +138,242 @@ TEST_F(FileSystemTest, MemberSizesAndOffsetsOfAnyValueNeitherCrashNorAllocateBli
 
   // One member at the end of each archive; the newest archive answers.
   constexpr uint32_t Half = 100000;
-  const struct {
-    std::string data;
-    uint64_t claimed;
-    bool loads;
-  } cases[] = {{"xy", 5, true},
-               {"s", SlackPastEnd + 1, true},
-               {"u", SlackPastEnd + 2, false},
-               {"", 256u << 20, false},
-               {std::string(Half, 'h'), 2 * Half, true},
-               {std::string(Half, 'o'), 2 * Half + 1, false}};
+  const std::tuple<std::string, uint64_t, bool> cases[] = {
+      {"xy", 5, true},
+      {"s", SlackPastEnd + 1, true},
+      {"u", SlackPastEnd + 2, false},
+      {"", 256u << 20, false},
+      {std::string(Half, 'h'), 2 * Half, true},
+      {std::string(Half, 'o'), 2 * Half + 1, false}};
   int number = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.claimed);
+  for (const auto& [data, claimed, loads] : cases) {
+    SCOPED_TRACE(claimed);
     RawArchive one;
-    one.Dir("").File("m", c.data, static_cast<int64_t>(c.claimed)).End();
+    one.Dir("").File("m", data, static_cast<int64_t>(claimed)).End();
     Archive(("past" + std::to_string(number++) + ".spl").c_str(), one.Build());
-    std::string expected = c.data;
-    expected.resize(c.loads ? c.claimed : 0, '\0');
+    std::string expected = data;
+    expected.resize(loads ? claimed : 0, '\0');
     const GlobalBlock block = sysLoadFile("m");
     EXPECT_EQ(block ? Text(block) : "", expected);
   }
+}
+
+// Names compare by their exact bytes within their fields, only '/' separates, the root's own
+// name is never part of a path, and of equal names the last record wins: a later directory
+// hides an earlier one entirely.
+TEST(ArchiveReader, ResolvesExactPathsAndTheLastOfEqualNames) {
+  const std::string full(255, 'n');  // no terminator inside the field
+  RawArchive r;
+  r.Dir("Grafika").File("Game.bmp", "root").Dir("Grafika").File("Game.bmp", "sub").End();
+  r.Named('f', std::string("three\0junk", 10)).Put(0);  // the name is cut at its zero
+  r.Put(0);
+  r.Dir("Zvuk").File("Bonus.wav", "hidden").End().Dir("Zvuk").File("Other", "oth").End();
+  r.Dir("Sfx").File("Bonus.wav", "old").File("Bonus.wav", "new").End();
+  r.File("a\\b", "backslash").File("a/b", "slash").File(".", "dot").Dir("..").File("x", "up");
+  r.End().File("\xC8sky", "cp1250").Dir(full).File(full, "ok").End().End();
+  Judged j(r.Build());
+  ASSERT_TRUE(j.accepted());
+  const std::pair<std::string, const char*> reads[] = {
+      {"Game.bmp", "root"},     {"Grafika/Game.bmp", "sub"}, {"three", ""}, {"Zvuk/Other", "oth"},
+      {"Sfx/Bonus.wav", "new"}, {"a\\b", "backslash"},       {".", "dot"},  {"../x", "up"},
+      {"\xC8sky", "cp1250"},    {full + "/" + full, "ok"}};
+  for (const auto& [path, data] : reads) EXPECT_EQ(j.Read(path.c_str()), data) << path;
+  for (const std::string& path :
+       {"Grafika/Grafika/Game.bmp"s, "threejunk"s, "Zvuk/Bonus.wav"s, "a/b"s, "\xE8sky"s,
+        full + "/" + full.substr(0, 254), "grafika/Game.bmp"s, "/Grafika/Game.bmp"s,
+        "Grafika//Game.bmp"s, "Grafika\\Game.bmp"s, "Grafika/"s, "Grafika"s, ""s,
+        "Grafika/Game.bmp/"s, "Zvuk/../Grafika/Game.bmp"s})
+    EXPECT_EQ(j.Read(path.c_str()), "<none>") << path;
+  EXPECT_EQ(FS_OpenInArchive(&j.archive, j.archive.root, nullptr), nullptr);
+  EXPECT_EQ(FS_OpenInArchive(&j.archive, nullptr, "Game.bmp"), nullptr);
+}
+
+// Any tag but 'd' first or but 'd', 'f' and 'e' inside a directory, every cut of the records
+// (the empty file among them) and nesting beyond the bound are refused by the reader and the
+// walk alike; bytes after the root's end tag are never parsed.
+TEST(ArchiveReader, RefusesBadTagsCutsAndDeepNestingButNotATail) {
+  for (int tag = 0; tag < 256; ++tag) {
+    RawArchive first, inRoot, inSub;
+    first.Named(static_cast<char>(tag), "").End();
+    if (tag != 'd') ExpectVerdict(first.b, false, "first tag " + std::to_string(tag));
+    if (tag == 'd' || tag == 'e' || tag == 'f') continue;
+    inRoot.Dir("").File("a", 0, 0).b.push_back(static_cast<uint8_t>(tag));
+    inSub.Dir("").Dir("Zvuk").b.push_back(static_cast<uint8_t>(tag));
+    ExpectVerdict(inRoot.End().b, false, "tag in the root " + std::to_string(tag));
+    ExpectVerdict(inSub.End().End().b, false, "tag in a folder " + std::to_string(tag));
+  }
+  RawArchive r;
+  r.Dir("").File("a", "1").Dir("B").File("c", "22").Dir("D").End().End().File("e", "333").End();
+  const std::vector<uint8_t> good = r.Build();
+  for (size_t n = 0; n <= good.size(); ++n)
+    ExpectVerdict({good.begin(), good.begin() + static_cast<long>(n)}, n >= r.b.size(),
+                  "cut at " + std::to_string(n));
+  // The last would exhaust the stack if followed.
+  for (const auto& [depth, accepted] :
+       {std::pair{MaxDirectoryDepth, true}, std::pair{MaxDirectoryDepth + 1, false},
+        std::pair{100000, false}})
+    ExpectVerdict(Nested(depth), accepted, "depth " + std::to_string(depth));
+
+  RawArchive one;
+  one.Dir("").File("a", 1, 0).End().b.push_back('d');  // a tail that reads as a tag
+  Judged j(one.b);
+  EXPECT_TRUE(j.accepted() && j.listed);
+  EXPECT_EQ(j.records.size(), 1u);
+  EXPECT_EQ(j.Read("a"), "d");  // an offset may point anywhere, even into the directory
+}
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CommandResult RunSplpack(const std::string& args) {
+  return RunCommand((fs::path(NAUVREL_BINARY_DIR) / "splpack").string() + " " + args);
+}
+
+// A refusal is status 1 and one line that names what was refused.
+void ExpectRefused(const CommandResult& result, const std::string& name) {
+  EXPECT_EQ(result.status, 1) << result.output;
+  EXPECT_NE(result.output.find(name), std::string::npos) << result.output;
+  EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
+}
+
+// Every regular file and folder under the root, with the contents of the files.
+std::map<std::string, std::string> Tree(const fs::path& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& e : fs::recursive_directory_iterator(root)) {
+    const std::string rel = e.path().lexically_relative(root).generic_string();
+    tree[rel] = e.is_directory() ? "<dir>" : ReadFile(e.path());
+  }
+  return tree;
+}
+
+class Splpack : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string Path(const std::string& name) const { return (dir.path / name).string(); }
+  CommandResult Create(const std::string& archive, const std::string& folder) {
+    return RunSplpack("create " + Path(archive) + " " + Path(folder));
+  }
+  CommandResult List(const std::string& archive) { return RunSplpack("list " + Path(archive)); }
+  CommandResult Extract(const std::string& archive, const std::string& folder = "out") {
+    return RunSplpack("extract " + Path(archive) + " " + Path(folder));
+  }
+};
+
+}  // namespace
+
+// Empty folders come back, and an archive written inside the folder is not put into itself.
+TEST_F(Splpack, CreateListExtractGivesTheSameTreeByteForByte) {
+  WriteFile(dir.path / "in/Zvuk/Bonus.wav", std::string("RIFF\0\x01\x02", 7));
+  WriteFile(dir.path / "in/Grafika/Game.bmp", std::string(1000, 'g'));
+  WriteFile(dir.path / "in/Grafika8/Game.gif", "gif");
+  WriteFile(dir.path / "in/empty", "");
+  fs::create_directories(dir.path / "in/Grafika8/nothing");
+  fs::create_directories(dir.path / "in/nothing");
+  ASSERT_EQ(Create("in/self.spl", "in").status, 0);
+  const std::string first = ReadFile(Path("in/self.spl"));
+  ASSERT_EQ(Create("in/self.spl", "in").status, 0);  // now inside the folder
+  EXPECT_EQ(ReadFile(Path("in/self.spl")), first);   // and deterministic
+
+  // Names in byte order; data right behind the directory, in the same order: the root,
+  // three directories of one file each, two empty ones, one file, and the end tags.
+  const size_t directory = 256 + 3 * (256 + 264 + 1) + 2 * (256 + 1) + 264 + 1;
+  const CommandResult list = List("in/self.spl");
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.output, "Grafika/Game.bmp\t1000\t" + std::to_string(directory) +
+                             "\nGrafika8/Game.gif\t3\t" + std::to_string(directory + 1000) +
+                             "\nZvuk/Bonus.wav\t7\t" + std::to_string(directory + 1003) +
+                             "\nempty\t0\t" + std::to_string(directory + 1010) + "\n");
+  ASSERT_EQ(Extract("in/self.spl").status, 0);
+  std::map<std::string, std::string> want = Tree(dir.path / "in");
+  want.erase("self.spl");
+  EXPECT_EQ(Tree(dir.path / "out"), want);
+}
+
+// Create refuses, before writing anything, whatever the game's reader would refuse; what
+// it accepts up to those bounds lists and extracts again.
+TEST_F(Splpack, CreateRefusesWhatTheReaderWouldRefuseAndNothingLess) {
+  std::string deep = "in";
+  for (int i = 0; i < 64; ++i) deep += "/d";
+  WriteFile(dir.path / deep / std::string(255, 'n'), "the whole field");
+  ASSERT_EQ(Create("a.spl", "in").status, 0);
+  EXPECT_EQ(List("a.spl").status, 0);
+  ASSERT_EQ(Extract("a.spl").status, 0);
+  EXPECT_EQ(ReadFile(dir.path / ("out" + deep.substr(2)) / std::string(255, 'n')),
+            "the whole field");
+
+  fs::create_directories(dir.path / deep / "d");  // 65 deep
+  ExpectRefused(Create("b.spl", "in"), "deeper than 64");
+  fs::remove(dir.path / deep / "d");
+  WriteFile(dir.path / "in/big", "");
+  fs::resize_file(dir.path / "in/big", (256u << 20) + 1);  // sparse, and refused unread
+  ExpectRefused(Create("b.spl", "in"), "big");
+  ExpectRefused(Create("b.spl", "missing"), "missing");
+  EXPECT_FALSE(fs::exists(Path("b.spl")));
+  EXPECT_EQ(RunSplpack("frobnicate").status, 1);
+}
+
+// A name holding a TAB, a newline, a backslash or another control byte still lists as one
+// line of three fields; extract writes only what a lookup of the game's reaches, and bytes
+// missing from the file as zeros.
+TEST_F(Splpack, ListEscapesOddBytesAndExtractWritesWhatALookupReaches) {
+  RawArchive odd;
+  odd.Dir("").Dir("a\tb").File("c\nd", "1").End().File("e\\f\x01\x7f\xc8", "22").End();
+  WriteFile(Path("odd.spl"), odd.Build());
+  const CommandResult list = List("odd.spl");
+  ASSERT_EQ(list.status, 0);
+  const size_t directory = 256 + 256 + 264 + 1 + 264 + 1;
+  EXPECT_EQ(list.output, "a\\tb/c\\nd\t1\t" + std::to_string(directory) +
+                             "\ne\\\\f\\x01\\x7f\xc8\t2\t" + std::to_string(directory + 1) + "\n");
+
+  RawArchive r;
+  r.Dir("any root name").Dir("Zvuk").File("Bonus.wav", "old").End();
+  r.Dir("Zvuk").File("Hidden.wav", "hidden").End();  // the later "Zvuk" hides the first
+  r.File("a/b", "slash").File("", "nameless").Dir("").File("x", "unreachable").End();
+  r.File("far", 3, 0x7FFFFFF0).File("short", "xy", 5).End();  // 2 of its 5 bytes there
+  WriteFile(Path("reach.spl"), r.Build());
+  const CommandResult extract = Extract("reach.spl");
+  ASSERT_EQ(extract.status, 0) << extract.output;
+  const std::map<std::string, std::string> want = {{"Zvuk", "<dir>"},
+                                                   {"Zvuk/Hidden.wav", "hidden"},
+                                                   {"far", std::string(3, '\0')},
+                                                   {"short", std::string("xy\0\0\0", 5)}};
+  EXPECT_EQ(Tree(dir.path / "out"), want);
+  EXPECT_EQ(Create("again.spl", "out").status, 0);  // what was extracted packs again
+}
+
+// A broken, cut or missing archive, members that would escape the folder or clash with a
+// folder, sizes no disk should be asked for (4 GiB in one member; 200 of 200 MiB past the
+// end of the file): one line naming what was refused, status 1, and nothing written.
+TEST_F(Splpack, RefusalsAreOneLineWithStatusOneAndWriteNothing) {
+  RawArchive good, up, clash, huge, many;
+  good.Dir("").Dir("Zvuk").File("Bonus.wav", "RIFF").End().End();
+  const std::vector<uint8_t> cut(good.b.begin(), good.b.end() - 1);
+  up.Dir("").Dir("..").File("x", "x").End().End();
+  clash.Dir("").File("first", "1").File("Zvuk", "file").Dir("Zvuk").File("b", "2").End().End();
+  huge.Dir("").File("ok", 1, 0).File("huge", 0xFFFFFFFF, 0).End();
+  many.Dir("");
+  for (int i = 0; i < 200; ++i) many.File("m" + std::to_string(i), 200u << 20, 0);
+  many.End();
+  // The archive, its bytes (none: no file), whether it lists, the name a refusal gives.
+  const std::tuple<const char*, std::optional<std::vector<uint8_t>>, bool, const char*> cases[] = {
+      {"empty.spl", std::vector<uint8_t>{}, false, "empty.spl"},
+      {"cut.spl", cut, false, "cut.spl"},
+      {"missing.spl", std::nullopt, false, "missing.spl"},
+      {"up.spl", up.Build(), true, ".."},
+      {"clash.spl", clash.Build(), true, "Zvuk"},
+      {"huge.spl", huge.b, true, "huge.spl"},
+      {"many.spl", many.b, true, "many.spl"}};
+  for (const auto& [name, bytes, lists, named] : cases) {
+    SCOPED_TRACE(name);
+    if (bytes) WriteFile(Path(name), *bytes);
+    if (lists)
+      EXPECT_EQ(List(name).status, 0);  // listing is harmless
+    else
+      ExpectRefused(List(name), name);
+    const std::string out = std::string(name) + ".out";
+    ExpectRefused(Extract(name, out), named);
+    EXPECT_FALSE(fs::exists(Path(out)));
+  }
+  EXPECT_FALSE(fs::exists(Path("x")));
 }

@@ -38,10 +38,9 @@ struct RawArchive {
   // The name field holds the name's bytes, then zeros up to 255 (or is cut at 255).
   RawArchive& Named(char tag, const std::string& name) {
     b.push_back(static_cast<uint8_t>(tag));
-    std::vector<uint8_t> field(255, 0);
-    for (size_t i = 0; i < name.size() && i < field.size(); ++i)
-      field[i] = static_cast<uint8_t>(name[i]);
-    b.insert(b.end(), field.begin(), field.end());
+    const size_t at = b.size();
+    b.resize(at + 255, 0);
+    name.copy(reinterpret_cast<char*>(b.data() + at), 255);
     return *this;
   }
   void Put(uint32_t v) {

