@@ -52,12 +52,6 @@ uint32_t Pattern(int x, int y) {
 
 struct Window : QuietFlipWindow {
   Window() : QuietFlipWindow(32) {}
-  std::vector<uint32_t> Show(int w, int h, int& outW, int& outH) {
-    Resize(w, h);
-    WritePixels(*back, Pattern);
-    EXPECT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
-    return dd::testing::WindowPixels(outW, outH);
-  }
   // Where the game is told the mouse is, moved to a window point.
   std::pair<int, int> MouseAt(int x, int y) {
     SDL_Event event{};
@@ -92,7 +86,8 @@ TEST(Scaling, TheSoftwareRendererShowsTheWholeFrameWhereTheMouseFindsIt) {
   for (const Case& c : cases) {
     win::SetScaleMode(c.mode);
     int w = 0, h = 0;
-    const std::vector<uint32_t> shown = window.Show(c.w, c.h, w, h);
+    window.Resize(c.w, c.h);
+    const std::vector<uint32_t> shown = window.Show(Pattern, w, h);
     ASSERT_EQ(std::make_pair(w, h), std::make_pair(c.w, c.h));
     const win::FrameArea a = win::FitFrame(w, h, c.mode);
     const auto at = [&](int x, int y) { return shown[static_cast<size_t>(y) * w + x]; };
