@@ -63,8 +63,7 @@ TEST(RegistryFile, ReadsAnEditorExportWithItsTypesAndEscapes) {
     const auto* line =
         reg::file::FindValue(doc, "HKEY_LOCAL_MACHINE\\Software\\HalvoTeam\\Nauvrel", v.name);
     ASSERT_NE(line, nullptr) << v.name;
-    EXPECT_EQ(line->type, v.type) << v.name;
-    EXPECT_EQ(line->data, v.data) << v.name;
+    EXPECT_EQ(std::pair(line->type, line->data), std::pair(v.type, v.data)) << v.name;
   }
   EXPECT_TRUE(reg::file::HasKey(doc, "hkey_local_machine\\software\\halvoteam"));
   EXPECT_FALSE(reg::file::HasKey(doc, "HKEY_LOCAL_MACHINE\\Software\\Halvo"));
