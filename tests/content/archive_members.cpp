@@ -1,9 +1,8 @@
 #include "archive_members.h"
 
-#include <SDL_image.h>
-
 #include "fs/file_system.h"
 #include "fs/tfile.h"
+#include "platform/picture/picture.h"
 
 std::vector<uint8_t> ArchiveMember(const std::string& path) {
   static TFileSystem* files = [] {
@@ -23,21 +22,15 @@ std::vector<uint8_t> ArchiveMember(const std::string& path) {
 
 Decoded DecodePicture(const std::vector<uint8_t>& bytes) {
   Decoded out;
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
-  SDL_Surface* loaded = IMG_Load_RW(rw, 1);
-  if (!loaded) return out;
-  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
-  SDL_FreeSurface(loaded);
-  if (!rgb) return out;
-  out.width = rgb->w;
-  out.height = rgb->h;
-  out.pixels.resize(size_t(rgb->w) * rgb->h);
-  for (int y = 0; y < rgb->h; ++y) {
-    const auto* row = static_cast<const uint8_t*>(rgb->pixels) + size_t(y) * rgb->pitch;
-    for (int x = 0; x < rgb->w; ++x)
-      out.pixels[size_t(y) * rgb->w + x] = {row[3 * x], row[3 * x + 1], row[3 * x + 2]};
-  }
-  SDL_FreeSurface(rgb);
+  const auto picture = pic::OleLoadPicture(bytes);
+  if (!picture) return out;
+  out.width = picture->PixelWidth();
+  out.height = picture->PixelHeight();
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) {
+      const uint32_t c = picture->PixelRGB(x, y);
+      out.pixels.push_back({uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+    }
   return out;
 }
 

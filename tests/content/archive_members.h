@@ -1,7 +1,5 @@
 #pragma once
 // Reads members of the built archive and decodes its pictures the way the game does.
-#include <SDL.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,7 +19,7 @@ struct Decoded {
 // The bytes of one member of build/Nauvrel.spl; empty when it is missing.
 std::vector<uint8_t> ArchiveMember(const std::string& path);
 
-// Decoded through SDL2_image; width 0 when the decoder refuses the bytes.
+// Decoded by the game's picture loader; width 0 when it refuses the bytes.
 Decoded DecodePicture(const std::vector<uint8_t>& bytes);
 
 // The global colour table of a GIF member: its 256 entries; empty when it has none.

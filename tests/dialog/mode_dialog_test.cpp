@@ -103,9 +103,7 @@ TEST_F(ModeDialogTest, TheGameStartsAtTheChosenDepth) {
   InTempDir here;
   WriteGameArchive(GamePictureFiles(16), "Nauvrel.spl");
   DriveOnce([](dlg::HDLG d) {
-    dlg::testing::KeyDown(d, win::VK_TAB);   // to the mode list
-    dlg::testing::KeyDown(d, win::VK_DOWN);  // 800x600x16 75 Hz
-    dlg::testing::KeyDown(d, win::VK_RETURN);
+    Keys(d, {win::VK_TAB, win::VK_DOWN, win::VK_RETURN});  // 800x600x16 75 Hz
   });
   win::testing::ScheduleMessage(3, win::MSG{nullptr, win::WM_KEYDOWN, win::VK_F12, 1});
   EXPECT_EQ(WinMain("--select-mode --no-sound"), 0);

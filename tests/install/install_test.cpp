@@ -36,18 +36,12 @@ const std::string DesktopEntry = "share/applications/" + Id + ".desktop";
 const std::string Metainfo = "share/metainfo/" + Id + ".metainfo.xml";
 
 std::vector<std::string> InstalledFiles() {
-  std::vector<std::string> files{"bin/nauvrel",
-                                 "share/nauvrel/Nauvrel.spl",
-                                 "share/nauvrel/CD/Nauvrel.cue",
-                                 "share/nauvrel/CD/Nauvrel.bin",
-                                 "share/nauvrel/screenshot.png",
-                                 "share/man/man6/nauvrel.6",
-                                 DesktopEntry,
-                                 Metainfo,
-                                 "share/icons/hicolor/scalable/apps/" + Id + ".svg"};
-  for (const char* size : {"32", "48", "128", "256"})
-    files.push_back(std::string("share/icons/hicolor/") + size + "x" + size + "/apps/" + Id +
-                    ".png");
+  std::vector<std::string> files{DesktopEntry, Metainfo, "bin/nauvrel", "share/man/man6/nauvrel.6"};
+  for (const char* data : {"Nauvrel.spl", "CD/Nauvrel.cue", "CD/Nauvrel.bin", "screenshot.png"})
+    files.push_back(std::string("share/nauvrel/") + data);
+  for (const char* size : {"32x32", "48x48", "128x128", "256x256", "scalable"})
+    files.push_back(std::string("share/icons/hicolor/") + size + "/apps/" + Id +
+                    (*size == 's' ? ".svg" : ".png"));
   return files;
 }
 

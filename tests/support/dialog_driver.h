@@ -1,6 +1,7 @@
 #pragma once
 // Works a dialog the way a player would, and reads its lists back.
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ inline void DriveOnce(std::function<void(dlg::HDLG)> script) {
     script(d);
     return true;
   });
+}
+
+// The keys pressed one after the other.
+inline void Keys(dlg::HDLG d, std::initializer_list<int> keys) {
+  for (int key : keys) dlg::testing::KeyDown(d, key);
 }
 
 // The texts of the device combo box or of the mode list, in their order.

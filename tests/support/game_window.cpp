@@ -5,6 +5,7 @@
 #include "app/shell.h"
 #include "platform/window/sdl_window.h"
 #include "platform/window/window.h"
+#include "support/offscreen.h"
 
 namespace {
 
@@ -63,4 +64,11 @@ void QuietFlipWindow::Resize(int w, int h) {
   SDL_SetWindowSize(win::SdlWindow(Shell.Window), w, h);
   win::MSG msg;
   while (win::PeekMessage(msg)) win::GetMessage(msg);
+}
+
+std::vector<uint32_t> QuietFlipWindow::Show(const std::function<uint32_t(int x, int y)>& value,
+                                            int& w, int& h) {
+  WritePixels(*back, value);
+  EXPECT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
+  return dd::testing::WindowPixels(w, h);
 }

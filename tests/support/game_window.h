@@ -4,7 +4,9 @@
 bool OpenQuietWindow();
 void CloseQuietWindow();
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/display/ddraw.h"
 
@@ -17,6 +19,8 @@ struct QuietFlipWindow {
   void SetDepth(int depth);
   // Sets the window's size and takes the messages that follow.
   void Resize(int w, int h);
+  // Writes value(x, y) into the back buffer, flips, and gives the window's pixels and size.
+  std::vector<uint32_t> Show(const std::function<uint32_t(int x, int y)>& value, int& w, int& h);
   std::unique_ptr<dd::DirectDraw> device;
   std::unique_ptr<dd::Surface> primary;
   dd::Surface* back = nullptr;

@@ -147,10 +147,11 @@ bool HeardPast(int track, int64_t frame) {
 }
 
 // The audio callback itself, in real time on the dummy driver: the music goes on where it
-// was when the audio output is opened again, and a short track plays out and notifies.
+// was when the audio output is opened again. (It takes the frames through the same code as
+// Advance, so the end of a disc and its notification are checked above.)
 TEST_F(CDTest, StreamsThroughTheMixerAndGoesOnWhenTheOutputReopens) {
   mci::testing::SetManualStreaming(false);
-  WriteImage(dir.path, {{true, 2000}, {true, 4}});
+  WriteImage(dir.path, {{true, 2000}});
   ASSERT_EQ(Send("open cdaudio"), "");
   ASSERT_EQ(Send("set cdaudio time format tmsf"), "");
   ASSERT_EQ(Send("play cdaudio from 1"), "");
@@ -164,15 +165,6 @@ TEST_F(CDTest, StreamsThroughTheMixerAndGoesOnWhenTheOutputReopens) {
   mixer::testing::NoOutput(false);
   EXPECT_TRUE(mixer::Reopen());  // a later output is taken up again
   EXPECT_TRUE(HeardPast(1, mci::PlayedPosition().frame));
-
-  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  std::vector<uint64_t> codes;
-  while (codes.empty() && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    codes = TakeNotifications();
-  }
-  EXPECT_EQ(codes, std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
 }
 
 }  // namespace

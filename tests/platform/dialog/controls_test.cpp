@@ -75,10 +75,8 @@ TEST(DialogControls, ArrowsSelectInTheFocusedListAndNotify) {
     EXPECT_EQ(Selection(d, IDC_DEVICES), 1);
     dlg::testing::KeyDown(d, win::VK_TAB);  // to the mode list
     EXPECT_EQ(dlg::testing::FocusedControl(d), IDC_MODES);
-    dlg::testing::KeyDown(d, win::VK_DOWN);  // no selection yet: the first item
-    dlg::testing::KeyDown(d, win::VK_DOWN);
-    dlg::testing::KeyDown(d, win::VK_END);
-    dlg::testing::KeyDown(d, win::VK_DOWN);  // already at the end: nothing
+    // Down with no selection yet selects the first item; down at the end does nothing.
+    Keys(d, {win::VK_DOWN, win::VK_DOWN, win::VK_END, win::VK_DOWN});
     EXPECT_EQ(Selection(d, IDC_MODES), 3);
     dlg::testing::KeyDown(d, win::VK_RETURN);
   });
@@ -96,8 +94,7 @@ TEST(DialogControls, AListScrollsToKeepItsSelectionInView) {
   RunDialog([](dlg::HDLG d) {
     for (int i = 10; i < 50; ++i) Add(d, IDC_MODES, std::to_string(i).c_str());
     const int last = static_cast<int>(Items(d, IDC_MODES).size()) - 1;
-    dlg::testing::KeyDown(d, win::VK_TAB);
-    dlg::testing::KeyDown(d, win::VK_END);  // the last item at the bottom row
+    Keys(d, {win::VK_TAB, win::VK_END});  // the last item at the bottom row
     dlg::testing::ClickRow(d, IDC_MODES, 0);
     const int top = Selection(d, IDC_MODES);
     EXPECT_GT(top, 0);
@@ -118,7 +115,7 @@ TEST(DialogControls, EnterIsOkEscapeAndTheCloseBoxCancel) {
   EXPECT_EQ(RunDialog([](dlg::HDLG d) { dlg::testing::Click(d, dlg::IDCANCEL); }), dlg::IDCANCEL);
   // Enter on the focused Cancel button presses Cancel, not the default button.
   EXPECT_EQ(RunDialog([](dlg::HDLG d) {
-              for (int i = 0; i < 3; ++i) dlg::testing::KeyDown(d, win::VK_TAB);
+              Keys(d, {win::VK_TAB, win::VK_TAB, win::VK_TAB});
               EXPECT_EQ(dlg::testing::FocusedControl(d), dlg::IDCANCEL);  // past list and OK
               dlg::testing::KeyDown(d, win::VK_RETURN);
             }),

@@ -18,17 +18,11 @@ namespace {
 
 using win::ScaleMode;
 
-struct Window : QuietFlipWindow {
-  explicit Window(int depth) : QuietFlipWindow(depth) {}
-  // Writes the picture into the back buffer (value i at pixel i), flips it, and gives the
-  // window's pixels.
-  std::vector<uint32_t> Show(const std::vector<uint32_t>& picture) {
-    WritePixels(*back, [&](int x, int y) { return picture[y * 800 + x]; });
-    EXPECT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
-    int w = 0, h = 0;
-    return dd::testing::WindowPixels(w, h);
-  }
-};
+// The window's pixels after the picture (value i at pixel i) is shown.
+std::vector<uint32_t> Show(QuietFlipWindow& window, const std::vector<uint32_t>& picture) {
+  int w = 0, h = 0;
+  return window.Show([&](int x, int y) { return picture[y * 800 + x]; }, w, h);
+}
 
 std::vector<uint32_t> RandomPicture(int depth, std::mt19937& random) {
   std::vector<uint32_t> picture(800 * 600);
@@ -46,13 +40,13 @@ struct Size {
 std::vector<std::vector<uint32_t>> Draw(int depth, const std::vector<uint32_t>& picture,
                                         const std::vector<Size>& sizes, bool sdlRenderer) {
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, sdlRenderer ? "software" : "");
-  Window window(depth);
+  QuietFlipWindow window(depth);
   EXPECT_EQ(dd::testing::PresentsIntoWindowPixels(), !sdlRenderer);
   std::vector<std::vector<uint32_t>> shown;
   for (const Size& s : sizes) {
     win::SetScaleMode(s.mode);
     window.Resize(s.w, s.h);
-    shown.push_back(window.Show(picture));
+    shown.push_back(Show(window, picture));
   }
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "");
   return shown;
@@ -112,7 +106,7 @@ TEST(WindowPixels, AFrameDrawnWhereItChangedEqualsItDrawnWhole) {
                                    {1000, 400, ScaleMode::Linear},  {800, 600, ScaleMode::Smooth}};
   std::mt19937 random(7);
   for (int depth : {8, 16, 32}) {
-    Window window(depth);
+    QuietFlipWindow window(depth);
     ASSERT_TRUE(dd::testing::PresentsIntoWindowPixels());
     for (const Size& s : sizes) {
       SCOPED_TRACE(std::to_string(depth) + " bits, " + std::to_string(s.w) + "x" +
@@ -120,19 +114,19 @@ TEST(WindowPixels, AFrameDrawnWhereItChangedEqualsItDrawnWhole) {
       win::SetScaleMode(s.mode);
       window.Resize(s.w, s.h);
       std::vector<uint32_t> picture = RandomPicture(depth, random);
-      window.Show(picture);
+      Show(window, picture);
       // The flip left the frame before in the back buffer.
-      const std::vector<uint32_t> before = window.Show(picture);
+      const std::vector<uint32_t> before = Show(window, picture);
       // Single pixels at the edges and inside, and a band of rows.
       const uint32_t mask = depth == 32 ? 0xFFFFFF : (1u << depth) - 1;
       for (int p : {0, 799, 600 * 800 - 1, 599 * 800, 301 * 800 + 417, 302 * 800 + 33})
         picture[p] = (picture[p] + 1 + random() % mask) & mask;
       for (int y = 200; y < 230; ++y)
         for (int x = 100 + y; x < 160 + y; ++x) picture[y * 800 + x] = random() & mask;
-      const std::vector<uint32_t> changed = window.Show(picture);
+      const std::vector<uint32_t> changed = Show(window, picture);
       EXPECT_NE(changed, before);
       dd::testing::ForgetShownFrame();
-      const std::vector<uint32_t> whole = window.Show(picture);
+      const std::vector<uint32_t> whole = Show(window, picture);
       ASSERT_EQ(changed.size(), whole.size());
       for (size_t p = 0; p < whole.size(); ++p)
         ASSERT_EQ(changed[p], whole[p]) << "at " << p % s.w << "," << p / s.w;

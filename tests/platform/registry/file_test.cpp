@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/registry/registry.h"
 
@@ -23,6 +24,13 @@ Bytes DataOf(const Document& doc, const char* name,
              const std::string& key = "HKEY_CURRENT_USER\\A") {
   const reg::file::Line* line = reg::file::FindValue(doc, key, name);
   return line ? line->data : Bytes{};
+}
+
+// A string value's bytes, with its terminator.
+Bytes Sz(std::string_view text) {
+  Bytes bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
 }
 
 const Bytes One = {1, 0, 0, 0}, Three = {3, 0, 0, 0};
@@ -47,19 +55,15 @@ TEST(RegistryFile, ReadsAnEditorExportWithItsTypesAndEscapes) {
     uint32_t type;
     Bytes data;
   } values[] = {{"HiScore", reg::REG_BINARY, hi},
-                {"path",
-                 reg::REG_SZ,
-                 {'C', ':', '\\', 'G', 'a', 'm', 'e', 's', '\\', '"', 'N', 'a', 'u', 'v', 'r', 'e',
-                  'l', '"', 0}},
-                {"", reg::REG_SZ, {'d', 'e', 'f', 'a', 'u', 'l', 't', 0}},
-                {"Expand", reg::REG_EXPAND_SZ, {'%', 'T', 'E', 'M', 'P', '%', 0}},
+                {"path", reg::REG_SZ, Sz("C:\\Games\\\"Nauvrel\"")},
+                {"", reg::REG_SZ, Sz("default")},
+                {"Expand", reg::REG_EXPAND_SZ, Sz("%TEMP%")},
                 {"Quad", reg::REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}}};
   for (const auto& v : values) {
     const auto* line =
         reg::file::FindValue(doc, "HKEY_LOCAL_MACHINE\\Software\\HalvoTeam\\Nauvrel", v.name);
     ASSERT_NE(line, nullptr) << v.name;
-    EXPECT_EQ(line->type, v.type) << v.name;
-    EXPECT_EQ(line->data, v.data) << v.name;
+    EXPECT_EQ(std::pair(line->type, line->data), std::pair(v.type, v.data)) << v.name;
   }
   EXPECT_TRUE(reg::file::HasKey(doc, "hkey_local_machine\\software\\halvoteam"));
   EXPECT_FALSE(reg::file::HasKey(doc, "HKEY_LOCAL_MACHINE\\Software\\Halvo"));
@@ -150,7 +154,8 @@ TEST(RegistryFile, ReadsLoneCarriageReturnsAndTheEditorsNewerFormat) {
     const Document doc = MustParse(text);
     EXPECT_TRUE(doc.damage.empty()) << doc.damage;
     EXPECT_EQ(DataOf(doc, "A"), One);
-    EXPECT_EQ(DataOf(doc, "S"), Bytes({0xC4, 0x8C, 'e', 's', 'k', 'y', 0}));
+    EXPECT_EQ(DataOf(doc, "S"), Sz("\xC4\x8C"
+                                   "esky"));
     const bool newer = text != lonecr;
     EXPECT_EQ(DataOf(doc, "E"), (newer ? Bytes{'%', 'T', 0} : Bytes{'%', 0, 'T', 0, 0, 0}));
     const std::string written = reg::file::Serialize(doc);

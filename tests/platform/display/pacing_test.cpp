@@ -1,9 +1,12 @@
 // Whether presenting waits for the display is measured from the presents: a renderer that
 // returns at once is paced to the display's beat by the flip, one that waits for the
 // retrace is left alone, and a late frame or a counter that goes back starts a new beat.
-#include "platform/display/frame_pacing.h"
-
+// The renderer: SDL's own choice where SDL_RENDER_DRIVER names one, software where OpenGL is
+// drawn by the CPU, the GPU otherwise (or where OpenGL cannot tell).
 #include <gtest/gtest.h>
+
+#include "platform/display/frame_pacing.h"
+#include "platform/display/renderer_choice.h"
 
 namespace {
 
@@ -75,6 +78,27 @@ TEST(FramePacing, ALateFrameOrACounterThatWentBackStartsANewBeat) {
   dd::FramePacer unpaced;  // a driver with no display
   unpaced.presentWaits = false;
   for (uint64_t now : {0u, 1u, 2u, 1000u}) EXPECT_EQ(dd::TicksToWait(unpaced, now), 0u);
+}
+
+TEST(RendererChoice, SoftwareOnlyWhereOpenGlIsACpuRasteriserAndTheHintAlwaysWins) {
+  using dd::RendererPath;
+  struct Case {
+    const char* hint;
+    const char* glRenderer;
+    RendererPath path;
+  } cases[] = {
+      {"", "llvmpipe (LLVM 15.0.6, 256 bits)", RendererPath::Software},
+      {"", "Gallium 0.4 on softpipe", RendererPath::Software},
+      {"", "Mesa DRI SWRAST", RendererPath::Software},
+      {"", "AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6, DRM 3.49)",
+       RendererPath::Accelerated},
+      {"", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", RendererPath::Accelerated},
+      {"", "", RendererPath::Accelerated},  // no OpenGL: try, and fall back to software
+      {"opengl", "llvmpipe (LLVM 15.0.6, 256 bits)", RendererPath::AsAsked},
+      {"software", "NVIDIA GeForce GTX 1080/PCIe/SSE2", RendererPath::AsAsked},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(dd::ChooseRenderer(c.hint, c.glRenderer).path, c.path) << c.hint << c.glRenderer;
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// Controllers through SDL's virtual joystick: plugged in, pressed, pulled out, plugged again.
+// Controllers through SDL's virtual joystick: plugged in, pressed, pulled out, plugged again;
+// and the keyboard's keys.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "platform/window/keys.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -85,6 +87,30 @@ TEST(Gamepad, ButtonsSticksAndTriggersBecomeSinglePresses) {
   second.Press(SDL_CONTROLLER_BUTTON_X);
   second.Press(SDL_CONTROLLER_BUTTON_Y);
   EXPECT_EQ(Presses(), (std::vector<win::WPARAM>{win::PAD_X, win::PAD_Y}));
+}
+
+// The keys the game reads, as SDL reports them, reach it as the virtual keys it tests for;
+// the keypad's 1 is VK_NUMPAD1 (0x61) with or without Num Lock.
+TEST(VirtualKey, MapsTheKeysTheGameReads) {
+  const struct {
+    SDL_Keycode key;
+    SDL_Scancode scancode;
+    uint16_t expected;
+  } cases[] = {{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, win::VK_BACK},
+               {SDLK_RETURN, SDL_SCANCODE_RETURN, win::VK_RETURN},
+               {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, win::VK_RETURN},
+               {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, win::VK_ESCAPE},
+               {SDLK_SPACE, SDL_SCANCODE_SPACE, win::VK_SPACE},
+               {SDLK_LEFT, SDL_SCANCODE_LEFT, win::VK_LEFT},
+               {SDLK_DOWN, SDL_SCANCODE_DOWN, win::VK_DOWN},
+               {SDLK_a, SDL_SCANCODE_A, 'A'},
+               {SDLK_z, SDL_SCANCODE_Z, 'Z'},
+               {SDLK_7, SDL_SCANCODE_7, '7'},
+               {SDLK_F5, SDL_SCANCODE_F5, win::VK_F1 + 4},
+               {SDLK_KP_1, SDL_SCANCODE_KP_1, 0x61},
+               {SDLK_END, SDL_SCANCODE_KP_1, 0x61}};
+  for (const auto& c : cases)
+    EXPECT_EQ(win::VirtualKey(c.key, c.scancode), c.expected) << SDL_GetKeyName(c.key);
 }
 
 }  // namespace
