@@ -6,11 +6,13 @@
 
 namespace {
 
-// A world is measured for this many steps (0.2 s of game time) and then built anew, so
-// that every step sees the same kind of frame.
-constexpr int StepsPerWorld = 200;
+// A world is measured for 0.2 s of game time and then built anew, so that every step sees
+// the same kind of frame.
+constexpr int MsPerWorld = 200;
 
-void RunFrames(benchmark::State& state, int depth, int bubbles) {
+void RunFrames(benchmark::State& state, int depth, int bubbles, int stepMs = 1) {
+  const int stepsPerWorld = MsPerWorld / stepMs;
+  stage::SetStepMs(stepMs);
   if (!stage::Start(depth)) {
     state.SkipWithError("the game did not start");
     return;
@@ -25,7 +27,7 @@ void RunFrames(benchmark::State& state, int depth, int bubbles) {
   int steps = 0;
   uint64_t allocations = 0, records = 0;
   for (auto _ : state) {
-    if (++steps == StepsPerWorld) {
+    if (++steps == stepsPerWorld) {
       state.PauseTiming();
       stage::BuildPlayWorld(bubbles);
       steps = 0;
@@ -52,6 +54,10 @@ void BM_PlayFrame(benchmark::State& state) {
   RunFrames(state, static_cast<int>(state.range(0)), 150);
 }
 BENCHMARK(BM_PlayFrame)->Arg(32)->Arg(16)->Arg(8)->Unit(benchmark::kMicrosecond);
+
+// Steps of a 60 Hz frame: every bubble, the submarine and the fallers move each frame.
+void BM_PlayFrameAt60Hz(benchmark::State& state) { RunFrames(state, 32, 150, 16); }
+BENCHMARK(BM_PlayFrameAt60Hz)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayFrameBubbles(benchmark::State& state) {
   RunFrames(state, 32, static_cast<int>(state.range(0)));

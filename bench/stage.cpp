@@ -21,16 +21,17 @@ namespace stage {
 
 namespace {
 
-// One millisecond for every reading of the frame clock.
+// A step's length for every reading of the frame clock.
 struct SteppingClock : timer::TimeSource {
   int64_t ticks = 0;
   uint32_t ms = 0;
+  int step = 1;
   bool Frequency(uint64_t& f) override {
     f = 1000;
     return true;
   }
-  int64_t Counter() override { return ++ticks; }
-  uint32_t Milliseconds() override { return ++ms; }
+  int64_t Counter() override { return ticks += step; }
+  uint32_t Milliseconds() override { return ms += static_cast<uint32_t>(step); }
 };
 SteppingClock Clock;
 
@@ -163,8 +164,10 @@ void BuildPlayWorld(int bubbles) {
   AddFaller(12, 40, btDeath);
   Screen.Mode = gmPlay;
   Screen.NameEntry = 0;
-  sysFrameTime();  // the next step is 1 ms
+  sysFrameTime();  // the next step is one step long
 }
+
+void SetStepMs(int ms) { Clock.step = ms; }
 
 bool PlayFrame() {
   // The level text stops the world, so the step runs without it and the drawing with it:

@@ -19,8 +19,11 @@ const char* PictureSource();
 
 // Level 3 with every grid cell taken (barrels, explosion phases and bonuses), `bubbles`
 // bubbles on screen in both layers, one floating barrel, two fallers, a four-digit score
-// and the level text. The frame clock then gives 1 ms per step.
+// and the level text. The frame clock then gives StepMs per step.
 void BuildPlayWorld(int bubbles);
+// The length of a step: 1 ms by default, where little moves from one frame to the next;
+// 16 ms is a frame at 60 Hz.
+void SetStepMs(int ms);
 // One step of the world and the whole play drawing into the back buffer.
 bool PlayFrame();
 

@@ -82,17 +82,21 @@ const KeySpans::Cell* CellRuns(KeySpans& spans, const RECT& r, int bytes) {
   return &cell;
 }
 
-// src and dst: the rectangle's top-left pixel in the source and the destination. On x86-64
-// made for each processor's widest vector units: most runs are a barrel's row of 128 bytes,
-// copied in a few wide moves here rather than through the library's memcpy.
+// src and dst: the rectangle's top-left pixel in the source and the destination; only its
+// rows [from, to) are copied. On x86-64 made for each processor's widest vector units: most
+// runs are a barrel's row of 128 bytes, copied in a few wide moves here rather than through
+// the library's memcpy.
 #if defined(__x86_64__)
 [[gnu::target_clones("avx512f", "avx2", "default")]]
 #endif
-void CopyRuns(const KeySpans& spans, const KeySpans::Cell& cell, const uint8_t* src, int srcPitch,
-              uint8_t* dst, int dstPitch) {
+void CopyRuns(const KeySpans& spans, const KeySpans::Cell& cell, int from, int to,
+              const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch) {
   const KeySpans::Run* run = spans.runs.data() + cell.first;
   const KeySpans::Run* end = spans.runs.data() + cell.end;
-  for (; run != end; ++run)
+  if (from > 0)
+    run = std::lower_bound(run, end, from,
+                           [](const KeySpans::Run& r, int row) { return r.row < row; });
+  for (; run != end && run->row < to; ++run)
     rows::Copy(dst + static_cast<size_t>(run->row) * dstPitch + run->offset,
                src + static_cast<size_t>(run->row) * srcPitch + run->offset, run->bytes);
 }
@@ -162,50 +166,71 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
   if (x < 0 || y < 0 || int64_t{x} + w > W || int64_t{y} + h > H) return DDERR_INVALIDRECT;
 
   if (Recorder) Recorder->push_back({source, r, x, y, flags});
-
   const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && source->KeySet;
-  KeySpans* spans = keyed ? &source->CurrentSpans() : nullptr;
+  const PendingDraw draw{source, r, x, y, keyed, 0, source->Content};
+  if (Defer(draw)) return DD_OK;
+  SettleIfPending(this);
+  SettleIfPending(source);
+  Draw(draw, y, y + h);
+  return DD_OK;
+}
 
+void Surface::Draw(const PendingDraw& draw, int top, int bottom) {
+  const int bytes = BytesPerPixel(Bits);
+  if (!draw.source) {
+    RowsWritten(top, bottom);
+    const RECT& r = draw.rect;
+    rows::FillRows(Memory.data() + static_cast<size_t>(top) * RowBytes + r.left * bytes, RowBytes,
+                   bottom - top, r.right - r.left, bytes, draw.fill);
+    return;
+  }
+  const Surface& source = *draw.source;
+  // The source rows that land on [top, bottom).
+  const RECT r{draw.rect.left, draw.rect.top + (top - draw.y), draw.rect.right,
+               draw.rect.top + (bottom - draw.y)};
+  if (!draw.keyed && draw.x == 0 && r.right - r.left == W && &source != this) {
+    CopyWholeRows(source, r, top);
+    return;
+  }
+  RowsWritten(top, bottom);
   // A copy within one surface reads from a snapshot, so overlapping rectangles stay intact.
   std::vector<uint8_t> snapshot;
-  const uint8_t* srcBase = source->Memory.data();
-  if (source == this) {
+  const uint8_t* srcBase = source.Memory.data();
+  if (&source == this) {
     snapshot = Memory;
     srcBase = snapshot.data();
   }
-
-  const int bytes = BytesPerPixel(Bits);
-  const int srcPitch = source->RowBytes;
+  const int srcPitch = source.RowBytes;
   const uint8_t* src = srcBase + static_cast<size_t>(r.top) * srcPitch;
-  uint8_t* dst = Memory.data() + static_cast<size_t>(y) * RowBytes + static_cast<size_t>(x) * bytes;
-  if (!keyed && x == 0 && w == W && source != this) {
-    CopyWholeRows(*source, r, y);
-    return DD_OK;
-  }
-  RowsWritten(y, y + h);
-  if (!keyed) {
+  uint8_t* dst =
+      Memory.data() + static_cast<size_t>(top) * RowBytes + static_cast<size_t>(draw.x) * bytes;
+  if (!draw.keyed) {
     CopyOpaque(r, bytes, src, srcPitch, dst, RowBytes);
-    return DD_OK;
+    return;
   }
-  if (const KeySpans::Cell* cell = CellRuns(*spans, r, bytes); cell && cell->flattened) {
-    CopyRuns(*spans, *cell, src + static_cast<size_t>(r.left) * bytes, srcPitch, dst, RowBytes);
-    return DD_OK;
+  KeySpans& spans = draw.source->CurrentSpans();
+  if (const KeySpans::Cell* cell = CellRuns(spans, draw.rect, bytes); cell && cell->flattened) {
+    // The runs count rows from the whole rectangle's top.
+    const int skipped = top - draw.y;
+    CopyRuns(spans, *cell, skipped, bottom - draw.y,
+             src - static_cast<size_t>(skipped) * srcPitch + static_cast<size_t>(r.left) * bytes,
+             srcPitch, dst - static_cast<size_t>(skipped) * RowBytes, RowBytes);
+    return;
   }
   switch (bytes) {
     case 1:
-      CopyKeyed<1>(*spans, r, src, srcPitch, dst, RowBytes);
+      CopyKeyed<1>(spans, r, src, srcPitch, dst, RowBytes);
       break;
     case 2:
-      CopyKeyed<2>(*spans, r, src, srcPitch, dst, RowBytes);
+      CopyKeyed<2>(spans, r, src, srcPitch, dst, RowBytes);
       break;
     case 3:
-      CopyKeyed<3>(*spans, r, src, srcPitch, dst, RowBytes);
+      CopyKeyed<3>(spans, r, src, srcPitch, dst, RowBytes);
       break;
     default:
-      CopyKeyed<4>(*spans, r, src, srcPitch, dst, RowBytes);
+      CopyKeyed<4>(spans, r, src, srcPitch, dst, RowBytes);
       break;
   }
-  return DD_OK;
 }
 
 // Rows of another surface as wide as this one, a background each frame: the rows that
@@ -241,12 +266,10 @@ HRESULT Surface::Blt(const RECT* destRect, Surface*, const RECT*, uint32_t flags
   if (HRESULT hr = CheckUsable(); Failed(hr)) return hr;
   const RECT r = destRect ? *destRect : RECT{0, 0, W, H};
   if (!Inside(r, W, H)) return DDERR_INVALIDRECT;
-  RowsWritten(r.top, r.bottom);
-  const int bytes = BytesPerPixel(Bits);
-  const uint32_t value = fx->dwFillColor & PixelMask(Bits);
-  for (int y = r.top; y < r.bottom; ++y)
-    rows::Fill(Memory.data() + static_cast<size_t>(y) * RowBytes + r.left * bytes, r.right - r.left,
-               bytes, value);
+  const PendingDraw fill{nullptr, r, r.left, r.top, false, fx->dwFillColor & PixelMask(Bits), 0};
+  if (Defer(fill)) return DD_OK;
+  SettleIfPending(this);
+  Draw(fill, r.top, r.bottom);
   return DD_OK;
 }
 

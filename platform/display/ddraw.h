@@ -209,6 +209,8 @@ class RowTags {
   std::vector<uint64_t> Unknown;
 };
 
+struct PendingDraw;
+
 class Surface {
  public:
   Surface(int width, int height, int bitsPerPixel);
@@ -225,7 +227,7 @@ class Surface {
     Written();
     return Memory.data();
   }
-  const uint8_t* Pixels() const { return Memory.data(); }
+  const uint8_t* Pixels() const;
 
   // DirectDraw's contract: no clipping; a rectangle outside either surface fails with
   // DDERR_INVALIDRECT; right and bottom exclusive; a null rectangle is the whole source.
@@ -248,11 +250,11 @@ class Surface {
   // The palette that gives an 8-bit surface its colours: its own, else its primary's.
   const Palette* EffectivePalette() const;
 
-  uint64_t RowTag(int y) const { return Tags.Get(y); }
+  uint64_t RowTag(int y) const;
   // For drawing through a device context's bits: the rows [top, bottom) were drawn, or row
   // y now holds what `tag` names. GetDC leaves the tags to the drawer.
   void RowsWritten(int top, int bottom);
-  void SetRowTag(int y, uint64_t tag) { Tags.Set(y, tag); }
+  void SetRowTag(int y, uint64_t tag);
 
   // Primary surface only.
   HRESULT Flip(Surface* overrideSurface, uint32_t flags);
@@ -271,10 +273,19 @@ class Surface {
   void Written() { RowsWritten(0, H); }
   void CopyWholeRows(const Surface& source, const RECT& r, int y);
   KeySpans& CurrentSpans();
+  // A back buffer holds its draws back from the background on (PendingDraw); Draw makes
+  // one, limited to the destination rows [top, bottom).
+  bool Defer(const PendingDraw& draw);
+  void Draw(const PendingDraw& draw, int top, int bottom);
+  void Compose(const std::vector<PendingDraw>& draws);
 
   int W, H, Bits, RowBytes;
   std::vector<uint8_t> Memory;
   RowTags Tags;  // they go with Memory when the chain flips
+  // What made each band of BandRows rows when it was last composed from held-back draws,
+  // as a hash of those draws; 0 when not known. They go with Memory too.
+  std::vector<uint64_t> Bands;
+  bool HeldBack = false;  // a held-back draw reads this surface
   uint64_t Content = 0;
   bool KeySet = false;
   uint32_t Key = 0;
@@ -290,6 +301,8 @@ class Surface {
   friend class DirectDraw;
   friend class Palette;
   friend struct SurfaceAccess;
+  friend void SettlePending();
+  friend void ForgetPending();
 };
 
 using EnumModesCallback = HRESULT (*)(const DDSURFACEDESC2& mode, void* context);

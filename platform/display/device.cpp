@@ -87,6 +87,7 @@ void RefuseDepth(int bitsPerPixel, bool refuse) {
 void AcceptAllDepths() { Display.Refused.fill(false); }
 
 void LoseAllSurfaces() {
+  SettlePending();
   for (Surface* s : Display.LiveSurfaces) {
     SurfaceAccess::Lost(*s) = true;
     auto& memory = SurfaceAccess::Memory(*s);

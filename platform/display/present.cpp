@@ -361,12 +361,14 @@ HRESULT Surface::Flip(Surface*, uint32_t) {
   for (auto& back : Backs)
     if (HRESULT hr = back->CheckUsable(); Failed(hr)) return hr;
   // The chain turns: the first back buffer is shown, the old front goes to the end.
-  Memory.swap(Backs.front()->Memory);
-  Tags.swap(Backs.front()->Tags);
-  for (size_t i = 0; i + 1 < Backs.size(); ++i) {
-    Backs[i]->Memory.swap(Backs[i + 1]->Memory);
-    Backs[i]->Tags.swap(Backs[i + 1]->Tags);
-  }
+  SettlePending();
+  const auto turn = [](Surface& a, Surface& b) {
+    a.Memory.swap(b.Memory);
+    a.Tags.swap(b.Tags);
+    a.Bands.swap(b.Bands);
+  };
+  turn(*this, *Backs.front());
+  for (size_t i = 0; i + 1 < Backs.size(); ++i) turn(*Backs[i], *Backs[i + 1]);
   Changed();
   for (auto& back : Backs) back->Changed();
   ++Display.Flips;

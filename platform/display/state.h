@@ -15,11 +15,32 @@ struct ChangedBand {
   int top, bottom, left, right;  // bottom and right exclusive
 };
 
+// A draw on a back buffer held back until its pixels are wanted. Once a frame's background
+// is copied whole, what the buffer held before cannot show through, so each band of rows is
+// exactly what its draws make: a band whose draws are those it was last composed from keeps
+// its pixels, and only the other bands are drawn (composition.cpp).
+struct PendingDraw {
+  Surface* source;   // null for a colour fill
+  RECT rect;         // in the source; a fill's own rectangle
+  int32_t x, y;      // where the source rectangle goes
+  bool keyed;        // through the source's colour key
+  uint32_t fill;     // a fill's pixel value
+  uint64_t content;  // the source's content id when the draw was made
+};
+constexpr int BandRows = 8;
+
 struct DisplayState {
   std::vector<Surface*> LiveSurfaces;  // every surface in existence, for loss and palettes
   std::array<bool, 33> Refused{};      // depths a test made the display refuse
   int Flips = 0;
   uint64_t LastContentId = 0;  // NewContentId's
+  // The one surface whose draws are held back, and them in order. Every read or write of
+  // pixels elsewhere settles them first (SettlePending).
+  struct PendingDraws {
+    Surface* target = nullptr;
+    std::vector<PendingDraw> draws;
+    std::vector<uint64_t> hashes;  // per band, while composing
+  } Pending;
   bool KeepFrames = false;
   std::vector<uint32_t> Frame;   // the last presented frame, when kept
   bool PlainConversion = false;  // a test asked for the portable rows
@@ -73,6 +94,13 @@ struct SurfaceAccess {
 
 // The frame the display shows, whatever the window's size.
 constexpr int FrameWidth = 800, FrameHeight = 600;
+
+// Makes the held-back draws, if any, so that every surface's pixels are what was drawn;
+// or, when their surface goes, drops them. SettleIfPending settles when `surface` is the
+// one whose draws are held back.
+void SettlePending();
+void ForgetPending();
+void SettleIfPending(const Surface* surface);
 
 // Presenting (present.cpp).
 void OpenPresenter(win::HWND window);

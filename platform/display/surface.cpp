@@ -56,11 +56,14 @@ Surface::Surface(int width, int height, int bitsPerPixel)
   RowBytes = (W * BytesPerPixel(Bits) + 3) & ~3;
   Memory.assign(static_cast<size_t>(RowBytes) * H, 0);
   Tags.Reset(H);
+  Bands.assign(static_cast<size_t>((H + BandRows - 1) / BandRows), 0);
   Content = NewContentId();
   Display.LiveSurfaces.push_back(this);
 }
 
 void Surface::Changed() {
+  // Neither the held-back draws' surface nor their sources change under them.
+  if (HeldBack || Display.Pending.target == this) SettlePending();
   Spans.valid = false;
   Content = NewContentId();
 }
@@ -69,9 +72,30 @@ void Surface::RowsWritten(int top, int bottom) {
   Changed();
   top = std::clamp(top, 0, H), bottom = std::clamp(bottom, top, H);
   Tags.Forget(top, bottom);
+  if (top < bottom)
+    std::fill(Bands.begin() + top / BandRows, Bands.begin() + (bottom - 1) / BandRows + 1, 0);
+}
+
+const uint8_t* Surface::Pixels() const {
+  SettleIfPending(this);
+  return Memory.data();
+}
+
+void Surface::SetRowTag(int y, uint64_t tag) {
+  Tags.Set(y, tag);
+  Bands[static_cast<size_t>(y / BandRows)] = 0;
+}
+
+uint64_t Surface::RowTag(int y) const {
+  SettleIfPending(this);
+  return Tags.Get(y);
 }
 
 Surface::~Surface() {
+  if (Display.Pending.target == this)
+    ForgetPending();
+  else if (HeldBack)
+    SettlePending();
   Backs.clear();
   std::erase(Display.LiveSurfaces, this);
 }
@@ -88,6 +112,7 @@ HRESULT Surface::Lock(const RECT* rect, LockedRect& out, uint32_t flags) {
   if (r.left < 0 || r.top < 0 || r.right > W || r.bottom > H || r.left >= r.right ||
       r.top >= r.bottom)
     return DDERR_INVALIDRECT;
+  SettleIfPending(this);
   if (!(flags & DDLOCK_READONLY)) RowsWritten(r.top, r.bottom);
   Locked = true;
   out.pitch = RowBytes;
@@ -171,6 +196,7 @@ uint32_t Surface::MapColour(uint8_t red, uint8_t green, uint8_t blue) const {
 }
 
 uint32_t Surface::PixelValue(int x, int y) const {
+  SettleIfPending(this);
   const uint8_t* p = Memory.data() + static_cast<size_t>(y) * RowBytes + x * BytesPerPixel(Bits);
   switch (Bits) {
     case 8:
