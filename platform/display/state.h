@@ -35,7 +35,7 @@ struct DisplayState {
   int Flips = 0;
   uint64_t LastContentId = 0;  // NewContentId's
   // The one surface whose draws are held back, and them in order. Every read or write of
-  // pixels elsewhere settles them first (SettlePending).
+  // pixels that they touch settles them first (SettlePending).
   struct PendingDraws {
     Surface* target = nullptr;
     std::vector<PendingDraw> draws;
