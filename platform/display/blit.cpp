@@ -171,11 +171,20 @@ HRESULT Surface::BltFast(int32_t x, int32_t y, Surface* source, const RECT* sour
   if (Defer(draw)) return DD_OK;
   SettleIfPending(this);
   SettleIfPending(source);
-  Draw(draw, y, y + h);
+  Draw(draw, y, y + h, x, x + w);
   return DD_OK;
 }
 
-void Surface::Draw(const PendingDraw& draw, int top, int bottom) {
+void Surface::Draw(const PendingDraw& whole, int top, int bottom, int left, int right) {
+  // The part of the draw that lands on the columns [left, right).
+  PendingDraw draw = whole;
+  const int width = whole.rect.right - whole.rect.left;
+  left = std::max(left, whole.x), right = std::min(right, whole.x + width);
+  draw.rect.left += left - whole.x;
+  draw.rect.right = draw.rect.left + (right - left);
+  draw.x = left;
+  const bool narrowed = right - left != width;
+
   const int bytes = BytesPerPixel(Bits);
   if (!draw.source) {
     RowsWritten(top, bottom);
@@ -209,7 +218,9 @@ void Surface::Draw(const PendingDraw& draw, int top, int bottom) {
     return;
   }
   KeySpans& spans = draw.source->CurrentSpans();
-  if (const KeySpans::Cell* cell = CellRuns(spans, draw.rect, bytes); cell && cell->flattened) {
+  // A cut cell is drawn from the spans: its runs would crowd out the whole cells' ones.
+  if (const KeySpans::Cell* cell = narrowed ? nullptr : CellRuns(spans, draw.rect, bytes);
+      cell && cell->flattened) {
     // The runs count rows from the whole rectangle's top.
     const int skipped = top - draw.y;
     CopyRuns(spans, *cell, skipped, bottom - draw.y,
@@ -269,7 +280,7 @@ HRESULT Surface::Blt(const RECT* destRect, Surface*, const RECT*, uint32_t flags
   const PendingDraw fill{nullptr, r, r.left, r.top, false, fx->dwFillColor & PixelMask(Bits), 0};
   if (Defer(fill)) return DD_OK;
   SettleIfPending(this);
-  Draw(fill, r.top, r.bottom);
+  Draw(fill, r.top, r.bottom, r.left, r.right);
   return DD_OK;
 }
 

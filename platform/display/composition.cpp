@@ -1,8 +1,12 @@
 // Draws on a back buffer held back from its background on, and made only where they differ
 // from what each band of rows was last made from. A frame of the game draws everything
-// again, but most of the field stands still from one frame to the next.
+// again, but most of the field stands still from one frame to the next, and in a band where
+// something moved, only its columns are drawn again.
 #include <algorithm>
 #include <bit>
+#include <span>
+#include <utility>
+#include <vector>
 
 #include "platform/display/ddraw.h"
 #include "platform/display/state.h"
@@ -24,6 +28,44 @@ uint64_t DrawHash(const PendingDraw& d) {
 }
 
 int DrawBottom(const PendingDraw& d) { return d.y + (d.rect.bottom - d.rect.top); }
+int LastBand(const PendingDraw& d) { return (DrawBottom(d) - 1) / BandRows; }
+
+// The columns where a band made from `made` may differ from one made from `before`: those of
+// the draws that are not in both, in the same order. The draws in both are matched greedily,
+// each after the last one matched; a pixel that only such draws cover is made alike. False
+// when the search would cost more than drawing the band whole.
+bool ChangedColumns(std::span<const ComposedBands::Mark> before,
+                    std::span<const ComposedBands::Mark> made,
+                    std::vector<std::pair<int, int>>& columns) {
+  size_t searches = 8 * (before.size() + made.size()) + 64;
+  size_t after = 0;  // in `before`, past the last draw matched
+  for (const ComposedBands::Mark& m : made) {
+    size_t k = after;
+    while (k < before.size() && before[k].hash != m.hash) ++k;
+    if (k - after > searches) return false;
+    searches -= k - after;
+    if (k == before.size()) {
+      columns.emplace_back(m.left, m.right);
+      continue;
+    }
+    for (; after < k; ++after) columns.emplace_back(before[after].left, before[after].right);
+    after = k + 1;
+  }
+  for (; after < before.size(); ++after)
+    columns.emplace_back(before[after].left, before[after].right);
+
+  // In order, the overlapping ones joined.
+  std::sort(columns.begin(), columns.end());
+  size_t joined = 0;
+  for (const auto& c : columns) {
+    if (joined > 0 && c.first <= columns[joined - 1].second)
+      columns[joined - 1].second = std::max(columns[joined - 1].second, c.second);
+    else
+      columns[joined++] = c;
+  }
+  columns.resize(joined);
+  return true;
+}
 
 }  // namespace
 
@@ -71,37 +113,66 @@ void SettleIfPending(const Surface* surface) {
 }
 
 void Surface::Compose(const std::vector<PendingDraw>& draws) {
-  // Each band's hash names its draws in order; a band that was written since it was
-  // composed is unknown (0) and never matches.
-  auto& hashes = Display.Pending.hashes;
-  hashes.assign(Bands.size(), 0x6A09E667F3BCC908u);
-  for (const PendingDraw& d : draws) {
+  // Each band's hash names its draws in order, and its marks list them; a band that was
+  // written since it was composed is unknown (0) and never matches.
+  auto& pending = Display.Pending;
+  ComposedBands& next = pending.next;
+  const size_t bands = Bands.hash.size();
+  next.hash.assign(bands, 0x6A09E667F3BCC908u);
+  next.first.assign(bands + 1, 0);
+  for (const PendingDraw& d : draws)
+    for (int b = d.y / BandRows; b <= LastBand(d); ++b) ++next.first[static_cast<size_t>(b) + 1];
+  for (size_t b = 0; b < bands; ++b) next.first[b + 1] += next.first[b];
+  next.marks.resize(next.first[bands]);
+  pending.cursor.assign(next.first.begin(), next.first.end() - 1);
+  for (size_t i = 0; i < draws.size(); ++i) {
+    const PendingDraw& d = draws[i];
     const uint64_t h = DrawHash(d);
-    const int last = (DrawBottom(d) - 1) / BandRows;
-    for (int b = d.y / BandRows; b <= last; ++b) {
-      uint64_t& band = hashes[static_cast<size_t>(b)];
+    const ComposedBands::Mark mark{h, d.x, d.x + (d.rect.right - d.rect.left),
+                                   static_cast<uint32_t>(i)};
+    for (int b = d.y / BandRows; b <= LastBand(d); ++b) {
+      uint64_t& band = next.hash[static_cast<size_t>(b)];
       band = (std::rotl(band, 23) ^ h) * 0x94D049BB133111EBu;
+      next.marks[pending.cursor[static_cast<size_t>(b)]++] = mark;
     }
   }
-  for (uint64_t& h : hashes) h |= 1;
+  for (uint64_t& h : next.hash) h |= 1;
 
-  // Each draw, where it falls on bands that changed, in runs of such bands.
-  const auto stale = [&](int b) {
-    return hashes[static_cast<size_t>(b)] != Bands[static_cast<size_t>(b)];
-  };
+  // A band that changed is drawn again where its draws differ, from the background up;
+  // one not known, or changed all over, is drawn whole, with its neighbours of the kind.
+  auto& columns = pending.columns;
+  auto& whole = pending.whole;
+  whole.assign(bands, false);
+  for (size_t b = 0; b < bands; ++b) {
+    if (next.hash[b] == Bands.hash[b]) continue;
+    const auto made = next.Of(b);
+    columns.clear();
+    if (Bands.hash[b] == 0 || !ChangedColumns(Bands.Of(b), made, columns)) {
+      whole[b] = true;
+      continue;
+    }
+    const int top = static_cast<int>(b) * BandRows, bottom = std::min(H, top + BandRows);
+    for (const auto& [left, right] : columns)
+      for (const ComposedBands::Mark& m : made)
+        if (m.left < right && left < m.right) {
+          const PendingDraw& d = draws[m.draw];
+          Draw(d, std::max(d.y, top), std::min(DrawBottom(d), bottom), left, right);
+        }
+  }
   for (const PendingDraw& d : draws) {
-    const int bottom = DrawBottom(d), last = (bottom - 1) / BandRows;
+    const int bottom = DrawBottom(d), last = LastBand(d),
+              right = d.x + (d.rect.right - d.rect.left);
     for (int b = d.y / BandRows; b <= last;) {
-      if (!stale(b)) {
+      if (!whole[static_cast<size_t>(b)]) {
         ++b;
         continue;
       }
       const int first = b;
-      while (b <= last && stale(b)) ++b;
-      Draw(d, std::max(d.y, first * BandRows), std::min(bottom, b * BandRows));
+      while (b <= last && whole[static_cast<size_t>(b)]) ++b;
+      Draw(d, std::max(d.y, first * BandRows), std::min(bottom, b * BandRows), d.x, right);
     }
   }
-  for (size_t b = 0; b < Bands.size(); ++b) Bands[b] = hashes[b];
+  Bands.swap(next);
 }
 
 }  // namespace dd

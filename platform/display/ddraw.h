@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/window/window.h"
@@ -211,6 +212,32 @@ class RowTags {
 
 struct PendingDraw;
 
+// What made each band of BandRows rows when it was last composed from held-back draws: a
+// hash of its draws in order (0 when not known), and each draw's hash and columns.
+struct ComposedBands {
+  struct Mark {
+    uint64_t hash;
+    int32_t left, right;  // right exclusive
+    uint32_t draw;        // which of the draws composed
+  };
+  std::vector<uint64_t> hash;
+  std::vector<uint32_t> first;  // where each band's marks start, and one past the last
+  std::vector<Mark> marks;
+  void Reset(size_t bands) {
+    hash.assign(bands, 0);
+    first.assign(bands + 1, 0);
+    marks.clear();
+  }
+  std::span<const Mark> Of(size_t band) const {
+    return {marks.data() + first[band], marks.data() + first[band + 1]};
+  }
+  void swap(ComposedBands& other) {
+    hash.swap(other.hash);
+    first.swap(other.first);
+    marks.swap(other.marks);
+  }
+};
+
 class Surface {
  public:
   Surface(int width, int height, int bitsPerPixel);
@@ -274,17 +301,15 @@ class Surface {
   void CopyWholeRows(const Surface& source, const RECT& r, int y);
   KeySpans& CurrentSpans();
   // A back buffer holds its draws back from the background on (PendingDraw); Draw makes
-  // one, limited to the destination rows [top, bottom).
+  // one, limited to the destination rows [top, bottom) and columns [left, right).
   bool Defer(const PendingDraw& draw);
-  void Draw(const PendingDraw& draw, int top, int bottom);
+  void Draw(const PendingDraw& draw, int top, int bottom, int left, int right);
   void Compose(const std::vector<PendingDraw>& draws);
 
   int W, H, Bits, RowBytes;
   std::vector<uint8_t> Memory;
-  RowTags Tags;  // they go with Memory when the chain flips
-  // What made each band of BandRows rows when it was last composed from held-back draws,
-  // as a hash of those draws; 0 when not known. They go with Memory too.
-  std::vector<uint64_t> Bands;
+  RowTags Tags;           // they go with Memory when the chain flips
+  ComposedBands Bands;    // they go with Memory too
   bool HeldBack = false;  // a held-back draw reads this surface
   uint64_t Content = 0;
   bool KeySet = false;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/display/ddraw.h"
@@ -39,7 +40,12 @@ struct DisplayState {
   struct PendingDraws {
     Surface* target = nullptr;
     std::vector<PendingDraw> draws;
-    std::vector<uint64_t> hashes;  // per band, while composing
+    // While composing: the bands as they are made now, a band's columns to draw, and the
+    // bands to draw whole.
+    ComposedBands next;
+    std::vector<uint32_t> cursor;
+    std::vector<std::pair<int, int>> columns;
+    std::vector<bool> whole;
   } Pending;
   bool KeepFrames = false;
   std::vector<uint32_t> Frame;   // the last presented frame, when kept

@@ -56,7 +56,7 @@ Surface::Surface(int width, int height, int bitsPerPixel)
   RowBytes = (W * BytesPerPixel(Bits) + 3) & ~3;
   Memory.assign(static_cast<size_t>(RowBytes) * H, 0);
   Tags.Reset(H);
-  Bands.assign(static_cast<size_t>((H + BandRows - 1) / BandRows), 0);
+  Bands.Reset(static_cast<size_t>((H + BandRows - 1) / BandRows));
   Content = NewContentId();
   Display.LiveSurfaces.push_back(this);
 }
@@ -73,7 +73,8 @@ void Surface::RowsWritten(int top, int bottom) {
   top = std::clamp(top, 0, H), bottom = std::clamp(bottom, top, H);
   Tags.Forget(top, bottom);
   if (top < bottom)
-    std::fill(Bands.begin() + top / BandRows, Bands.begin() + (bottom - 1) / BandRows + 1, 0);
+    std::fill(Bands.hash.begin() + top / BandRows, Bands.hash.begin() + (bottom - 1) / BandRows + 1,
+              0);
 }
 
 const uint8_t* Surface::Pixels() const {
@@ -83,7 +84,7 @@ const uint8_t* Surface::Pixels() const {
 
 void Surface::SetRowTag(int y, uint64_t tag) {
   Tags.Set(y, tag);
-  Bands[static_cast<size_t>(y / BandRows)] = 0;
+  Bands.hash[static_cast<size_t>(y / BandRows)] = 0;
 }
 
 uint64_t Surface::RowTag(int y) const {

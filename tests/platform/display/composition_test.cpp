@@ -19,7 +19,7 @@ namespace {
 // something done once between draws.
 struct Step {
   std::function<void(dd::Surface& target)> draw;
-  std::function<void()> once;
+  std::function<void()> once = nullptr;
 };
 
 int FirstDifferentRow(const dd::Surface& a, const dd::Surface& b) {
@@ -70,6 +70,14 @@ TEST(Composition, EveryFrameIsTheOneItsDrawsMake) {
     const std::vector<Step> still = {bg, sprite(100, 100, a, dd::DDBLTFAST_SRCCOLORKEY),
                                      sprite(300, 203, b, dd::DDBLTFAST_SRCCOLORKEY),
                                      fill({0, 580, 800, 600}, 0x42)};
+    const auto A = sprite(100, 100, a, dd::DDBLTFAST_SRCCOLORKEY),
+               B = sprite(120, 104, b, dd::DDBLTFAST_SRCCOLORKEY);
+    const auto over = [&](std::initializer_list<Step> sprites) {
+      std::vector<Step> steps{bg};
+      steps.insert(steps.end(), sprites);
+      steps.push_back(fill({0, 580, 800, 600}, 0x42));
+      return steps;
+    };
     auto with = [&](std::vector<Step> steps, std::initializer_list<Step> more) {
       steps.insert(steps.end(), more);
       return steps;
@@ -121,6 +129,15 @@ TEST(Composition, EveryFrameIsTheOneItsDrawsMake) {
         with(still, {rendered}),
         with(still, {rendered}),
         with(still, {rendered}),
+        // Overlapping sprites in the same bands, one taken away before the other, added
+        // back after it, and the two drawn in the other order.
+        over({A, B}),
+        over({A, B}),
+        over({B}),
+        over({B}),
+        over({B, A}),
+        over({B, A}),
+        over({A, B}),
         still,
         still,
     };
@@ -133,7 +150,9 @@ TEST(Composition, EveryFrameIsTheOneItsDrawsMake) {
         step.draw(*window.back);
         step.draw(*plain);
       }
-      if (n++ % 3 == 1) ASSERT_EQ(FirstDifferentRow(*window.back, *plain), -1);
+      if (n++ % 3 == 1) {
+        ASSERT_EQ(FirstDifferentRow(*window.back, *plain), -1);
+      }
       ASSERT_EQ(window.primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
       ASSERT_EQ(FirstDifferentRow(*window.primary, *plain), -1);
     }
