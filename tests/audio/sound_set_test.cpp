@@ -167,8 +167,10 @@ class SoundSet : public ::testing::Test {
   InTempDir here;
 };
 
-// Explosions take the pool's voices in turn, starting with the second.
-TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
+// Explosions take the pool's voices in turn, starting with the second. Every effect buffer
+// follows the effects volume and its keys; music keys leave them be.
+TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolAndTheEffectsFollowTheirVolume) {
+  Volume = {50, 100};
   ASSERT_TRUE(Start(GameFiles()));
   ASSERT_TRUE(Sound.dsObject && Sound.sndLevelUp && Sound.sndBonus && Sound.sndMenuClick &&
               Sound.sndExplodeP);
@@ -186,6 +188,16 @@ TEST_F(SoundSet, StartUpMakesEveryBufferAndThePoolFromTheUnseededGenerator) {
   for (int i = 0; i < 31; ++i)
     EXPECT_EQ(log[i], Sound.sndExplsions[(i + 1) % 30].get()) << "explosion " << i;
   EXPECT_TRUE(win::testing::MessageBoxes().empty());
+
+  const auto heard = [] { return ds::testing::ChannelVolume(Sound.sndExplsions[7].get()); };
+  EXPECT_EQ(heard(), 13);                                                 // -20 dB of 128
+  EXPECT_TRUE(volKey(win::VK_F1 + 5));                                    // F6 up
+  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(60u, 20));  // -16 dB
+  EXPECT_TRUE(volKey(win::VK_F1 + 6));                                    // F7: music down
+  EXPECT_EQ(std::pair(Volume.MusicVolume, heard()), std::pair(90u, 20));
+  for (int i = 0; i < 8; ++i) volKey(win::VK_F1 + 4);  // F5 down, past the end
+  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(0u, 0));
+  EXPECT_FALSE(volKey('M'));
   sysReleaseAll();
   EXPECT_EQ(ds::testing::LiveBuffers(), 0);
   EXPECT_FALSE(Sound.dsObject || Sound.Bonus || Sound.ExplodeB[3]);
@@ -268,21 +280,6 @@ TEST_F(SoundSet, AFailedPlayStopsTheGameWithTheSoundsMessage) {
   }
 }
 
-// Every effect buffer follows the effects volume and its keys; music keys leave them be.
-TEST_F(SoundSet, VolumeKeysStepTheEffectsOnEveryBufferAndStopAtTheEnds) {
-  Volume = {50, 100};
-  ASSERT_TRUE(Start(GameFiles()));
-  const auto heard = [] { return ds::testing::ChannelVolume(Sound.sndExplsions[7].get()); };
-  EXPECT_EQ(heard(), 13);                                                 // -20 dB of 128
-  EXPECT_TRUE(volKey(win::VK_F1 + 5));                                    // F6 up
-  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(60u, 20));  // -16 dB
-  EXPECT_TRUE(volKey(win::VK_F1 + 6));                                    // F7: music down
-  EXPECT_EQ(std::pair(Volume.MusicVolume, heard()), std::pair(90u, 20));
-  for (int i = 0; i < 8; ++i) volKey(win::VK_F1 + 4);  // F5 down, past the end
-  EXPECT_EQ(std::pair(Volume.SoundVolume, heard()), std::pair(0u, 0));
-  EXPECT_FALSE(volKey('M'));
-}
-
 // The output going away as the window layer hears it from SDL.
 void RemoveOutput() {
   SDL_Event event{};
@@ -335,7 +332,6 @@ TEST(Volume, EachStepIsTheSameNumberOfDecibels) {
 
 TEST(Volume, OptionsTakeZeroToAHundredAndRefuseAnythingElse) {
   const std::tuple<const char*, bool, std::optional<uint32_t>, std::optional<uint32_t>> rows[] = {
-      {"--no-cd-music", true, {}, {}},
       {"--sound-volume=0 --music-volume=100", true, 0u, 100u},
       {"--windowed --music-volume=35", true, {}, 35u},
       {"--sound-volume=101", false, {}, {}},

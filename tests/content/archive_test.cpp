@@ -137,8 +137,7 @@ void CheckPicture(const std::string& path, const Expected& e) {
   const auto bytes = ArchiveMember(path);
   ASSERT_FALSE(bytes.empty()) << "missing from the archive";
   const Decoded p = DecodePicture(bytes);
-  ASSERT_EQ(p.width, e.width);
-  ASSERT_EQ(p.height, e.height);
+  ASSERT_EQ(std::pair(p.width, p.height), std::pair(e.width, e.height));
   if (std::string(e.name).ends_with(".bmp")) {
     EXPECT_EQ(FringePixels(p), 0);
   }
@@ -170,8 +169,7 @@ TEST(ArchivePictures, BothSetsAndTheEnglishEditionAreCompleteAndSized) {
 // Every ink is in the play and hi-score palettes, which it is drawn over at 8 bits.
 TEST(ArchivePictures, FontHasEveryPrintableCharacterInsideItsCopiedPartInPaletteInks) {
   const Decoded font = DecodePicture(ArchiveMember("Grafika/Font.bmp"));
-  ASSERT_EQ(font.width, 320);
-  ASSERT_EQ(font.height, 384);
+  ASSERT_EQ(std::pair(font.width, font.height), std::pair(320, 384));
   EXPECT_EQ(FringePixels(font), 0);
   for (const char* path : {"Grafika8/Game.gif", "Grafika8/HiScore.gif"}) {
     const auto palette = GifPalette(path);
@@ -215,8 +213,7 @@ TEST(ArchivePictures, MenuHighlightMatchesTheMenuOutsideItsItems) {
     SCOPED_TRACE(folder);
     const Decoded menu = DecodePicture(ArchiveMember(folder + "MenuBckg.jpg"));
     const Decoded sel = DecodePicture(ArchiveMember(folder + "MenuSel.jpg"));
-    ASSERT_EQ(menu.width, 800);
-    ASSERT_EQ(sel.width, 250);
+    ASSERT_EQ(std::pair(menu.width, sel.width), std::pair(800, 250));
     double sum[2] = {0, 0}, count[2] = {0, 0};  // outside, inside the items
     for (int y = 0; y < 280; ++y)
       for (int x = 0; x < 250; ++x) {
