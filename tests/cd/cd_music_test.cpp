@@ -76,7 +76,8 @@ TEST_F(CDMusic, NextAndPreviousOnTenTracksAndOnOne) {
 }
 
 // With the switch the device is never opened and the music keys do nothing; while the disc
-// is closed nothing is sent, so the device stays closed.
+// is closed nothing is sent, so the device stays closed. Keys during the name entry leave the
+// music alone; a superseded request's notification only clears the playing flag.
 TEST_F(CDMusic, OffReadyPlayingAndBack) {
   WriteImage(dir.path, {{true, 10}});
   Switches.NoCDMusic = true;
@@ -102,6 +103,18 @@ TEST_F(CDMusic, OffReadyPlayingAndBack) {
   Key('M');
   EXPECT_TRUE(CD.CDPlaying);
   EXPECT_EQ(mci::testing::Advance(1)[0], FrameMark(700));
+  TakeNotifications();
+  Screen.NameEntry = 1;
+  for (win::WPARAM key : {'M', 'N', 'P'}) Key(key);
+  EXPECT_EQ(std::tuple(CD.CDPlaying, CurrentTrack()), std::tuple(true, 1));
+  EXPECT_EQ(DeliverNotifications(), 0);
+  Screen.NameEntry = 0;
+  Key('N');  // supersedes the request of the resume
+  EXPECT_EQ(CurrentTrack(), 2);
+  EXPECT_EQ(DeliverNotifications(), 1);
+  EXPECT_FALSE(CD.CDPlaying);
+  EXPECT_EQ(DeliverNotifications(), 0);
+  EXPECT_EQ(mci::testing::Advance(1)[1], TrackMark(2));  // no other track was started
 
   ASSERT_TRUE(cdInit());  // again while open: stopped and reopened
   EXPECT_EQ(std::pair(CD.CDOpen, CD.CDPlaying), std::pair(true, false));
@@ -129,24 +142,6 @@ TEST_F(CDMusic, EndOfDiscStartsAgainFromTrackTwoOrTheOnlyTrack) {
     ASSERT_TRUE(cdClose());
     TakeNotifications();  // the close's, before the next disc
   }
-}
-
-// Keys during the name entry leave the music alone; a superseded request's notification
-// only clears the playing flag.
-TEST_F(CDMusic, NameEntryKeysAreIgnoredAndASupersededRequestOnlyClearsPlaying) {
-  ASSERT_NO_FATAL_FAILURE(InsertDisc(3));
-  ASSERT_TRUE(cdResume());
-  Screen.NameEntry = 1;
-  for (win::WPARAM key : {'M', 'N', 'P'}) Key(key);
-  EXPECT_EQ(std::tuple(CD.CDPlaying, CurrentTrack()), std::tuple(true, 1));
-  EXPECT_EQ(DeliverNotifications(), 0);
-  Screen.NameEntry = 0;
-  Key('N');  // supersedes the request of cdResume
-  EXPECT_EQ(CurrentTrack(), 2);
-  EXPECT_EQ(DeliverNotifications(), 1);
-  EXPECT_FALSE(CD.CDPlaying);
-  EXPECT_EQ(DeliverNotifications(), 0);
-  EXPECT_EQ(mci::testing::Advance(1)[1], TrackMark(2));  // no other track was started
 }
 
 // A device that refuses to stop at exit reports it once: the message does not start the

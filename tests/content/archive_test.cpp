@@ -1,17 +1,71 @@
-// Every picture the game loads is in the archive, decodes, has its surface's size, and its
-// keyed sheets (the bitmaps) have something in every sprite and no fringe. At 8 bits the
-// display shows one palette at a time: each screen group shares one, the font's inks are
-// in the palettes it is drawn over, and a keyed sheet's key is one entry.
+// Every picture the game loads is in the built archive, decodes, has its surface's size, and
+// its keyed sheets (the bitmaps) have something in every sprite and no fringe. At 8 bits the
+// display shows one palette at a time: each screen group shares one, the font's inks are in
+// the palettes it is drawn over, and a keyed sheet's key is one entry. Every sound is heard.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "archive_members.h"
+#include "audio/sound_state.h"
+#include "audio/wav.h"
+#include "fs/file_system.h"
+#include "fs/tfile.h"
+#include "platform/picture/picture.h"
 
 namespace {
+
+struct Rgb8 {
+  uint8_t r, g, b;
+  bool operator==(const Rgb8&) const = default;
+};
+
+// Decoded by the game's picture loader; width 0 when it refuses the bytes.
+struct Decoded {
+  int width = 0, height = 0;
+  std::vector<Rgb8> pixels;
+  const Rgb8& at(int x, int y) const { return pixels[size_t(y) * width + x]; }
+};
+
+// The bytes of one member of build/Nauvrel.spl; empty when it is missing.
+std::vector<uint8_t> ArchiveMember(const std::string& path) {
+  static TFileSystem* files = [] {
+    TFileSystem* fs = FS_Init();
+    return fs && FS_LoadSPL(fs, NAUVREL_BINARY_DIR "/Nauvrel.spl") ? fs : nullptr;
+  }();
+  auto file = files ? FS_Open(files, path.c_str()) : nullptr;
+  GlobalBlock block = file ? FS_ReadAll(*file) : GlobalBlock{};
+  if (!block) return {};
+  auto bytes = block.Lock();
+  return {bytes.begin(), bytes.end()};
+}
+
+Decoded DecodePicture(const std::vector<uint8_t>& bytes) {
+  Decoded out;
+  const auto picture = pic::OleLoadPicture(bytes);
+  if (!picture) return out;
+  out.width = picture->PixelWidth();
+  out.height = picture->PixelHeight();
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) {
+      const uint32_t c = picture->PixelRGB(x, y);
+      out.pixels.push_back({uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+    }
+  return out;
+}
+
+// The global colour table of a GIF member: its 256 entries; empty when it has none.
+std::vector<Rgb8> GifPalette(const std::string& path) {
+  const auto bytes = ArchiveMember(path);
+  if (bytes.size() < 13 + 768 || (bytes[10] & 0x87) != 0x87) return {};
+  std::vector<Rgb8> palette(256);
+  for (size_t i = 0; i < 256; ++i)
+    palette[i] = {bytes[13 + 3 * i], bytes[14 + 3 * i], bytes[15 + 3 * i]};
+  return palette;
+}
 
 struct Expected {
   const char* name;  // without the folder; the GIF has the same stem but for Setup
@@ -83,8 +137,7 @@ void CheckPicture(const std::string& path, const Expected& e) {
   const auto bytes = ArchiveMember(path);
   ASSERT_FALSE(bytes.empty()) << "missing from the archive";
   const Decoded p = DecodePicture(bytes);
-  ASSERT_EQ(p.width, e.width);
-  ASSERT_EQ(p.height, e.height);
+  ASSERT_EQ(std::pair(p.width, p.height), std::pair(e.width, e.height));
   if (std::string(e.name).ends_with(".bmp")) {
     EXPECT_EQ(FringePixels(p), 0);
   }
@@ -116,8 +169,7 @@ TEST(ArchivePictures, BothSetsAndTheEnglishEditionAreCompleteAndSized) {
 // Every ink is in the play and hi-score palettes, which it is drawn over at 8 bits.
 TEST(ArchivePictures, FontHasEveryPrintableCharacterInsideItsCopiedPartInPaletteInks) {
   const Decoded font = DecodePicture(ArchiveMember("Grafika/Font.bmp"));
-  ASSERT_EQ(font.width, 320);
-  ASSERT_EQ(font.height, 384);
+  ASSERT_EQ(std::pair(font.width, font.height), std::pair(320, 384));
   EXPECT_EQ(FringePixels(font), 0);
   for (const char* path : {"Grafika8/Game.gif", "Grafika8/HiScore.gif"}) {
     const auto palette = GifPalette(path);
@@ -161,8 +213,7 @@ TEST(ArchivePictures, MenuHighlightMatchesTheMenuOutsideItsItems) {
     SCOPED_TRACE(folder);
     const Decoded menu = DecodePicture(ArchiveMember(folder + "MenuBckg.jpg"));
     const Decoded sel = DecodePicture(ArchiveMember(folder + "MenuSel.jpg"));
-    ASSERT_EQ(menu.width, 800);
-    ASSERT_EQ(sel.width, 250);
+    ASSERT_EQ(std::pair(menu.width, sel.width), std::pair(800, 250));
     double sum[2] = {0, 0}, count[2] = {0, 0};  // outside, inside the items
     for (int y = 0; y < 280; ++y)
       for (int x = 0; x < 250; ++x) {
@@ -197,6 +248,27 @@ TEST(ArchivePalettes, EveryGroupSharesOnePaletteAndTheKeyIsOneEntryOfIt) {
       EXPECT_EQ(std::count(first.begin(), first.end(), p.at(0, 0)), 1) << path;
     }
   }
+}
+
+TEST(ArchiveSounds, EveryWaveMakesABufferThatIsNotSilence) {
+  ASSERT_EQ(ds::DirectSoundCreate(nullptr, Sound.dsObject), ds::DS_OK);
+  ASSERT_EQ(Sound.dsObject->SetCooperativeLevel(nullptr, ds::DSSCL_PRIORITY), ds::DS_OK);
+  for (const char* name : {"Bonus", "ExplodeB1", "ExplodeB2", "ExplodeB3", "ExplodeB4", "LevelUp",
+                           "MenuClick", "NauvrelExpl"}) {
+    SCOPED_TRACE(name);
+    const auto bytes = ArchiveMember(std::string("Zvuk/") + name + ".wav");
+    GlobalBlock image = GlobalBlock::Alloc(bytes.size());
+    ASSERT_TRUE(image);
+    std::memcpy(image.Lock().data(), bytes.data(), bytes.size());
+    const ds::LPDIRECTSOUNDBUFFER buffer = wavCreateBuffer(image);
+    ASSERT_TRUE(buffer);
+    const std::vector<int16_t>& samples = *ds::testing::DeviceSamples(buffer.get());
+    EXPECT_GT(samples.size(), 2000u);
+    int peak = 0;
+    for (int16_t s : samples) peak = std::max(peak, std::abs(int{s}));
+    EXPECT_GT(peak, 16000);
+  }
+  Sound.dsObject.reset();
 }
 
 }  // namespace
