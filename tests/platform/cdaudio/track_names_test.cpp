@@ -40,14 +40,7 @@ TEST_F(CDTest, AFolderPlaysItsFilesInNumberOrderAndKeepsTheDiscsNumbers) {
   WriteWav(dir.path / "track 3 again.wav", 9, 300);  // a second track 3: left out
   WriteWav(dir.path / "Bonus 04.wav", 9, 300);       // no number in front: not a track
   WriteFile(dir.path / "Track05.txt", "not audio");
-  std::string opened;
-  const std::string log = DebugLogOf([&] { opened = Send("open cdaudio"); });
-  ASSERT_EQ(opened, "");
-  // The debug log lists the tracks it found and says why a file was left out.
-  for (const std::string& line :
-       {"track 02   1:01 " + (dir.path / "Track02.WAV").string(),
-        (dir.path / "track 3 again.wav").string() + ": another file already is track 3"})
-    EXPECT_NE(log.find(line), std::string::npos) << line << " in\n" << log;
+  ASSERT_EQ(Send("open cdaudio"), "");
   EXPECT_EQ(Send("status cdaudio number of tracks"), "4");
   // The game accepts the disc only when track 1 is music; the ripped-away data track passes.
   EXPECT_EQ(Send("status cdaudio type track 1", 10), "zvuk");

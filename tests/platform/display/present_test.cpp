@@ -25,9 +25,6 @@ uint32_t Expand565(uint32_t p) {
   return ((r << 3) | (r >> 2)) << 16 | ((g << 2) | (g >> 4)) << 8 | ((b << 3) | (b >> 2));
 }
 uint32_t OwnBits(uint32_t v) { return v & 0xFFFFFF; }
-uint32_t Rgb(const dd::PALETTEENTRY& e) {
-  return uint32_t{e.peRed} << 16 | uint32_t{e.peGreen} << 8 | e.peBlue;
-}
 
 struct WindowChain : QuietFlipWindow {
   WindowChain() : QuietFlipWindow(32) { dd::testing::KeepPresentedFrames(true); }
@@ -122,7 +119,9 @@ TEST(Present, EightBitFramesFollowThePrimarysPaletteAndItsChangesAndLoss) {
     for (auto& e : entries) e = {uint8_t(random()), uint8_t(random()), uint8_t(random()), 0};
   };
   shuffle();
-  const Colour colour = [&](uint32_t v) { return Rgb(entries[v]); };
+  const Colour colour = [&](uint32_t v) {
+    return uint32_t{entries[v].peRed} << 16 | uint32_t{entries[v].peGreen} << 8 | entries[v].peBlue;
+  };
   auto palette = std::make_unique<dd::Palette>(entries.data());
   ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
   Frame picture = RandomPicture(0xFF, random);
