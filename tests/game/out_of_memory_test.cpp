@@ -32,9 +32,7 @@ TEST_F(OutOfMemory, ALiftedBarrelOrTheWrecksBubblesEndTheGameWithoutAMessage) {
   FireFromRow(0);
   Refuse(RecordKind::Floater);
   EXPECT_TRUE(Ends(10) && !World.FloatingBarels);
-
-  // The explosion stops at the first bubble it cannot make.
-  ResetWorld();
+  ResetWorld();  // the explosion stops at the first bubble it cannot make
   Bubbles.NauvrelExplBubbleRange = 20;
   SetColumn(4, "BBB");
   PlaceSubmarine(150, 2);
