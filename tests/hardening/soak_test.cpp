@@ -33,9 +33,7 @@ void CheckWorld(uint64_t step) {
     ASSERT_TRUE(c.state != csExploding || (c.phase >= 0 && c.phase <= 9)) << int{c.phase};
     barrels += c.state == csBarel || c.state == csExploding;
   }
-  if (World.Level != 0 && World.Sub.DyingState == 0) {
-    ASSERT_EQ(World.BarelsLeft, barrels);
-  }
+  ASSERT_TRUE(World.Level == 0 || World.Sub.DyingState != 0 || World.BarelsLeft == barrels);
   ASSERT_GE(World.Score, 0);
   ASSERT_TRUE(Ends(World.FloatingBarels) && Ends(World.Fallers) && Ends(World.BackBubbles) &&
               Ends(World.FrontBubbles));
