@@ -1,6 +1,5 @@
-// The display taken away between two frames (another program went full screen, the
-// session was locked): in every mode the next frame restores every surface and shows
-// exactly what the last one showed.
+// The display taken away between two frames: in every mode the next frame restores every
+// surface and shows exactly what the last one showed.
 #include <cstdio>
 #include <string>
 #include <tuple>
@@ -36,8 +35,7 @@ class LostDisplay : public GameFolder, public ::testing::WithParamInterface<int>
     CloseQuietWindow();
   }
 
-  // One frame as it is, one after the display was lost (every surface blanked): both
-  // presented, and the same.
+  // One frame as it is, one after every surface was blanked: both presented, and the same.
   static void LoseBetweenTwoFrames(const std::string& what) {
     SCOPED_TRACE(what);
     ASSERT_TRUE(RenderFrame());

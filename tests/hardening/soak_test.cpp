@@ -1,6 +1,5 @@
-// Random play in every mode, with random step lengths and settings, the world checked after
-// every step. NAUVREL_SOAK_MINUTES sets the game time (scripts/soak runs an hour under the
-// sanitizers); the suite runs a few minutes.
+// Random play in every mode and random step lengths, the world checked after every step.
+// NAUVREL_SOAK_MINUTES sets the game time (scripts/soak runs an hour under the sanitizers).
 #include <cstdlib>
 #include <random>
 

@@ -1,5 +1,4 @@
-// Settings through the hive file: first run, stored values, the sound switch, failures; and
-// how the game is shown, kept under the game's key too.
+// Settings through the hive file, and how the game is shown, kept under the game's key too.
 #include "persist/settings.h"
 
 #include <gtest/gtest.h>
@@ -120,8 +119,7 @@ TEST(Settings, ASaveIsAllOrNothingAndFailuresAreShown) {
       (std::vector<std::string>{"RegCreateKeyEx failed", "RegOpenKeyEx (SaveSettings) failed"}));
 }
 
-// The command line overrides what was kept, what is left at exit comes back next time, and
-// values that name nothing are ignored.
+// The command line overrides what was kept and is kept in turn; values naming nothing go.
 TEST(Presentation, TheCommandLineOverridesWhatWasKeptAndIsKeptInTurn) {
   IsolatedUserData data;
   const std::tuple<const char*, win::ScaleMode, bool> runs[] = {

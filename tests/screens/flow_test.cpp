@@ -35,10 +35,9 @@ TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
   }
 }
 
-// A click at (x, y), or the key x when y is 0: the mode it leads to, the menu clicks it
-// plays, whether it quits, and the picture then shown, if any. Every change of screen
-// clicks once and nothing else does; the menu and the pages show the arrow, play none,
-// the logo leaves the cursor as it was.
+// A click at (x, y), or the key x when y is 0: the mode, the menu clicks, whether it quits,
+// the picture shown. Every change of screen clicks once and nothing else does; the menu and
+// the pages show the arrow, play none, the logo leaves the cursor as it was.
 TEST_P(FlowTest, EveryChangeOfScreenClicksOnceAndNothingElseDoes) {
   struct Action {
     const char* what;
@@ -110,8 +109,7 @@ TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
   Keys({'M', 'N', 'P'});
   EXPECT_EQ(Screen.LevelIntro, 1);
 
-  // The points needed go in the third line, the best score in the fourth: nine digits
-  // there make the fourth line the widest, and the box with it.
+  // Nine digits of best score make the fourth line the widest, and the box with it.
   World.PointsNeeded = 1;
   World.BestScore = 123456789;
   Frame();
