@@ -45,8 +45,7 @@ void Grid() {
 // A faller, the mine, and bubbles: unborn, at the corner, below and left of the screen.
 void FallerMineAndBubbles() {
   while (!World.Fallers) ASSERT_TRUE(CreateFaller(2, 0));  // some draws give no faller
-  World.Fallers->y = 200;
-  World.Fallers->kind = btScoreBonus;
+  std::tie(World.Fallers->y, World.Fallers->kind) = std::tuple(200.0, btScoreBonus);
   World.Mine = {.y = 120, .column = 9};
   World.GameClock = 1000;
   const struct {
