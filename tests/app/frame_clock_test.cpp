@@ -22,8 +22,7 @@ struct FrameClockTest : ::testing::Test {
 
 // Sub-millisecond frames, and 60 Hz on an odd counter rate.
 TEST_F(FrameClockTest, ManyFramesAddUpToTheWallClock) {
-  // Frequency, ticks a frame (0.25 ms, 1/60 s), frames, the milliseconds they make, the
-  // tolerance.
+  // Frequency, ticks a frame (0.25 ms, 1/60 s), frames, the milliseconds they make, tolerance.
   for (const auto& [frequency, ticks, frames, expected, tolerance] :
        {std::tuple<uint64_t, int64_t, int, double, double>{1'000'000, 250, 10'000, 2500, 0},
         {3'579'545, 3'579'545 / 60, 600, 10'000, 1}}) {

@@ -16,8 +16,7 @@
 
 namespace {
 
-// The user's language as the system reports it, set by LANG alone for the length of a
-// test; what the environment said before comes back after it.
+// The user's language set by LANG alone for one test; the environment comes back after it.
 struct UserLocale {
   static constexpr const char* Names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
   std::vector<std::optional<std::string>> saved;

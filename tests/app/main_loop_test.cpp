@@ -21,16 +21,14 @@ using MainLoop = GameFolder;
 
 TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
   // Deactivated, the loop waits on the queue and draws nothing until the activation comes
-  // from elsewhere; F12 needs five idle turns after it. A loop that went on while inactive
-  // would draw meanwhile, and quit before the activation.
+  // from elsewhere; F12 needs five idle turns after it.
   const int flips = dd::testing::FlipCount();
   win::testing::ScheduleMessage(5, Message(win::WM_ACTIVATEAPP, 0));
   win::testing::ScheduleMessage(5, win::MSG{nullptr, win::WM_KEYDOWN, win::VK_F12, 1});
   std::atomic<bool> finished = false;
   std::thread activation([&] {
-    // The deactivation comes on the idle turn after the fourth frame; however slow the
-    // start, the activation is posted well after it. Should it still come first, the
-    // loop would wait for good: a second activation then lets it go on.
+    // The deactivation comes after the fourth frame, the activation well after it; should
+    // it still come first, the loop would wait for good: a second one lets it go on.
     using namespace std::chrono_literals;
     for (int waited = 0; dd::testing::FlipCount() - flips < 4 && waited < 30000; ++waited)
       std::this_thread::sleep_for(1ms);
@@ -48,8 +46,7 @@ TEST_F(MainLoop, PausesWhileInactiveAndResumesOnActivation) {
 }
 
 // A start-up that fails shows its one message and ends with status 1 before any frame: no
-// archive (the folders looked in follow the message), no place for the settings. Which
-// picture stops the start, and with what, is the start-up tests'.
+// archive (the folders looked in follow the message), no place for the settings.
 TEST_F(MainLoop, AFailedStartEndsWithStatusOneAfterItsMessage) {
   const auto failedStart = [](const char* message) {
     SCOPED_TRACE(message);

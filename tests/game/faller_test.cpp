@@ -36,8 +36,8 @@ TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
   EXPECT_EQ(std::tuple(World.Fallers, Cell(3, 1).state), std::tuple(nullptr, btLower));
 }
 
-// Chosen: however long the step, a faller does not sink through a barrel below it; an
-// exploding barrel does not hold it up, and coming to rest in an explosion ends it.
+// Chosen: at any step length a faller stops on a barrel below; an explosion does not hold it
+// up, and coming to rest in one ends it.
 TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelowAtAnyStepLength) {
   const struct {
     const char* column;

@@ -20,9 +20,8 @@ TEST_F(WorldTest, NewGameStartsLevelOneWithItsIntroduction) {
             std::tuple(0, 0u, 5000.0, static_cast<uint32_t>(2 * CountBarrels() / 3)));
 }
 
-// The level ends after the pass through row 0 whatever is left, or after any pass once no
-// barrel is left; passed (heard, and introduced) only with more than the points needed, or
-// built again with the same points needed.
+// The level ends after the pass through row 0, or any pass with no barrel left; passed (heard,
+// introduced) only with more than the points needed, else built again with the same need.
 TEST_F(WorldTest, TheLevelEndsAfterThePassThroughRowZeroOrWithNoBarrelLeft) {
   ASSERT_TRUE(MakeToneSoundSet());
   const struct {
@@ -66,8 +65,7 @@ TEST_F(WorldTest, GameOverEndsTheGameIntoTheNameEntryOrTheMenuWithNothingToConti
     const bool qualifies = hisQualifies(best);
     EXPECT_EQ(std::tuple(World.Level, IsGameInProgress(), Screen.NameEntry, Screen.Mode),
               std::tuple(0, false, qualifies ? 1 : 0, qualifies ? gmPlay : gmMenu));
-    EXPECT_FALSE(ContinueGame());  // nothing to go back to
-    EXPECT_EQ(Screen.Mode, qualifies ? gmPlay : gmMenu);
+    EXPECT_TRUE(!ContinueGame() && Screen.Mode == (qualifies ? gmPlay : gmMenu));
   }
 }
 
@@ -81,7 +79,7 @@ TEST_F(WorldTest, NothingMovesWhileTheGameIsHeld) {
     return std::tuple(World.GameClock, World.Sub.x, World.Mine.y, Cell(2, 1).phase, bubble->y);
   };
   const auto before = state();
-  ASSERT_TRUE(Step(0));  // a step of 0 ms
+  ASSERT_TRUE(Step(0));
   EXPECT_EQ(state(), before);
   const auto held = [&](auto hold, auto release) {
     hold();

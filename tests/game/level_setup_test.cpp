@@ -40,8 +40,8 @@ TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
   std::tie(World.DoubleScore, World.MinusScore, World.Mine.y, World.Torpedo.row) =
       std::tuple(1, 1, 200.0, 4);
   World.Sub = {.x = 500, .row = 2, .speed = 0, .pendingSpeedChange = 7, .changeRate = 90};
-  std::tie(World.Sub.rowChangeActive, World.Sub.DyingState, World.Sub.explosionFrame) =
-      std::tuple(1, 1, 30);
+  std::tie(World.Sub.rowChangeActive, World.Sub.DyingState) = std::tuple(1, 1);
+  World.Sub.explosionFrame = 30;
   World.ColumnBonusUsed.fill(1);
   ASSERT_TRUE(CreateFloater(3, 3));
   ASSERT_TRUE(CreateBubble(10, 10, 0, 0));
@@ -55,13 +55,12 @@ TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
       std::tuple(World.Score, World.BestScore, World.PointsNeeded, World.GameClock, World.Level),
       std::tuple(250, 300u, 280u, 12345.0, uint16_t{3}));
   const SubmarineRecord& sub = World.Sub;
-  EXPECT_EQ(std::tuple(sub.x, sub.row, sub.speed, sub.changeRate, sub.pendingSpeedChange),
-            std::tuple(-50.0, 13, 160.0, 15.0, 0.0));
-  EXPECT_EQ(std::tuple(sub.rowChangeActive, sub.DyingState, sub.explosionFrame),
-            std::tuple(0, 0, 0));
-  EXPECT_EQ(std::tuple(World.Mine.y, World.Torpedo.row, World.DoubleScore, World.MinusScore),
-            std::tuple(0.0, -1, 0, 0));
-  EXPECT_EQ(std::count(World.ColumnBonusUsed.begin(), World.ColumnBonusUsed.end(), 0), GridColumns);
+  EXPECT_EQ(std::tuple(sub.x, sub.row, sub.speed, sub.changeRate, sub.pendingSpeedChange,
+                       sub.rowChangeActive, sub.DyingState, sub.explosionFrame),
+            std::tuple(-50.0, 13, 160.0, 15.0, 0.0, 0, 0, 0));
+  EXPECT_EQ(std::tuple(World.Mine.y, World.Torpedo.row, World.DoubleScore, World.MinusScore,
+                       std::ranges::count(World.ColumnBonusUsed, 0)),
+            std::tuple(0.0, -1, 0, 0, GridColumns));
   EXPECT_EQ(std::tuple(World.FloatingBarels, World.Fallers, World.FrontBubbles, World.BackBubbles),
             std::tuple(nullptr, nullptr, nullptr, nullptr));
 }
@@ -73,13 +72,12 @@ TEST_F(WorldTest, FallerDrawGivesNoBonusForThreeOfThirteen) {
     Faller* before = World.Fallers;
     ASSERT_TRUE(CreateFaller(4, 6));
     if (World.Fallers == before) {
-      ++none;
       EXPECT_EQ(World.ColumnBonusUsed[4], 0);
+      ++none;
       continue;
     }
     const Faller& f = *World.Fallers;
-    EXPECT_EQ(std::tuple(f.column, f.y), std::tuple(4, 570 - 40 * 6));
-    ASSERT_TRUE(f.kind >= btUpper && f.kind <= btDeath) << f.kind;
+    ASSERT_TRUE(f.column == 4 && f.y == 570 - 40 * 6 && f.kind >= btUpper && f.kind <= btDeath);
     ++kinds[f.kind];
   }
   EXPECT_NEAR(none, 300, 60);
@@ -110,9 +108,7 @@ TEST_F(WorldTest, BubblesAndFloatersMoveAndLeaveTheirListsOffTheScreen) {
   World.GameClock = 1600;  // age 600 ms
   UpdateBubbles();
   UpdateFloaters();
-  EXPECT_DOUBLE_EQ(b.y, 400 - 5 * 0.6);
-  EXPECT_DOUBLE_EQ(b.x, 300 + 0.6);
-  EXPECT_EQ(ListLength(World.BackBubbles), 1);
+  EXPECT_TRUE(std::abs(b.x - 300.6) + std::abs(b.y - 397) < 1e-9 && !b.next) << b.x << "," << b.y;
   ASSERT_NE(World.FloatingBarels, nullptr);
   EXPECT_DOUBLE_EQ(World.FloatingBarels->y, 570 - 600 * (0.5 * 600) / 1000);
   World.GameClock = 3000;

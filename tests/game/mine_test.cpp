@@ -12,8 +12,7 @@ bool DropAbove(int c) {
   return DropMineAbove(c);
 }
 
-// However long the steps, the mine meets every row on its way; the best score follows only
-// a rising score.
+// At any step length the mine meets every row; the best score follows only a rising score.
 TEST_F(WorldTest, AMineDestroysAtMostFourBarrelsAndScoresEachAtAnyStepLength) {
   const struct {
     int ms;
@@ -40,8 +39,7 @@ TEST_F(WorldTest, AMineDestroysAtMostFourBarrelsAndScoresEachAtAnyStepLength) {
   }
 }
 
-// A bonus in the way takes effect without counting a hit. A restart taken on the way
-// builds a new level: the rows left in that step are not the mine's any more.
+// A bonus in the way takes effect without a hit; a restart on the way ends the mine's step.
 TEST_F(WorldTest, ABonusInTheMinesWayTakesEffectAndARestartStopsTheMine) {
   SetColumn(7, "BBB5");  // a double-score bonus on a stack of three
   ASSERT_TRUE(DropAbove(7));
@@ -65,8 +63,7 @@ TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
   World.Mine.y = 0;
   for (double x : {-10.0, 810.0}) {  // still left of the screen, and q = 20: no mine
     PlaceSubmarine(x, 13);
-    ASSERT_TRUE(DropMine());
-    EXPECT_EQ(World.Mine.y, 0) << x;
+    EXPECT_TRUE(DropMine() && MineGone()) << x;
   }
   // Columns -1 and 18 fall beside the grid and touch nothing.
   for (int c : {0, 17}) SetColumn(c, "BBBBBBBBBBBB");
@@ -79,12 +76,9 @@ TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
   EXPECT_EQ(CountState(csBarel), 24);
   // Slowing down after btDeath a mine is still allowed; once exploded, none.
   World.Sub.DyingState = 2;
-  ASSERT_TRUE(DropAbove(3));
-  EXPECT_NE(World.Mine.y, 0);
-  World.Mine.y = 0;
-  World.Sub.speed = 0;
-  ASSERT_TRUE(DropMine());
-  EXPECT_EQ(World.Mine.y, 0);
+  EXPECT_TRUE(DropAbove(3) && !MineGone());
+  std::tie(World.Mine.y, World.Sub.speed) = std::tuple(0.0, 0.0);
+  EXPECT_TRUE(DropMine() && MineGone());
 }
 
 TEST_F(WorldTest, AMineStartsWhereARowChangeHasTakenTheSubmarine) {

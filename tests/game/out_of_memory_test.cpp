@@ -1,6 +1,5 @@
-// Memory running out in the middle of a step: the records the game cannot do without end
-// the game (the faller with its message, the others silently); bubbles of the mine, the
-// torpedo and exploding barrels are only decoration, and the game goes on without them.
+// Memory running out in a step: records the game needs end it (the faller with a message);
+// bubbles of the mine, the torpedo and exploding barrels are decoration, and it goes on.
 #include <tuple>
 
 #include "game/lists.h"
@@ -32,9 +31,7 @@ TEST_F(OutOfMemory, ALiftedBarrelOrTheWrecksBubblesEndTheGameWithoutAMessage) {
   FireFromRow(0);
   Refuse(RecordKind::Floater);
   EXPECT_TRUE(Ends(10) && !World.FloatingBarels);
-
-  // The explosion stops at the first bubble it cannot make.
-  ResetWorld();
+  ResetWorld();  // the explosion stops at the first bubble it cannot make
   Bubbles.NauvrelExplBubbleRange = 20;
   SetColumn(4, "BBB");
   PlaceSubmarine(150, 2);
@@ -46,8 +43,7 @@ TEST_F(OutOfMemory, ALiftedBarrelOrTheWrecksBubblesEndTheGameWithoutAMessage) {
       std::tuple(1, 10, 0u));
 }
 
-// A mine through a stack draws a faller for some seeds: the first seed that does, run
-// again without memory for the faller, stops with the faller's message.
+// The first seed whose mine draws a faller, run again without memory for it, stops.
 TEST_F(OutOfMemory, AFallerThatCannotBeMadeEndsTheGameWithItsMessage) {
   const auto mineThroughStack = [this](unsigned seed, bool withoutMemory) {
     ResetWorld();

@@ -1,6 +1,4 @@
-// The records' store: every record handed out value-initialised and apart from the others,
-// the same slots again once every record is back, and a record the store did not hand out
-// refused.
+// The records' store: fresh records apart from each other, slots reused, foreign ones refused.
 #include "game/record_store.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +32,7 @@ bool Refused(Probe* record) {
 #endif
 }
 
-// Taking in a record it never handed out, or one more than it has out, would make the
-// store hand out a slot that is still in use.
+// Taking in a record it never handed out would make it hand out a slot still in use.
 TEST(RecordStore, HandsOutFreshRecordsOverSlabsAndRefusesOnesItDidNotHandOut) {
   std::vector<Probe*> first = Take(RecordStore<Probe>::Slab::Slots + 300);
   EXPECT_EQ(std::set(first.begin(), first.end()).size(), first.size());

@@ -25,18 +25,15 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
   for (int i = 0; i < 2000 && World.Sub.speed > 0; ++i) ASSERT_TRUE(Step(1));
   EXPECT_NEAR(World.GameClock - took, 1000, 2);
   const double stoppedAt = World.Sub.x;
-  // It went into column 4, through the barrel in its row.
+  // Into column 4, through the barrel in its row; the slower animation ends at 59 × 52 + 35 ms.
   EXPECT_EQ(std::tuple(World.Sub.speed, World.Sub.explosionStamp, Cell(4, 2).state,
                        World.Sub.DyingState, stoppedAt >= 180),
             std::tuple(0.0, World.GameClock, csBarel, 2, true));
-  // It explodes where it stands; the slower animation ends at 59 × 52 + 35 ms.
-  EXPECT_EQ(MsUntilGameOver(*this), 59 * 52 + 35);
-  EXPECT_EQ(World.Sub.x, stoppedAt);
+  EXPECT_EQ(std::pair(MsUntilGameOver(*this), World.Sub.x), std::pair(59 * 52 + 35, stoppedAt));
 }
 
-// The front meets a barrel when it reaches the barrel's cell (x 20 for column 0), however
-// long the steps; the wreck, set back over the struck column, takes what lands there,
-// passes through barrels, fires nothing and ends the game after frame 59.
+// The front meets a barrel on reaching its cell (x 20 for column 0) at any step length; the
+// wreck, set back over the column, takes what lands there, fires nothing, ends after frame 59.
 TEST_F(WorldTest, TheSubmarineStrikesTheBarrelItReachesAtAnyStepLength) {
   const struct {
     int column;
@@ -82,11 +79,9 @@ TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
   ASSERT_EQ(World.Sub.DyingState, 1);
   ASSERT_TRUE(Step(1000));  // 40 frames at once
   EXPECT_EQ(std::tuple(World.Sub.explosionFrame, World.Level), std::tuple(40, 1));
-  ASSERT_TRUE(Step(1000));
-  EXPECT_TRUE(GameIsOver());
+  EXPECT_TRUE(Step(1000) && GameIsOver());
 }
 
-// A barrel's explosion shows a new frame every 60 ms, nine of them before it ends.
 TEST_F(WorldTest, AnExplosionMovesOnEvery60Ms) {
   SetColumn(3, "X");
   for (const auto& [ms, phase] : {std::pair{59, 0}, {1, 1}, {480, 9}}) {
@@ -95,9 +90,8 @@ TEST_F(WorldTest, AnExplosionMovesOnEvery60Ms) {
   }
 }
 
-// A pass ends once the submarine is past x 850: it starts again at -50, a row lower. Chosen:
-// a row change never takes it out of rows 0 to 13, and the end of a pass while it moves
-// down from row 1 takes it to row 0 first.
+// Past x 850 a pass starts again at -50, a row lower. Chosen: a row change keeps to rows 0 to
+// 13, and a pass ending while it moves down from row 1 takes it to row 0 first.
 TEST_F(WorldTest, APassEndsPastX850AndRowChangesKeepTheSubmarineWithinItsRows) {
   SetColumn(0, "B");
   PlaceSubmarine(840, 5);
@@ -109,8 +103,7 @@ TEST_F(WorldTest, APassEndsPastX850AndRowChangesKeepTheSubmarineWithinItsRows) {
   PlaceSubmarine(100, 12);
   std::tie(World.Sub.rowChangeActive, World.Sub.rowChangeUp) = std::tuple(1, 1);
   ASSERT_TRUE(Run(200, 10));  // 30 px of travel at 120 px/s is 250 ms
-  EXPECT_EQ(World.Sub.row, 12);
-  ASSERT_TRUE(Run(100, 10));
+  EXPECT_TRUE(World.Sub.row == 12 && Run(100, 10));
   EXPECT_EQ(std::tuple(World.Sub.row, World.Sub.rowChangeActive), std::tuple(13, 0));
   PlaceSubmarine(845, 1);
   std::tie(World.Sub.rowChangeActive, World.Sub.rowChangeUp, World.Sub.rowChangeProgress) =
@@ -119,8 +112,7 @@ TEST_F(WorldTest, APassEndsPastX850AndRowChangesKeepTheSubmarineWithinItsRows) {
   EXPECT_EQ(std::tuple(World.Sub.row, World.Sub.rowChangeActive), std::tuple(0, 0));
 }
 
-// A slow-down that overshoots in one long step gives the excess back; alive, the
-// submarine never goes below 20 px/s.
+// A slow-down overshooting in one long step gives the excess back; alive, never below 20 px/s.
 TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
   // From a speed, a change pending, in steps of ms: the speed after a second, and in the end.
   for (const auto& [speed, pending, ms, afterASecond, total, last] :
@@ -140,9 +132,8 @@ TEST_F(WorldTest, SpeedBonusesApplyAtTheChangeRate) {
   }
 }
 
-// The faster the submarine, the denser its trail: a bubble every 1000 / speed ms and a bit.
-// Chosen: at the two slider positions where the trail delay is 0, trail bubbles come
-// without delay (the draw is still made) instead of dividing by zero. None once dying.
+// A trail bubble every 1000 / speed ms and a bit. Chosen: a trail delay of 0 gives bubbles
+// at once (the draw still made) instead of dividing by zero. None once dying.
 TEST_F(WorldTest, TheTrailThickensWithSpeedAndADelayOfZeroGivesBubblesAtOnce) {
   Bubbles.NauvrelBubblesOn = 1;
   for (const auto& [delay, speed, ms, bubbles] :

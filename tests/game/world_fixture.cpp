@@ -13,9 +13,7 @@
 
 void ResetWorld() {
   AllocationFaults = {};
-  FreeFloaters();
-  FreeFallers();
-  FreeBubbles();
+  FreeFloaters(), FreeFallers(), FreeBubbles();
   World = {.Level = 1,
            .Sub = {.x = -50, .row = 13, .speed = 120, .changeRate = 15},
            .Mine = {.fallSpeed = 120.0 / 5 + 60},
@@ -34,8 +32,8 @@ void SetColumn(int column, std::string_view cells) {
     const char ch = r < static_cast<int>(cells.size()) ? cells[r] : '.';
     if (ch == 'B') cell.state = csBarel;
     if (ch == 'X') cell = {.state = csExploding, .stamp = World.GameClock};
-    if (ch >= '3' && ch <= '9') cell = {.state = ch - '0', .since = World.GameClock};
-    if (ch >= 'a' && ch <= 'c') cell = {.state = 10 + (ch - 'a'), .since = World.GameClock};
+    const int32_t bonus = ch >= 'a' ? 10 + (ch - 'a') : ch - '0';
+    if (bonus >= 3 && bonus <= 12) cell = {.state = bonus, .since = World.GameClock};
   }
   World.BarelsLeft = CountBarrels();
 }

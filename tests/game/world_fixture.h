@@ -1,6 +1,5 @@
 #pragma once
-// A known world for the rule tests: an empty grid, a running play mode, a clock that the
-// test moves by hand.
+// A known world for the rule tests: an empty grid, play running, a clock moved by hand.
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -8,13 +7,11 @@
 #include "game/world.h"
 #include "support/fake_clock.h"
 
-// Frees the lists and puts every world, screen and bubble record back to a fresh start:
-// play mode running, submarine alive at level 1 speed above the grid, all bubbles off.
+// A fresh start: play running, the submarine alive at level 1 speed above the grid, no bubbles.
 void ResetWorld();
 
-// Column c from row 0 upwards: 'B' barrel, 'X' exploding (phase 0, now), '.' empty, and
-// the digits '3' to '9', 'a' (10), 'b' (11), 'c' (12) for bonuses lying since now.
-// BarelsLeft is counted again, as a level built this way would have it.
+// Column c from row 0 up: 'B' barrel, 'X' exploding (phase 0, now), '.' empty, '3' to '9' and
+// 'a' to 'c' (10 to 12) bonuses lying since now. BarelsLeft is counted again.
 void SetColumn(int column, std::string_view cells);
 // Barrels and exploding barrels in the grid: what BarelsLeft should say.
 int CountBarrels();

@@ -27,8 +27,6 @@ struct Exit : GameFolder {
   fs::path Hive(const char* name) const { return data.dir.path / "HalvoTeam/Nauvrel" / name; }
 };
 
-// Memory gone in the middle of a game: the window closes and the game goes the usual way
-// out, without a message.
 TEST_F(Exit, ATrailBubbleThatCannotBeMadeEndsTheGameTheUsualWay) {
   // The submarine's trail then asks for bubbles, and after 40 of them memory is gone.
   ScheduleNewGame();
@@ -42,14 +40,11 @@ TEST_F(Exit, ATrailBubbleThatCannotBeMadeEndsTheGameTheUsualWay) {
       std::tuple(exitCode, win::testing::ScheduledMessages(), win::testing::MessageBoxes().size(),
                  Screen.Mode, World.Sub.DyingState, left),
       std::tuple(0, 1u, 0u, gmPlay, 0, 0));
-  FreeFloaters();
-  FreeFallers();
-  FreeBubbles();
+  FreeFloaters(), FreeFallers(), FreeBubbles();
 }
 
 // Settings and hi-scores that cannot be written at exit: the game says so and ends, and the
-// files it could not replace keep every byte. That what was read is used, and that a later
-// write changes only its own value, are the settings' and the registry's tests'.
+// files it could not replace keep every byte.
 TEST_F(Exit, AFailedSaveAtExitIsReportedAndLosesNothing) {
   const auto runToClose = [] {
     win::testing::Reset();
@@ -60,8 +55,7 @@ TEST_F(Exit, AFailedSaveAtExitIsReportedAndLosesNothing) {
   const fs::path user = Hive("HKEY_CURRENT_USER.reg"), machine = Hive("HKEY_LOCAL_MACHINE.reg");
   const std::string userBefore = ReadFile(user), machineBefore = ReadFile(machine);
   ASSERT_FALSE(userBefore.empty() || machineBefore.empty());
-  // Where each new file would be written first stands a folder: no process, whatever its
-  // rights, can replace either file now.
+  // A folder where each new file would be written first: no process can replace either now.
   for (const fs::path& hive : {user, machine}) fs::create_directory(hive.string() + ".tmp");
   EXPECT_EQ(runToClose(), 0);
   EXPECT_EQ(win::testing::MessageBoxes(), (std::vector<std::string>{"RegSetValueEx: NauvrelBubbles",

@@ -1,8 +1,8 @@
-// The display taken away between two frames (another program went full screen, the
-// session was locked): in every mode the next frame restores every surface and shows
-// exactly what the last one showed.
+// The display taken away between two frames: in every mode the next frame restores every
+// surface and shows exactly what the last one showed.
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/init.h"
@@ -22,25 +22,20 @@ class LostDisplay : public GameFolder, public ::testing::WithParamInterface<int>
     // There is no 32-bit switch: the default depth reads it as nothing.
     Switches = ReadSwitches("--no-sound --no-cd-music --use-" + std::to_string(GetParam()) +
                             "-bit-colors");
-    Settings = SettingsState{};
-    World = WorldState{};
-    Screen = ScreenState{};
+    std::tie(Settings, World, Screen) = std::tuple(SettingsState{}, WorldState{}, ScreenState{});
     ASSERT_TRUE(sysInit());
     Shell.AppActive = true;
     dd::testing::KeepPresentedFrames(true);
   }
   void TearDown() override {
     dd::testing::KeepPresentedFrames(false);
-    FreeFloaters();
-    FreeFallers();
-    FreeBubbles();
+    FreeFloaters(), FreeFallers(), FreeBubbles();
     sysReleaseAll();
     EXPECT_FALSE(dd::testing::HasRenderer());  // the window's renderer goes with the display
     CloseQuietWindow();
   }
 
-  // One frame as it is, one after the display was lost (every surface blanked): both
-  // presented, and the same.
+  // One frame as it is, one after every surface was blanked: both presented, and the same.
   static void LoseBetweenTwoFrames(const std::string& what) {
     SCOPED_TRACE(what);
     ASSERT_TRUE(RenderFrame());
@@ -64,14 +59,12 @@ TEST_P(LostDisplay, EveryScreenComesBackAsItWas) {
   ASSERT_TRUE(NewGame());
   ASSERT_TRUE(Screen.Mode == gmPlay && Screen.LevelIntro);
   LoseBetweenTwoFrames("level introduction");
-  Screen.LevelIntro = 0;
-  World.Score = 1234;
+  std::tie(Screen.LevelIntro, World.Score) = std::tuple(0, 1234);
   ASSERT_TRUE(CreateFloater(4, 3));
   ASSERT_TRUE(CreateBubble(300, 300, 0, 0));
   LoseBetweenTwoFrames("play");
-  Screen.NameEntry = 1;
+  std::tie(Screen.NameEntry, Screen.PlayerNameLength) = std::tuple(1, 5);
   std::snprintf(Screen.PlayerName, sizeof Screen.PlayerName, "DIVER");
-  Screen.PlayerNameLength = 5;
   LoseBetweenTwoFrames("name entry");
 }
 

@@ -1,5 +1,4 @@
-// Settings through the hive file: first run, stored values, the sound switch, failures; and
-// how the game is shown, kept under the game's key too.
+// Settings through the hive file, and how the game is shown, kept under the game's key too.
 #include "persist/settings.h"
 
 #include <gtest/gtest.h>
@@ -40,8 +39,7 @@ TEST(Settings, FirstRunSavesTheDefaultsAndASecondRunReadsThem) {
   for (const char* kind : {"Nauvrel", "NauvrelExpl", "Mine", "Torpedo", "BarelExpl", "BarelFloat"})
     defaults += "\"" + std::string(kind) + "Bubbles\"=dword:000000c0\n";
   EXPECT_EQ(ReadFile(UserHive(data)), StoredSettings(defaults + "\"UseSound\"=dword:00000001\n"));
-  Settings = SettingsState{};
-  Settings.MineBubbles = 0;
+  Settings = SettingsState{.MineBubbles = 0};
   ASSERT_TRUE(LoadSettings());
   EXPECT_EQ(Settings.MineBubbles, 192u);
 }
@@ -53,8 +51,7 @@ TEST(Settings, TheSoundSwitchWinsAndValuesOfAnotherTypeAreDefaults) {
   Switches = ReadSwitches("--no-sound");
   Load(data, "\"UseSound\"=dword:00000001\n");
   EXPECT_FALSE(Settings.UseSound);
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_TRUE(Holds(data, "\"UseSound\"=dword:00000000"));
+  EXPECT_TRUE(SaveSettings() && Holds(data, "\"UseSound\"=dword:00000000"));
   Switches = SwitchFlags{};
   Load(data, "\"UseSound\"=dword:00000000\n");
   EXPECT_FALSE(Settings.UseSound);
@@ -86,8 +83,7 @@ TEST(Settings, NineSwitchesABubbleKindOffTenOnAndLargeValuesAreUsedAsTheyAre) {
   EXPECT_EQ(std::tuple(Bubbles.MineBubbleDelay, Settings.BarelExplBubbles,
                        Bubbles.BarelExplBubbleMax, Bubbles.BarelFloatBubbleMax),
             std::tuple(185, 600u, 200, 64));
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_TRUE(Holds(data, "\"BarelExplBubbles\"=dword:00000258"));
+  EXPECT_TRUE(SaveSettings() && Holds(data, "\"BarelExplBubbles\"=dword:00000258"));
 }
 
 // A save stopped at any point leaves the seven values all as they were or all new (a damaged
@@ -120,8 +116,7 @@ TEST(Settings, ASaveIsAllOrNothingAndFailuresAreShown) {
       (std::vector<std::string>{"RegCreateKeyEx failed", "RegOpenKeyEx (SaveSettings) failed"}));
 }
 
-// The command line overrides what was kept, what is left at exit comes back next time, and
-// values that name nothing are ignored.
+// The command line overrides what was kept and is kept in turn; values naming nothing go.
 TEST(Presentation, TheCommandLineOverridesWhatWasKeptAndIsKeptInTurn) {
   IsolatedUserData data;
   const std::tuple<const char*, win::ScaleMode, bool> runs[] = {

@@ -2,7 +2,9 @@
 // Drives the game as a player would: window messages into MainWndProc, then a frame.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
+#include <tuple>
 
 #include "app/frame_clock.h"
 #include "app/shell.h"
@@ -51,6 +53,9 @@ class ScreenTest : public ::testing::TestWithParam<int> {
   virtual bool Sounds() const { return false; }
   static void FreeLists() { FreeFloaters(), FreeFallers(), FreeBubbles(); }
   static void Key(uint16_t key) { MainWndProc(nullptr, win::WM_KEYDOWN, key, 0); }
+  static void Keys(std::initializer_list<uint16_t> keys) {
+    for (uint16_t key : keys) Key(key);
+  }
   static void Click(uint16_t x, uint16_t y) {
     MainWndProc(nullptr, win::WM_LBUTTONUP, 0, win::MAKELPARAM(x, y));
   }
@@ -62,6 +67,14 @@ class ScreenTest : public ::testing::TestWithParam<int> {
   static void StartGame() {
     Key('A');
     Click(NewGameX, NewGameY);
+  }
+  // Into the name entry: a game lost with this best score.
+  static void LoseWithBestScore(uint32_t best) {
+    StartGame();
+    Key('A');
+    World.BestScore = best;
+    GameOver();
+    ASSERT_EQ(std::tuple(Screen.NameEntry, Screen.Mode), std::tuple(1, gmPlay));
   }
   static uint32_t Pixel(int x, int y) { return fixture::Pixel(x, y); }
 

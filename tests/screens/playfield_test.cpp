@@ -45,8 +45,7 @@ void Grid() {
 // A faller, the mine, and bubbles: unborn, at the corner, below and left of the screen.
 void FallerMineAndBubbles() {
   while (!World.Fallers) ASSERT_TRUE(CreateFaller(2, 0));  // some draws give no faller
-  World.Fallers->y = 200;
-  World.Fallers->kind = btScoreBonus;
+  std::tie(World.Fallers->y, World.Fallers->kind) = std::tuple(200.0, btScoreBonus);
   World.Mine = {.y = 120, .column = 9};
   World.GameClock = 1000;
   const struct {
@@ -148,8 +147,8 @@ TEST_P(PlayfieldTest, ExplosionPhaseOutOfRangeStopsTheFrame) {
   const int flips = dd::testing::FlipCount();
   Cell(4, 2) = {.state = csExploding, .phase = 10};
   EXPECT_FALSE(RenderFrame());
-  EXPECT_EQ(LastError(), "DisplayBarel: Phase out of range");
-  EXPECT_EQ(dd::testing::FlipCount(), flips);
+  EXPECT_EQ(std::pair(LastError(), dd::testing::FlipCount()),
+            std::pair(std::string("DisplayBarel: Phase out of range"), flips));
 }
 
 TEST_P(PlayfieldTest, NoBackgroundClearsToBlack) {

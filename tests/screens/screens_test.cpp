@@ -46,11 +46,10 @@ TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
     // A hit derives the bubbles again; how is the settings' tests'.
     EXPECT_EQ(Bubbles.NauvrelBubblesOn, value >= 10);
   }
-  EXPECT_EQ(Pixel(589, 84), fixture::SliderTrack);
-  // Beside the sliders nothing changes.
-  Click(786, 84);
+  Click(786, 84);  // beside the sliders nothing changes
   Click(700, 104);
-  EXPECT_EQ(Settings.NauvrelBubbles, 192u);
+  EXPECT_EQ(std::pair(Pixel(589, 84), Settings.NauvrelBubbles),
+            std::pair(fixture::SliderTrack, 192u));
 }
 
 TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSound) {
@@ -63,14 +62,11 @@ TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSo
             std::tuple(true, fixture::ButtonOn, fixture::ButtonOn));
   Click(702, 437);
   EXPECT_FALSE(Settings.UseSound);
-
   // Without sound for the run the button is not there.
-  Switches.NoSound = true;
-  Settings.UseSound = true;
+  std::tie(Switches.NoSound, Settings.UseSound) = std::tuple(true, true);
   Settings.NauvrelBubbles = 0;  // would be derived again by a hit
   Click(690, 425);
-  EXPECT_TRUE(Settings.UseSound);
-  EXPECT_EQ(Bubbles.NauvrelBubbleDelay, 91 - 192 / 2);
+  EXPECT_TRUE(Settings.UseSound && Bubbles.NauvrelBubbleDelay == 91 - 192 / 2);
   Frame();
   EXPECT_EQ(Pixel(684, 419), fixture::ButtonOn);
 }
@@ -87,7 +83,6 @@ TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
     mci::testing::SetManualStreaming(true);
   };
   useDisc();
-  ClosePosted();
   Frame();
   EXPECT_EQ(Pixel(663, 508), fixture::ButtonOff);
   Click(670, 515);
@@ -97,8 +92,7 @@ TEST_P(SettingsTest, CDButtonOpensAndPlaysOrClosesTheDevice) {
             std::tuple(fixture::ButtonOn, fixture::ButtonOn,
                        fixture::PictureValue(fixture::SettingsEntry)));
   Click(670, 515);
-  EXPECT_FALSE(CD.CDOpen);
-  EXPECT_FALSE(ClosePosted());
+  EXPECT_FALSE(CD.CDOpen || ClosePosted());
 
   const std::pair<void (*)(), const char*> failures[] = {
       {[] { mci::testing::FailStatus(true); }, "status cdaudio media present failed"},
@@ -132,11 +126,10 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
       EXPECT_EQ(y, 70 + 32 * lines);
       ++lines;
     }
-  EXPECT_EQ(lines, 15);
-  EXPECT_EQ(Pixel(29, 71), picture);
   // "%-6d  " and a full field cut to the 31 characters a name may have: 39 glyphs.
-  EXPECT_EQ(Pixel(30 + 38 * 16 + 1, 71), glyph);
-  EXPECT_EQ(Pixel(30 + 39 * 16 + 1, 71), picture);
+  EXPECT_EQ(
+      std::tuple(lines, Pixel(29, 71), Pixel(30 + 38 * 16 + 1, 71), Pixel(30 + 39 * 16 + 1, 71)),
+      std::tuple(15, picture, glyph, picture));
   Click(1, 1);
   EXPECT_EQ(Screen.Mode, gmMenu);
 }
