@@ -22,7 +22,9 @@ TEST_F(WorldTest, ATorpedoClearsItsRowAndLiftsTheBarrelsAbove) {
     const int floaters = ListLength(World.FloatingBarels), left = World.BarelsLeft;
     ASSERT_TRUE(Step(10));
     const int added = ListLength(World.FloatingBarels) - floaters;
-    if (added > 0) EXPECT_EQ(World.BarelsLeft, left - added);  // off the count at once
+    if (added > 0) {
+      EXPECT_EQ(World.BarelsLeft, left - added);  // off the count at once
+    }
     lifted += std::max(added, 0);
   }
   // Four barrels in row 1, two points each.

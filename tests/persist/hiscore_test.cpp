@@ -77,7 +77,9 @@ TEST(HiScore, AValueOfTheWrongSizeIsKeptAsideAndALongerOneUsed) {
     ASSERT_TRUE(hisSaveData() && hisSaveData());
     const Table saved = StoredHiScore();
     ASSERT_EQ(saved.size(), 720u);
-    if (size > 720) EXPECT_EQ(Entries(saved, 15, 5), Entries(damaged, 15, 5));
+    if (size > 720) {
+      EXPECT_EQ(Entries(saved, 15, 5), Entries(damaged, 15, 5));
+    }
     StoreHiScore(Table(3, 0x22));  // damaged again, differently
     ASSERT_TRUE(hisSaveData());
     EXPECT_EQ(StoredHiScore("HiScore.bad"), damaged);
