@@ -32,25 +32,26 @@ int LastBand(const PendingDraw& d) { return (DrawBottom(d) - 1) / BandRows; }
 
 // The columns where a band made from `made` may differ from one made from `before`: those of
 // the draws that are not in both, in the same order. The draws in both are matched greedily,
-// each after the last one matched; a pixel that only such draws cover is made alike. False
-// when the search would cost more than drawing the band whole.
+// each a little after the last one matched; a pixel that only such draws cover is made
+// alike. False when there are too many to be worth drawing apart from the rest.
 bool ChangedColumns(std::span<const ComposedBands::Mark> before,
                     std::span<const ComposedBands::Mark> made,
                     std::vector<std::pair<int, int>>& columns) {
-  size_t searches = 8 * (before.size() + made.size()) + 64;
+  constexpr size_t Lookahead = 16, MostColumns = 16;
   size_t after = 0;  // in `before`, past the last draw matched
   for (const ComposedBands::Mark& m : made) {
+    if (columns.size() > MostColumns) return false;
+    const size_t end = std::min(before.size(), after + Lookahead);
     size_t k = after;
-    while (k < before.size() && before[k].hash != m.hash) ++k;
-    if (k - after > searches) return false;
-    searches -= k - after;
-    if (k == before.size()) {
+    while (k < end && before[k].hash != m.hash) ++k;
+    if (k == end) {
       columns.emplace_back(m.left, m.right);
       continue;
     }
     for (; after < k; ++after) columns.emplace_back(before[after].left, before[after].right);
     after = k + 1;
   }
+  if (before.size() - after > MostColumns) return false;
   for (; after < before.size(); ++after)
     columns.emplace_back(before[after].left, before[after].right);
 
@@ -122,9 +123,18 @@ void Surface::Compose(const std::vector<PendingDraw>& draws) {
   next.first.assign(bands + 1, 0);
   for (const PendingDraw& d : draws)
     for (int b = d.y / BandRows; b <= LastBand(d); ++b) ++next.first[static_cast<size_t>(b) + 1];
-  for (size_t b = 0; b < bands; ++b) next.first[b + 1] += next.first[b];
+  // A band of more draws than are worth comparing lists none, and is drawn whole when it
+  // changes.
+  constexpr uint32_t MostMarks = 256, Unlisted = ~uint32_t{0};
+  pending.cursor.resize(bands);
+  for (size_t b = 0; b < bands; ++b) {
+    const uint32_t count = next.first[b + 1];
+    const bool listed = count <= MostMarks;
+    pending.cursor[b] = listed ? next.first[b] : Unlisted;
+    next.first[b + 1] = next.first[b] + (listed ? count : 0);
+  }
+  next.marks.reserve(bands * MostMarks);  // once for good: the lists take turns
   next.marks.resize(next.first[bands]);
-  pending.cursor.assign(next.first.begin(), next.first.end() - 1);
   for (size_t i = 0; i < draws.size(); ++i) {
     const PendingDraw& d = draws[i];
     const uint64_t h = DrawHash(d);
@@ -133,7 +143,8 @@ void Surface::Compose(const std::vector<PendingDraw>& draws) {
     for (int b = d.y / BandRows; b <= LastBand(d); ++b) {
       uint64_t& band = next.hash[static_cast<size_t>(b)];
       band = (std::rotl(band, 23) ^ h) * 0x94D049BB133111EBu;
-      next.marks[pending.cursor[static_cast<size_t>(b)]++] = mark;
+      if (uint32_t& at = pending.cursor[static_cast<size_t>(b)]; at != Unlisted)
+        next.marks[at++] = mark;
     }
   }
   for (uint64_t& h : next.hash) h |= 1;
@@ -141,23 +152,29 @@ void Surface::Compose(const std::vector<PendingDraw>& draws) {
   // A band that changed is drawn again where its draws differ, from the background up;
   // one not known, or changed all over, is drawn whole, with its neighbours of the kind.
   auto& columns = pending.columns;
+  columns.reserve(128);  // more than ChangedColumns ever takes
   auto& whole = pending.whole;
   whole.assign(bands, false);
   for (size_t b = 0; b < bands; ++b) {
     if (next.hash[b] == Bands.hash[b]) continue;
     const auto made = next.Of(b);
     columns.clear();
-    if (Bands.hash[b] == 0 || !ChangedColumns(Bands.Of(b), made, columns)) {
+    const auto before = Bands.Of(b);
+    if (Bands.hash[b] == 0 || before.empty() || made.empty() ||
+        !ChangedColumns(before, made, columns)) {
       whole[b] = true;
       continue;
     }
+    // Column ranges in order: each draw goes into the ones it crosses, the background
+    // first into all of them.
     const int top = static_cast<int>(b) * BandRows, bottom = std::min(H, top + BandRows);
-    for (const auto& [left, right] : columns)
-      for (const ComposedBands::Mark& m : made)
-        if (m.left < right && left < m.right) {
-          const PendingDraw& d = draws[m.draw];
-          Draw(d, std::max(d.y, top), std::min(DrawBottom(d), bottom), left, right);
-        }
+    for (const ComposedBands::Mark& m : made) {
+      const PendingDraw& d = draws[m.draw];
+      auto c = std::upper_bound(columns.begin(), columns.end(), m.left,
+                                [](int x, const std::pair<int, int>& c) { return x < c.second; });
+      for (; c != columns.end() && c->first < m.right; ++c)
+        Draw(d, std::max(d.y, top), std::min(DrawBottom(d), bottom), c->first, c->second);
+    }
   }
   for (const PendingDraw& d : draws) {
     const int bottom = DrawBottom(d), last = LastBand(d),
