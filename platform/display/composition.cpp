@@ -28,6 +28,7 @@ uint64_t DrawHash(const PendingDraw& d) {
 }
 
 int DrawBottom(const PendingDraw& d) { return d.y + (d.rect.bottom - d.rect.top); }
+int DrawRight(const PendingDraw& d) { return d.x + (d.rect.right - d.rect.left); }
 int LastBand(const PendingDraw& d) { return (DrawBottom(d) - 1) / BandRows; }
 
 // The columns where a band made from `made` may differ from one made from `before`: those of
@@ -138,8 +139,7 @@ void Surface::Compose(const std::vector<PendingDraw>& draws) {
   for (size_t i = 0; i < draws.size(); ++i) {
     const PendingDraw& d = draws[i];
     const uint64_t h = DrawHash(d);
-    const ComposedBands::Mark mark{h, d.x, d.x + (d.rect.right - d.rect.left),
-                                   static_cast<uint32_t>(i)};
+    const ComposedBands::Mark mark{h, d.x, DrawRight(d), static_cast<uint32_t>(i)};
     for (int b = d.y / BandRows; b <= LastBand(d); ++b) {
       uint64_t& band = next.hash[static_cast<size_t>(b)];
       band = (std::rotl(band, 23) ^ h) * 0x94D049BB133111EBu;
@@ -177,8 +177,7 @@ void Surface::Compose(const std::vector<PendingDraw>& draws) {
     }
   }
   for (const PendingDraw& d : draws) {
-    const int bottom = DrawBottom(d), last = LastBand(d),
-              right = d.x + (d.rect.right - d.rect.left);
+    const int bottom = DrawBottom(d), last = LastBand(d);
     for (int b = d.y / BandRows; b <= last;) {
       if (!whole[static_cast<size_t>(b)]) {
         ++b;
@@ -186,7 +185,7 @@ void Surface::Compose(const std::vector<PendingDraw>& draws) {
       }
       const int first = b;
       while (b <= last && whole[static_cast<size_t>(b)]) ++b;
-      Draw(d, std::max(d.y, first * BandRows), std::min(bottom, b * BandRows), d.x, right);
+      Draw(d, std::max(d.y, first * BandRows), std::min(bottom, b * BandRows), d.x, DrawRight(d));
     }
   }
   Bands.swap(next);
