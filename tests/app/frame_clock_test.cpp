@@ -50,15 +50,4 @@ TEST_F(FrameClockTest, ARestartOrACounterRunningBackwardsGivesZero) {
   EXPECT_EQ(sysFrameTime(), 0.0);
 }
 
-TEST_F(FrameClockTest, WithoutCounterRunsOnMillisecondTimerAndRestoresItsPeriod) {
-  clock.hasCounter = false;
-  clock.milliseconds = 0xFFFFFFF0u;  // wraps around during the test
-  Start();
-  EXPECT_EQ(timer::OpenPeriods(), 1);
-  clock.milliseconds += 0x20;
-  EXPECT_EQ(sysFrameTime(), 32.0);
-  sysTimerEnd();
-  EXPECT_EQ(timer::OpenPeriods(), 0);
-}
-
 }  // namespace

@@ -61,22 +61,6 @@ TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
   EXPECT_FALSE(std::filesystem::exists(MachineHive(data)));
 }
 
-TEST_F(KnownHive, QueryReportsSizesAndLeavesATooSmallBufferAlone) {
-  reg::DWORD type = 0, size = 0;
-  EXPECT_EQ(reg::RegQueryValueEx(key, "Future", nullptr, &type, nullptr, &size),
-            reg::ERROR_SUCCESS);
-  EXPECT_EQ(size, 5u);
-  EXPECT_EQ(type, reg::REG_MULTI_SZ);
-  reg::BYTE small[4] = {9, 9, 9, 9};
-  size = sizeof small;
-  EXPECT_EQ(reg::RegQueryValueEx(key, "Future", nullptr, &type, small, &size),
-            reg::ERROR_MORE_DATA);
-  EXPECT_EQ(size, 5u);
-  EXPECT_EQ(small[0], 9);
-  EXPECT_EQ(reg::RegQueryValueEx(key, "Absent", nullptr, &type, small, &size),
-            reg::ERROR_FILE_NOT_FOUND);
-}
-
 // A damaged line costs only its own value; the file is kept aside before it is replaced,
 // and one that is no hive at all reads as empty.
 TEST(RegistryStore, ADamagedFileKeepsWhatReadsAndIsKeptAsideBeforeItIsReplaced) {
