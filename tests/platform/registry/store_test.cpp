@@ -48,19 +48,6 @@ class KnownHive : public ::testing::Test {
 
 }  // namespace
 
-TEST(RegistryStore, CreatesTheKeyOnceAndFailsToOpenAMissingOne) {
-  IsolatedUserData data;
-  reg::HKEY missing = nullptr;
-  EXPECT_EQ(reg::RegOpenKeyEx(reg::HKEY_CURRENT_USER, GameKey, 0, reg::KEY_READ, &missing),
-            reg::ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(missing, nullptr);
-
-  for (int twice = 0; twice < 2; ++twice) reg::RegCloseKey(CreateGameKey(reg::HKEY_CURRENT_USER));
-  EXPECT_EQ(ReadFile(UserHive(data)),
-            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\HalvoTeam\\Nauvrel]\n\n");
-  EXPECT_FALSE(std::filesystem::exists(MachineHive(data)));
-}
-
 // A damaged line costs only its own value; the file is kept aside before it is replaced,
 // and one that is no hive at all reads as empty.
 TEST(RegistryStore, ADamagedFileKeepsWhatReadsAndIsKeptAsideBeforeItIsReplaced) {
