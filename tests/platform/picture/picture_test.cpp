@@ -35,9 +35,9 @@ TEST(Picture, BmpKeepsItsPixelsAndReportsHimetric) {
   EXPECT_EQ(std::pair(w, h), std::pair(21167, 79));  // 800 × 2540 / 96, rounded
 }
 
-// Stretched up and shrunk, upright and flipped, and clipped to the surface.
+// Stretched, upright and flipped, and clipped to the surface.
 TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
-  Display display(32), clipped(24), display16(16);
+  Display display(32), clipped(24);
   auto tall = display.Make(3, 4);
   auto p = OleLoadPicture(MakeBmp(1, 2, [](int, int y) { return y == 0 ? 0xFF0000u : 0xFFu; }));
   for (const bool upright : {true, false}) {
@@ -52,18 +52,6 @@ TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
   EXPECT_EQ(s->PixelRGB(4, 0), 0u);
   EXPECT_EQ(s->PixelRGB(5, 0), 0xFF00u);
   EXPECT_EQ(s->PixelRGB(9, 9), 0xFF00u);
-
-  // Each pixel says where it came from: red 32 × x, green 64 × y.
-  auto small = display16.Make(4, 2);
-  RenderPicture(*OleLoadPicture(MakeBmp(
-                    8, 4, [](int x, int y) { return uint32_t(32 * x) << 16 | (64 * y) << 8; })),
-                *small, 0, 0, 4, 2);
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 4; ++x) {
-      const uint32_t rgb = small->PixelRGB(x, y);
-      EXPECT_EQ(std::pair((rgb >> 16) / 64, ((rgb >> 8) & 0xFF) / 128),
-                std::pair(uint32_t(x), uint32_t(y)));
-    }
 }
 
 TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
@@ -151,12 +139,10 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
 
   EXPECT_EQ(claimed(MakeGif(30, 7, {}, [](int, int) { return uint8_t{0}; })), Size(30, 7));
   // An image larger than the logical screen, behind a two-entry colour table and a
-  // graphic control extension; a second one placed 20 rows down, behind the first one's
-  // data; and the trailer left out.
+  // graphic control extension.
   const Bytes head = {'G', 'I', 'F', '8', '9', 'a',  10,   0, 10, 0, 0x80, 0, 0, 0,
                       0,   0,   255, 255, 255, 0x21, 0xF9, 4, 0,  0, 0,    0, 0};
   const Bytes wide = {0x2C, 0, 0, 0, 0, 0x28, 0x23, 1, 0, 0, 2, 1, 0xFF, 0};
-  const Bytes tall = {0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0, 2, 1, 0xFF, 0};
   Bytes oddCode = wide;  // a code size no encoder writes
   oddCode[10] = 0x84;
   auto gif = [&](std::initializer_list<Bytes> parts) {
@@ -165,7 +151,6 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
     return claimed(bytes);
   };
   EXPECT_EQ(gif({wide, {0x3B}}), Size(9000, 10));
-  EXPECT_EQ(gif({wide, tall}), Size(9000, 8020));
   // What the decoder would have to guess about claims nothing: stray bytes between the
   // blocks, an odd code size, data cut short, no image at all.
   for (const auto& guess : {gif({{0xBA, 0xBA}, wide}), gif({oddCode}),
