@@ -85,13 +85,11 @@ TEST(RendererChoice, SoftwareOnlyWhereOpenGlIsACpuRasteriserAndTheHintAlwaysWins
     RendererPath path;
   } cases[] = {
       {"", "llvmpipe (LLVM 15.0.6, 256 bits)", RendererPath::Software},
-      {"", "Gallium 0.4 on softpipe", RendererPath::Software},
       {"", "Mesa DRI SWRAST", RendererPath::Software},
       {"", "AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6, DRM 3.49)",
        RendererPath::Accelerated},
       {"", "", RendererPath::Accelerated},  // no OpenGL: try, and fall back to software
       {"opengl", "llvmpipe (LLVM 15.0.6, 256 bits)", RendererPath::AsAsked},
-      {"software", "NVIDIA GeForce GTX 1080/PCIe/SSE2", RendererPath::AsAsked},
   };
   for (const Case& c : cases)
     EXPECT_EQ(dd::ChooseRenderer(c.hint, c.glRenderer).path, c.path) << c.hint << c.glRenderer;
