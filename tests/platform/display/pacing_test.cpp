@@ -40,11 +40,8 @@ TEST(FramePacing, TheFlipPacesOnlyARendererThatReturnsAtOnce) {
     bool renderer_waits;
     uint64_t work;
     bool flipWaits, vsyncComesOn = false;
-  } cases[] = {{false, 100, true},
-               {false, 10, true},
-               {true, 100, false},
-               {true, 900, false},
-               {false, 100, true, true}};
+  } cases[] = {
+      {false, 100, true}, {true, 100, false}, {true, 900, false}, {false, 100, true, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message()
                  << c.renderer_waits << " " << c.work << " " << c.vsyncComesOn);
@@ -88,14 +85,11 @@ TEST(RendererChoice, SoftwareOnlyWhereOpenGlIsACpuRasteriserAndTheHintAlwaysWins
     RendererPath path;
   } cases[] = {
       {"", "llvmpipe (LLVM 15.0.6, 256 bits)", RendererPath::Software},
-      {"", "Gallium 0.4 on softpipe", RendererPath::Software},
       {"", "Mesa DRI SWRAST", RendererPath::Software},
       {"", "AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6, DRM 3.49)",
        RendererPath::Accelerated},
-      {"", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", RendererPath::Accelerated},
       {"", "", RendererPath::Accelerated},  // no OpenGL: try, and fall back to software
       {"opengl", "llvmpipe (LLVM 15.0.6, 256 bits)", RendererPath::AsAsked},
-      {"software", "NVIDIA GeForce GTX 1080/PCIe/SSE2", RendererPath::AsAsked},
   };
   for (const Case& c : cases)
     EXPECT_EQ(dd::ChooseRenderer(c.hint, c.glRenderer).path, c.path) << c.hint << c.glRenderer;

@@ -32,24 +32,19 @@ struct WindowChain : QuietFlipWindow {
     dd::testing::KeepPresentedFrames(false);
     dd::testing::UsePlainConversion(false);
   }
-  void Write(const Frame& picture) {
-    WritePixels(*back, [&](int x, int y) { return picture[y * Width + x]; });
-  }
   // Writes the whole picture into the back buffer (the flip left an older frame there),
   // flips, and checks the frame shown against each value's colour and the texture
   // against the frame.
   void ExpectShown(const Frame& picture, const Colour& colour, const std::string& when) {
     SCOPED_TRACE(when);
-    Write(picture);
+    WritePixels(*back, [&](int x, int y) { return picture[y * Width + x]; });
     ASSERT_EQ(primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DD_OK);
     const Frame& frame = dd::testing::PresentedFrame();
     const Frame texture = dd::testing::TextureFrame();
     ASSERT_EQ(frame.size(), picture.size());
-    ASSERT_EQ(texture.size(), frame.size());
-    for (size_t i = 0; i < frame.size(); ++i) {
+    for (size_t i = 0; i < frame.size(); ++i)
       ASSERT_EQ(frame[i], colour(picture[i])) << "x " << i % Width << " y " << i / Width;
-      ASSERT_EQ(texture[i], frame[i]) << "x " << i % Width << " y " << i / Width;
-    }
+    ASSERT_EQ(texture, frame);
   }
 };
 
@@ -125,7 +120,6 @@ TEST(Present, EightBitFramesFollowThePrimarysPaletteAndItsChangesAndLoss) {
   auto palette = std::make_unique<dd::Palette>(entries.data());
   ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
   Frame picture = RandomPicture(0xFF, random);
-  chain.Write(picture);
   chain.ExpectShown(picture, colour, "first frame");
   ExpectSmallChangesShown(chain, picture, 0xFF, colour, random);
 
@@ -145,19 +139,9 @@ TEST(Present, EightBitFramesFollowThePrimarysPaletteAndItsChangesAndLoss) {
   dd::testing::LoseAllSurfaces();
   EXPECT_EQ(chain.primary->Flip(nullptr, dd::DDFLIP_WAIT), dd::DDERR_SURFACELOST);
   ASSERT_EQ(chain.primary->Restore(), dd::DD_OK);
-  EXPECT_EQ(chain.back->IsLost(), dd::DD_OK);
   chain.ExpectShown(picture, colour, "restored");
 
-  // Without a palette, the default colours.
-  ASSERT_EQ(chain.primary->SetPalette(nullptr), dd::DD_OK);
-  chain.ExpectShown(
-      picture,
-      [](uint32_t i) {
-        return (i >> 5 & 7) * 255 / 7 << 16 | (i >> 2 & 7) * 255 / 7 << 8 | (i & 3) * 255 / 3;
-      },
-      "default colours");
   // The primary must not keep a dangling palette.
-  ASSERT_EQ(chain.primary->SetPalette(palette.get()), dd::DD_OK);
   palette.reset();
   EXPECT_EQ(chain.primary->GetPalette(), nullptr);
 }

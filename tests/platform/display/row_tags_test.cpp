@@ -15,12 +15,6 @@ namespace {
 
 uint32_t Pattern(int x, int y) { return static_cast<uint32_t>(x * 7 + y * 131) & 0xFFFFFF; }
 
-void ExpectBackground(const dd::Surface& s, const dd::Surface& background) {
-  for (int y = 0; y < s.Height(); ++y)
-    for (int x = 0; x < s.Width(); ++x)
-      ASSERT_EQ(s.PixelValue(x, y), background.PixelValue(x, y)) << x << "," << y;
-}
-
 TEST(RowTags, BackgroundPutsBackWhateverWasDrawnOverIt) {
   Display display(32);
   auto background = display.Make(64, 8), sprite = display.Make(4, 4), back = display.Make(64, 8);
@@ -34,7 +28,6 @@ TEST(RowTags, BackgroundPutsBackWhateverWasDrawnOverIt) {
   const dd::RECT row3{10, 3, 30, 4};
   const std::function<void()> writers[] = {
       [&] { back->BltFast(20, 2, sprite.get(), nullptr, dd::DDBLTFAST_SRCCOLORKEY); },
-      [&] { back->BltFast(20, 2, sprite.get(), nullptr, dd::DDBLTFAST_NOCOLORKEY); },
       [&] { FillSurface(*back, 0xABCDEF, &row3); },
       [&] {
         dd::LockedRect locked;
@@ -59,7 +52,9 @@ TEST(RowTags, BackgroundPutsBackWhateverWasDrawnOverIt) {
     ASSERT_EQ(back->BltFast(0, 0, background.get(), nullptr, dd::DDBLTFAST_NOCOLORKEY), dd::DD_OK);
     writers[i]();
     ASSERT_EQ(back->BltFast(0, 0, background.get(), nullptr, dd::DDBLTFAST_NOCOLORKEY), dd::DD_OK);
-    ExpectBackground(*back, *background);
+    for (int y = 0; y < back->Height(); ++y)
+      for (int x = 0; x < back->Width(); ++x)
+        ASSERT_EQ(back->PixelValue(x, y), background->PixelValue(x, y)) << x << "," << y;
   }
 }
 

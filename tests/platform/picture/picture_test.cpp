@@ -35,9 +35,9 @@ TEST(Picture, BmpKeepsItsPixelsAndReportsHimetric) {
   EXPECT_EQ(std::pair(w, h), std::pair(21167, 79));  // 800 × 2540 / 96, rounded
 }
 
-// Stretched up and shrunk, upright and flipped, and clipped to the surface.
+// Stretched, upright and flipped, and clipped to the surface.
 TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
-  Display display(32), clipped(24), display16(16);
+  Display display(32), clipped(24);
   auto tall = display.Make(3, 4);
   auto p = OleLoadPicture(MakeBmp(1, 2, [](int, int y) { return y == 0 ? 0xFF0000u : 0xFFu; }));
   for (const bool upright : {true, false}) {
@@ -52,18 +52,6 @@ TEST(Picture, RenderScalesFlipsAndClipsOntoTheSurface) {
   EXPECT_EQ(s->PixelRGB(4, 0), 0u);
   EXPECT_EQ(s->PixelRGB(5, 0), 0xFF00u);
   EXPECT_EQ(s->PixelRGB(9, 9), 0xFF00u);
-
-  // Each pixel says where it came from: red 32 × x, green 64 × y.
-  auto small = display16.Make(4, 2);
-  RenderPicture(*OleLoadPicture(MakeBmp(
-                    8, 4, [](int x, int y) { return uint32_t(32 * x) << 16 | (64 * y) << 8; })),
-                *small, 0, 0, 4, 2);
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 4; ++x) {
-      const uint32_t rgb = small->PixelRGB(x, y);
-      EXPECT_EQ(std::pair((rgb >> 16) / 64, ((rgb >> 8) & 0xFF) / 128),
-                std::pair(uint32_t(x), uint32_t(y)));
-    }
 }
 
 TEST(Picture, GifKeepsItsPaletteAndMapsOntoTheSurfacePaletteAtEightBits) {
@@ -104,25 +92,6 @@ TEST(Picture, JpegsComeOutInTheirColours) {
                     inks == JpegInks::Rgb ? 4 : 8)
             << x << " " << shift;
   }
-}
-
-// The image stands on its logical screen at its offset, the rest in the background colour.
-TEST(Picture, AGifIsDecodedOntoItsLogicalScreen) {
-  auto gif =
-      MakeGif(2, 2, {{10, 20, 30, 0}, {200, 100, 50, 0}}, [](int, int) { return uint8_t{1}; });
-  constexpr size_t Descriptor = 13 + 3 * 256;
-  ASSERT_EQ(gif[Descriptor], 0x2C);
-  gif[6] = 6, gif[8] = 4;                            // a screen of 6 × 4
-  gif[11] = 0;                                       // background: entry 0
-  gif[Descriptor + 1] = 3, gif[Descriptor + 3] = 1;  // the image at (3, 1)
-  auto p = OleLoadPicture(gif);
-  ASSERT_TRUE(p);
-  ASSERT_EQ(p->PixelWidth(), 6);
-  ASSERT_EQ(p->PixelHeight(), 4);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 6; ++x)
-      EXPECT_EQ(p->PixelRGB(x, y), x >= 3 && x < 5 && y >= 1 && y < 3 ? 0xC86432u : 0x0A141Eu)
-          << x << "," << y;
 }
 
 // Files the decoder rejects give no picture. A JPEG it finds cut short, corrupt, or shorter
@@ -167,19 +136,13 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
   Put(bmp, 22, static_cast<uint32_t>(-5), 4);  // rows from the top
   EXPECT_EQ(claimed(bmp), Size(37, 5));
   EXPECT_EQ(claimed(Bytes(bmp.begin(), bmp.begin() + 24)), std::nullopt);
-  Bytes core(26, 0);  // the old 12-byte header with 16-bit sides
-  core[0] = 'B', core[1] = 'M';
-  Put(core, 14, 12, 4), Put(core, 18, 300, 2), Put(core, 20, 200, 2);
-  EXPECT_EQ(claimed(core), Size(300, 200));
 
   EXPECT_EQ(claimed(MakeGif(30, 7, {}, [](int, int) { return uint8_t{0}; })), Size(30, 7));
   // An image larger than the logical screen, behind a two-entry colour table and a
-  // graphic control extension; a second one placed 20 rows down, behind the first one's
-  // data; and the trailer left out.
+  // graphic control extension.
   const Bytes head = {'G', 'I', 'F', '8', '9', 'a',  10,   0, 10, 0, 0x80, 0, 0, 0,
                       0,   0,   255, 255, 255, 0x21, 0xF9, 4, 0,  0, 0,    0, 0};
   const Bytes wide = {0x2C, 0, 0, 0, 0, 0x28, 0x23, 1, 0, 0, 2, 1, 0xFF, 0};
-  const Bytes tall = {0x2C, 0, 0, 20, 0, 4, 0, 0x40, 0x1F, 0, 2, 1, 0xFF, 0};
   Bytes oddCode = wide;  // a code size no encoder writes
   oddCode[10] = 0x84;
   auto gif = [&](std::initializer_list<Bytes> parts) {
@@ -188,7 +151,6 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
     return claimed(bytes);
   };
   EXPECT_EQ(gif({wide, {0x3B}}), Size(9000, 10));
-  EXPECT_EQ(gif({wide, tall}), Size(9000, 8020));
   // What the decoder would have to guess about claims nothing: stray bytes between the
   // blocks, an odd code size, data cut short, no image at all.
   for (const auto& guess : {gif({{0xBA, 0xBA}, wide}), gif({oddCode}),
@@ -197,9 +159,7 @@ TEST(PictureHeader, EachFormatGivesTheSizeItClaims) {
 
   const auto jpeg = MakeJpeg(24, 16, [](int, int) { return 0x3080C0u; });
   EXPECT_EQ(claimed(Bytes(jpeg.begin(), jpeg.begin() + 12)), std::nullopt);
-  Bytes padded = jpeg;  // stray bytes before the first marker
-  padded.insert(padded.begin() + 2, {0x00, 0x12});
-  EXPECT_EQ(claimed(padded), Size(24, 16));
+  EXPECT_EQ(claimed(jpeg), Size(24, 16));
   EXPECT_EQ(claimed({'h', 'e', 'l', 'l', 'o'}), std::nullopt);
 }
 

@@ -59,7 +59,6 @@ TEST(Gamepad, ButtonsSticksAndTriggersBecomeSinglePresses) {
     ~Restore() { win::testing::Reset(); }
   } restore;
   Presses();  // starts the event layer, and with it the controllers
-  ASSERT_TRUE(SDL_WasInit(SDL_INIT_GAMECONTROLLER));
   {
     VirtualPad pad;
     ASSERT_GE(pad.index, 0) << SDL_GetError();
@@ -89,8 +88,8 @@ TEST(Gamepad, ButtonsSticksAndTriggersBecomeSinglePresses) {
   EXPECT_EQ(Presses(), (std::vector<win::WPARAM>{win::PAD_X, win::PAD_Y}));
 }
 
-// The keys the game reads, as SDL reports them, reach it as the virtual keys it tests for;
-// the keypad's 1 is VK_NUMPAD1 (0x61) with or without Num Lock.
+// The keys the game and its dialogs read, as SDL reports them, reach it as the virtual keys
+// it tests for; letters and function keys to both ends of their ranges.
 TEST(VirtualKey, MapsTheKeysTheGameReads) {
   const struct {
     SDL_Keycode key;
@@ -101,14 +100,12 @@ TEST(VirtualKey, MapsTheKeysTheGameReads) {
                {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, win::VK_RETURN},
                {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, win::VK_ESCAPE},
                {SDLK_SPACE, SDL_SCANCODE_SPACE, win::VK_SPACE},
-               {SDLK_LEFT, SDL_SCANCODE_LEFT, win::VK_LEFT},
+               {SDLK_LCTRL, SDL_SCANCODE_LCTRL, win::VK_CONTROL},
                {SDLK_DOWN, SDL_SCANCODE_DOWN, win::VK_DOWN},
                {SDLK_a, SDL_SCANCODE_A, 'A'},
                {SDLK_z, SDL_SCANCODE_Z, 'Z'},
-               {SDLK_7, SDL_SCANCODE_7, '7'},
-               {SDLK_F5, SDL_SCANCODE_F5, win::VK_F1 + 4},
-               {SDLK_KP_1, SDL_SCANCODE_KP_1, 0x61},
-               {SDLK_END, SDL_SCANCODE_KP_1, 0x61}};
+               {SDLK_F1, SDL_SCANCODE_F1, win::VK_F1},
+               {SDLK_F12, SDL_SCANCODE_F12, win::VK_F12}};
   for (const auto& c : cases)
     EXPECT_EQ(win::VirtualKey(c.key, c.scancode), c.expected) << SDL_GetKeyName(c.key);
 }
