@@ -46,8 +46,7 @@ TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelowAtAnyStepLength) {
     int ms, rests;
   } cases[] = {{"BB.", 8, btSpeedUp, 10, 2}, {"BB7", 9, btDeath, 10, 3},
                {"", 9, btUpper, 10, 0},      {"BB", 8, btScoreBonus, 10000, 2},
-               {"", 12, btUpper, 60000, 0},  {"BX", 2, btMinusScore, 10, 1},
-               {"X", 2, btUpper, 3000, 0}};
+               {"", 12, btUpper, 60000, 0},  {"BX", 2, btMinusScore, 10, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.column << " from " << c.from << ", " << c.ms << " ms");
     ResetWorld();

@@ -1,4 +1,4 @@
-// The settings and hi-score screens, and the palettes of an 8-bit display.
+// The settings and hi-score screens.
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -17,7 +17,6 @@ class SettingsTest : public ScreenTest {
     ScreenTest::SetUp();
     Key('A');
     Click(790, 120);
-    ASSERT_EQ(Screen.Mode, gmSettings);
   }
 };
 
@@ -134,28 +133,7 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
   EXPECT_EQ(Screen.Mode, gmMenu);
 }
 
-class PaletteTest : public ScreenTest {};
-
-TEST_P(PaletteTest, EachModeBringsItsPaletteAtEightBitsOnly) {
-  const std::pair<GameMode, std::unique_ptr<dd::Palette> VideoState::*> modes[] = {
-      {gmMenu, &VideoState::dplMenu},         {gmHiScore, &VideoState::dplHiScore},
-      {gmHelp1, &VideoState::dplHelp},        {gmHelp2, &VideoState::dplHelp},
-      {gmHelp3, &VideoState::dplHelp},        {gmPlay, &VideoState::dplGame},
-      {gmSettings, &VideoState::dplSettings}, {gmLogo, &VideoState::dplLogo},
-  };
-  for (const auto& [mode, palette] : modes) {
-    ASSERT_TRUE(SetGameMode(mode));
-    dd::Palette* expected = (Video.*palette).get();
-    EXPECT_EQ(expected != nullptr, GetParam() == 8);
-    EXPECT_EQ(Video.PrimarySurface->GetPalette(), expected) << mode;
-    if (mode == gmPlay || mode == gmHiScore) {
-      EXPECT_EQ(Video.ddsFont->GetPalette(), expected);
-    }
-  }
-}
-
 INSTANTIATE_TEST_SUITE_P(Depth32, SettingsTest, ::testing::Values(32), DepthName);
 INSTANTIATE_TEST_SUITE_P(Depth32, HiScoreTest, ::testing::Values(32), DepthName);
-INSTANTIATE_TEST_SUITE_P(Depths, PaletteTest, ::testing::Values(8, 16, 32), DepthName);
 
 }  // namespace
