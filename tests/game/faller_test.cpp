@@ -15,13 +15,6 @@ Faller& MakeFaller(int c, int r, int32_t kind) {
   return f;
 }
 
-void Sink(double total, double ms) {
-  for (double t = 0; t < total && World.Fallers; t += ms) {
-    World.GameClock += ms;
-    UpdateFallers();
-  }
-}
-
 TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
   SetColumn(3, "B");
   Faller& f = MakeFaller(3, 2, btLower);
@@ -52,7 +45,10 @@ TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelowAtAnyStepLength) {
     ResetWorld();
     SetColumn(3, c.column);
     MakeFaller(3, c.from, c.kind);
-    Sink(60000, c.ms);
+    for (double t = 0; t < 60000 && World.Fallers; t += c.ms) {
+      World.GameClock += c.ms;
+      UpdateFallers();
+    }
     EXPECT_EQ(std::tuple(World.Fallers, Cell(3, c.rests).state, Cell(3, c.rests).since),
               std::tuple(nullptr, c.kind, World.GameClock));
     EXPECT_EQ(std::tuple(Cell(3, c.rests + 1).state, World.BarelsLeft),

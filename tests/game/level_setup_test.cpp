@@ -46,7 +46,6 @@ TEST_F(WorldTest, SetupLevelResetsThePlayfieldButNotTheGame) {
   ASSERT_TRUE(CreateFloater(3, 3));
   ASSERT_TRUE(CreateBubble(10, 10, 0, 0));
   ASSERT_TRUE(CreateBackBubble(10, 10, 0, 0));
-  crt::srand(7);
   while (!World.Fallers) ASSERT_TRUE(CreateFaller(2, 5));
 
   ASSERT_TRUE(SetupLevel(3));

@@ -38,19 +38,17 @@ class ScreenTest : public ::testing::TestWithParam<int> {
     HiScores = HiScoreState{};
     ApplySettings();
     fixture::SetUpVideo(GetParam());
-    ASSERT_TRUE(sysTimerStart());  // enters the logo, as start-up does
-    ASSERT_TRUE(!Sounds() || MakeToneSoundSet());
+    ASSERT_TRUE(sysTimerStart());     // enters the logo, as start-up does
+    ASSERT_TRUE(MakeToneSoundSet());  // so that the sounds played can be counted
   }
   void TearDown() override {
-    if (Sounds()) ReleaseToneSoundSet();
+    ReleaseToneSoundSet();
     FreeLists();
     fixture::TearDownVideo();
     Switches = SwitchFlags{};  // as a test may have set them
     clock.reset();
   }
 
-  // With the sound set, so that the sounds played can be counted.
-  virtual bool Sounds() const { return false; }
   static void FreeLists() { FreeFloaters(), FreeFallers(), FreeBubbles(); }
   static void Key(uint16_t key) { MainWndProc(nullptr, win::WM_KEYDOWN, key, 0); }
   static void Keys(std::initializer_list<uint16_t> keys) {
