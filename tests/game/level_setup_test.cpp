@@ -96,7 +96,7 @@ TEST_F(WorldTest, BubblesAndFloatersMoveAndLeaveTheirListsOffTheScreen) {
   ASSERT_TRUE(CreateBackBubble(300, 400, 0, 500));
   ASSERT_TRUE(CreateFloater(0, 0));
   Bubble& b = *World.BackBubbles;
-  World.GameClock = 1600;  // age 600 ms, 100 ms of them born
+  World.GameClock = 1600;  // the floater 600 ms old, the delayed bubble born 100 ms ago
   UpdateBubbles();
   UpdateFloaters();
   EXPECT_TRUE(std::abs(b.x - 300.6) + std::abs(b.y - 397) < 1e-9 && !b.next) << b.x << "," << b.y;

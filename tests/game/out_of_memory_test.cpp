@@ -15,9 +15,7 @@ struct OutOfMemory : WorldTest {
     WorldTest::SetUp();
     win::testing::Reset();
   }
-  static void Refuse(RecordKind kind, int allowed = 0) {
-    AllocationFaults.budget[static_cast<int>(kind)] = allowed;
-  }
+  static void Refuse(RecordKind kind) { AllocationFaults.budget[static_cast<int>(kind)] = 0; }
   static const std::vector<std::string>& Boxes() { return win::testing::MessageBoxes(); }
   bool Ends(int ms) {
     for (int i = 0; i < 1000; ++i)
