@@ -15,13 +15,6 @@ Faller& MakeFaller(int c, int r, int32_t kind) {
   return f;
 }
 
-void Sink(double total, double ms) {
-  for (double t = 0; t < total && World.Fallers; t += ms) {
-    World.GameClock += ms;
-    UpdateFallers();
-  }
-}
-
 TEST_F(WorldTest, AFallerSettlesWithinTwentyPixelsBelowTheCentreLine) {
   SetColumn(3, "B");
   Faller& f = MakeFaller(3, 2, btLower);
@@ -46,14 +39,16 @@ TEST_F(WorldTest, AFallerRestsOnTheFirstBarrelOrBonusBelowAtAnyStepLength) {
     int ms, rests;
   } cases[] = {{"BB.", 8, btSpeedUp, 10, 2}, {"BB7", 9, btDeath, 10, 3},
                {"", 9, btUpper, 10, 0},      {"BB", 8, btScoreBonus, 10000, 2},
-               {"", 12, btUpper, 60000, 0},  {"BX", 2, btMinusScore, 10, 1},
-               {"X", 2, btUpper, 3000, 0}};
+               {"", 12, btUpper, 60000, 0},  {"BX", 2, btMinusScore, 10, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.column << " from " << c.from << ", " << c.ms << " ms");
     ResetWorld();
     SetColumn(3, c.column);
     MakeFaller(3, c.from, c.kind);
-    Sink(60000, c.ms);
+    for (double t = 0; t < 60000 && World.Fallers; t += c.ms) {
+      World.GameClock += c.ms;
+      UpdateFallers();
+    }
     EXPECT_EQ(std::tuple(World.Fallers, Cell(3, c.rests).state, Cell(3, c.rests).since),
               std::tuple(nullptr, c.kind, World.GameClock));
     EXPECT_EQ(std::tuple(Cell(3, c.rests + 1).state, World.BarelsLeft),

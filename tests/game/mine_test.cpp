@@ -81,12 +81,4 @@ TEST_F(WorldTest, OneMineAtATimeNoneBeyondTheGridNorFromAWreck) {
   EXPECT_TRUE(DropMine() && MineGone());
 }
 
-TEST_F(WorldTest, AMineStartsWhereARowChangeHasTakenTheSubmarine) {
-  PlaceSubmarine(200, 5);
-  std::tie(World.Sub.rowChangeActive, World.Sub.rowChangeUp, World.Sub.rowChangeProgress) =
-      std::tuple(1, 0, 12);
-  ASSERT_TRUE(DropMine());
-  EXPECT_EQ(World.Mine.y, 570 - 200 + 12);
-}
-
 }  // namespace

@@ -48,17 +48,4 @@ TEST(RecordStore, HandsOutFreshRecordsOverSlabsAndRefusesOnesItDidNotHandOut) {
   EXPECT_EQ(Store<Probe>.live, 0u);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-// A record used after it is given back is reported, as with delete.
-TEST(RecordStore, SlotsNotInUseAreFencedOffUnderAddressSanitizer) {
-  std::vector<Probe*> taken = Take(3);
-  EXPECT_FALSE(__asan_address_is_poisoned(taken[1]));
-  EXPECT_TRUE(__asan_address_is_poisoned(taken[2] + 1));  // the next slot, never used
-  GiveBack(taken[1]);
-  EXPECT_TRUE(__asan_address_is_poisoned(&taken[1]->value));
-  for (Probe* p : {taken[0], taken[2]}) GiveBack(p);
-  EXPECT_TRUE(__asan_address_is_poisoned(taken[0]));
-}
-#endif
-
 }  // namespace

@@ -40,8 +40,7 @@ TEST_F(WorldTest, TheSubmarineStrikesTheBarrelItReachesAtAnyStepLength) {
     double fromX;
     int ms;               // steps of this length, 120 px/s
     double strikesAfter;  // the first x at which the front is in the barrel's column
-  } cases[] = {{0, -30, 1, 20},    {0, -30, 100, 20},   {3, 130, 1, 140},
-               {3, 130, 500, 140}, {3, 100, 2000, 140}, {17, 600, 1000, 700}};
+  } cases[] = {{0, -30, 1, 20}, {3, 130, 1, 140}, {3, 100, 2000, 140}, {17, 600, 1000, 700}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "column " << c.column << ", " << c.ms << " ms");
     ResetWorld();

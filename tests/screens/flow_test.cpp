@@ -12,9 +12,7 @@
 
 namespace {
 
-class FlowTest : public ScreenTest {
-  bool Sounds() const override { return true; }
-};
+class FlowTest : public ScreenTest {};
 
 TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
   Key(win::VK_SPACE);  // off the logo
@@ -22,14 +20,13 @@ TEST_P(FlowTest, MenuHighlightFollowsTheMouseAndOffersContinueOnlyDuringAGame) {
   // Continue is dark with no game in progress; the settings item reaches past the
   // picture's highlight, the hi-score item does not.
   const std::tuple<uint16_t, uint16_t, uint16_t, int, int, bool> probes[] = {
-      {10, 10, 3, NewGameX, NewGameY, false},    {10, 10, 3, ContinueX, ContinueY, false},
-      {NewGameX, NewGameY, 0, 597, 21, true},    {NewGameX, NewGameY, 0, 783, 49, true},
+      {10, 10, 3, ContinueX, ContinueY, false},  {NewGameX, NewGameY, 0, 597, 21, true},
       {ContinueX, ContinueY, 0, 600, 80, false}, {ContinueX, ContinueY, 3, 554, 65, true},
       {ContinueX, ContinueY, 3, 783, 92, true},  {790, SettingsY, 3, 574, 109, true},
       {790, SettingsY, 3, 781, 136, true},       {790, 160, 3, 600, 160, false}};
   for (const auto& [mouseX, mouseY, level, x, y, lit] : probes) {
     World.Level = level;
-    Move(mouseX, mouseY);
+    MainWndProc(nullptr, win::WM_MOUSEMOVE, 0, win::MAKELPARAM(mouseX, mouseY));
     Frame();
     EXPECT_EQ(Pixel(x, y), lit ? fixture::MenuSel : fixture::MenuBckg) << x << "," << y;
   }
@@ -95,16 +92,11 @@ bool BoxReaches(int x) {
   return fixture::Pixel(x, 236 + 31) == Video.BackBuffer->MapColour(0, 0, 100);
 }
 
-TEST_P(FlowTest, IntroductionWaitsForAKeyAndTheCDKeysLeaveIt) {
+// That the world waits under the text is the simulation's tests'.
+TEST_P(FlowTest, IntroductionBoxFitsItsWidestLineUntilAKey) {
   StartGame();
-  ASSERT_EQ(std::tuple(Screen.Mode, Screen.LevelIntro, World.Level), std::tuple(gmPlay, 1, 1));
-
   Frame();
   EXPECT_TRUE(BoxReaches(400) && Pixel(400, 235) == fixture::Background);
-  // That the world waits under the text is the simulation's tests'.
-  Keys({'M', 'N', 'P'});
-  EXPECT_EQ(Screen.LevelIntro, 1);
-
   // Nine digits of best score make the fourth line the widest, and the box with it.
   World.PointsNeeded = 1;
   World.BestScore = 123456789;
@@ -151,10 +143,9 @@ TEST_P(FlowTest, PausedOrInactiveTheGameResumesWithoutAJump) {
 }
 
 // Letters and spaces only, up to the limit; neither a click nor the typing nor the Enter
-// that stores the name clicks; the table keeps what fits and the next entry starts with it.
+// that stores the name clicks; the next entry starts with the name stored.
 TEST_P(FlowTest, TheNameEntryTakesLettersUpToTheLimitSilentlyAndRemembersTheName) {
   LoseWithBestScore(700);
-  ClosePosted();
   const int clicks = MenuClicks();
   Click(400, 300);
   Keys({'E', 'V', 'P', win::VK_SPACE, '3', 0xBE, win::VK_F12, win::VK_ESCAPE, win::VK_CONTROL});
@@ -181,8 +172,6 @@ TEST_P(FlowTest, TheNameEntryTakesLettersUpToTheLimitSilentlyAndRemembersTheName
       std::tuple(39, 39u, 'M'));
   Frame();
   EXPECT_TRUE(BoxReaches(72));  // a 40-character line widens the box to start at 70
-  Key(win::VK_RETURN);
-  EXPECT_EQ(strnlen(HiScores.Table[1].name, sizeof HiScores.Table[1].name), 31u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depth32, FlowTest, ::testing::Values(32), DepthName);
@@ -210,26 +199,6 @@ TEST_P(PadTest, TheMenuHighlightMovesOverTheItemsAndAClicksIt) {
   EXPECT_FALSE(ClosePosted());
   Press({win::PAD_DOWN, win::PAD_A});
   EXPECT_EQ(std::tuple(Screen.Mode, Screen.LevelIntro), std::tuple(gmPlay, 1));
-}
-
-TEST_P(PadTest, SettingsSlidersMoveByLeftAndRightAndBackReturns) {
-  Press({win::PAD_A, win::PAD_DOWN, win::PAD_DOWN, win::PAD_A});
-  ASSERT_EQ(Screen.Mode, gmSettings);
-  Press({win::PAD_DOWN, win::PAD_DOWN, win::PAD_LEFT});  // the second slider
-  EXPECT_EQ(std::tuple(Settings.NauvrelExplBubbles, Settings.NauvrelBubbles),
-            std::tuple(184u, 192u));
-  Press({win::PAD_RIGHT, win::PAD_RIGHT});  // stops at the end
-  EXPECT_EQ(Settings.NauvrelExplBubbles, 192u);
-  Frame();
-  // The highlight frames the slider's hit rectangle.
-  const uint32_t white = Pixel(SliderLeft - 3, 140 - 3);
-  EXPECT_EQ(white, Pixel(SliderRight + 2, 140 + SliderHeight + 2));
-  EXPECT_NE(white, Pixel(SliderLeft - 3, 84 - 3));
-  const bool sound = Settings.UseSound;
-  Press({win::PAD_DOWN, win::PAD_DOWN, win::PAD_DOWN, win::PAD_DOWN, win::PAD_DOWN, win::PAD_A});
-  EXPECT_NE(Settings.UseSound, sound);  // the sound button
-  Press({win::PAD_B});
-  EXPECT_EQ(Screen.Mode, gmMenu);
 }
 
 TEST_P(PadTest, InPlayAMinesBTorpedoesStartPauses) {

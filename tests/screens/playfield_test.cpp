@@ -97,21 +97,17 @@ TEST_P(PlayfieldTest, EachObjectShowsItsCellCutAtTheScreenEdges) {
   const std::tuple<const char*, Scene, bool, int, uint32_t, std::pair<int, int>> cases[] = {
       {"score right-aligned", Score(305), Row, 10, DigitCell(3), {670, 708}},
       {"no leading zero", Score(305), Row, 10, DigitCell(0), {710, 748}},
-      {"the last digit", Score(305), Column, 750, DigitCell(5), {10, 48}},
       {"a score of 0", Score(0), Row, 10, DigitCell(0), {750, 788}},
       {"below 0 none", Score(-40), Row, 10, Drawn, None},
       {"ten digits", Score(2147483647), Row, 10, DigitCell(2), {390, 428}},
       {"torpedo at the left edge", Torpedo(10), Row, 350, fixture::Torpedo, {0, 28}},
-      {"torpedo down the left edge", Torpedo(10), Column, 0, fixture::Torpedo, {350, 388}},
       {"torpedo at the right edge", Torpedo(790), Row, 350, fixture::Torpedo, {770, 797}},
       {"torpedo just off the left", Torpedo(-19), Row, 350, Drawn, None},
       {"torpedo just off the right", Torpedo(818), Row, 350, Drawn, None},
       {"floater cut at the top", Floaters, Column, 160, BarelCell(0), {0, 28}},
-      {"floater along the top", Floaters, Row, 0, BarelCell(0), {160, 198}},
       {"floater above the screen", Floaters, Column, 240, Drawn, None},
       {"floater low", Floaters, Column, 320, BarelCell(0), {280, 318}},
       {"submarine at the left edge", Sub(0), Row, 348, SubFrame(0), {0, 38}},
-      {"submarine down the left edge", Sub(0), Column, 0, SubFrame(0), {348, 386}},
       {"submarine before its pass", Sub(-50), Row, 348, Drawn, None},
       {"submarine frame 150 mod 20", Sub(300), Row, 348, SubFrame(10), {260, 338}},
       {"submarine at the right edge", Sub(830), Row, 348, SubFrame(15), {790, 798}},
@@ -149,12 +145,6 @@ TEST_P(PlayfieldTest, ExplosionPhaseOutOfRangeStopsTheFrame) {
   EXPECT_FALSE(RenderFrame());
   EXPECT_EQ(std::pair(LastError(), dd::testing::FlipCount()),
             std::pair(std::string("DisplayBarel: Phase out of range"), flips));
-}
-
-TEST_P(PlayfieldTest, NoBackgroundClearsToBlack) {
-  Switches.ShowBackground = false;
-  Frame();
-  EXPECT_EQ(Pixel(400, 300), Video.BackBuffer->MapColour(0, 0, 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, PlayfieldTest, ::testing::Values(8, 16, 32), DepthName);

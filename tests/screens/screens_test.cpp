@@ -1,4 +1,4 @@
-// The settings and hi-score screens, and the palettes of an 8-bit display.
+// The settings and hi-score screens.
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -17,7 +17,6 @@ class SettingsTest : public ScreenTest {
     ScreenTest::SetUp();
     Key('A');
     Click(790, 120);
-    ASSERT_EQ(Screen.Mode, gmSettings);
   }
 };
 
@@ -52,7 +51,7 @@ TEST_P(SettingsTest, SlidersTakeTheClickedPositionAndDeriveTheBubbles) {
             std::pair(fixture::SliderTrack, 192u));
 }
 
-TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSound) {
+TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsIt) {
   Settings.UseSound = false;
   Frame();
   EXPECT_EQ(Pixel(684, 419), fixture::ButtonOff);
@@ -62,13 +61,6 @@ TEST_P(SettingsTest, SoundButtonTogglesAndTheNextFrameShowsItUnlessTheRunHasNoSo
             std::tuple(true, fixture::ButtonOn, fixture::ButtonOn));
   Click(702, 437);
   EXPECT_FALSE(Settings.UseSound);
-  // Without sound for the run the button is not there.
-  std::tie(Switches.NoSound, Settings.UseSound) = std::tuple(true, true);
-  Settings.NauvrelBubbles = 0;  // would be derived again by a hit
-  Click(690, 425);
-  EXPECT_TRUE(Settings.UseSound && Bubbles.NauvrelBubbleDelay == 91 - 192 / 2);
-  Frame();
-  EXPECT_EQ(Pixel(684, 419), fixture::ButtonOn);
 }
 
 // The button shows the device; it opens the device and starts the music, or closes it. A
@@ -130,32 +122,9 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
   EXPECT_EQ(
       std::tuple(lines, Pixel(29, 71), Pixel(30 + 38 * 16 + 1, 71), Pixel(30 + 39 * 16 + 1, 71)),
       std::tuple(15, picture, glyph, picture));
-  Click(1, 1);
-  EXPECT_EQ(Screen.Mode, gmMenu);
-}
-
-class PaletteTest : public ScreenTest {};
-
-TEST_P(PaletteTest, EachModeBringsItsPaletteAtEightBitsOnly) {
-  const std::pair<GameMode, std::unique_ptr<dd::Palette> VideoState::*> modes[] = {
-      {gmMenu, &VideoState::dplMenu},         {gmHiScore, &VideoState::dplHiScore},
-      {gmHelp1, &VideoState::dplHelp},        {gmHelp2, &VideoState::dplHelp},
-      {gmHelp3, &VideoState::dplHelp},        {gmPlay, &VideoState::dplGame},
-      {gmSettings, &VideoState::dplSettings}, {gmLogo, &VideoState::dplLogo},
-  };
-  for (const auto& [mode, palette] : modes) {
-    ASSERT_TRUE(SetGameMode(mode));
-    dd::Palette* expected = (Video.*palette).get();
-    EXPECT_EQ(expected != nullptr, GetParam() == 8);
-    EXPECT_EQ(Video.PrimarySurface->GetPalette(), expected) << mode;
-    if (mode == gmPlay || mode == gmHiScore) {
-      EXPECT_EQ(Video.ddsFont->GetPalette(), expected);
-    }
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depth32, SettingsTest, ::testing::Values(32), DepthName);
 INSTANTIATE_TEST_SUITE_P(Depth32, HiScoreTest, ::testing::Values(32), DepthName);
-INSTANTIATE_TEST_SUITE_P(Depths, PaletteTest, ::testing::Values(8, 16, 32), DepthName);
 
 }  // namespace
