@@ -62,7 +62,6 @@ TEST_F(CDMusic, NextAndPreviousOnTenTracksAndOnOne) {
     if (CD.CDTrackCount != tracks) {
       ASSERT_TRUE(cdClose());
       ASSERT_NO_FATAL_FAILURE(InsertDisc(tracks));
-      EXPECT_EQ(CD.CDTrackCount, tracks);
     }
     if (playing)
       ASSERT_NO_FATAL_FAILURE(Playing(playing));
@@ -177,6 +176,10 @@ TEST_F(CDTest, BadDiscsOpenOnlyAsFarAsTheyHoldMusicAndPlayWithinBounds) {
        one + "00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 10:00:00\n"},
       {"image cut inside a sector", true, {{true, 3}, {true, 3}}, "", 5 * 2352 + 1000},
       {"malformed index", true, {{true, 4}}, one + "00:00:99\n"},
+      {"track numbers out of order",
+       false,
+       {{true, 4}, {true, 4}},
+       one + "00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:00:04\n"},
   };
   int n = 0;
   for (const auto& c : cases) {

@@ -14,8 +14,6 @@ namespace {
 
 using mci::testing::Advance;
 
-constexpr int64_t SectorFrames = FramesPerSector;
-
 class MciImage : public CDTest {
  protected:
   void SetUp() override {
@@ -54,11 +52,11 @@ TEST_F(MciImage, PlaysFromATrackToTheEndOfTheDisc) {
   EXPECT_EQ(heard[1], TrackMark(2));
 
   // Across the boundary into track 3, then the rest of the disc and nothing more.
-  heard = Advance(20 * SectorFrames);
-  EXPECT_EQ(heard[(20 * SectorFrames - 5) * 2 + 1], TrackMark(3));
+  heard = Advance(20 * FramesPerSector);
+  EXPECT_EQ(heard[(20 * FramesPerSector - 5) * 2 + 1], TrackMark(3));
   EXPECT_EQ(Send("status cdaudio current track"), "3");
-  heard = Advance(100 * SectorFrames);
-  EXPECT_EQ(heard.size(), size_t(30 * SectorFrames - 5) * 2);
+  heard = Advance(100 * FramesPerSector);
+  EXPECT_EQ(heard.size(), size_t(30 * FramesPerSector - 5) * 2);
   EXPECT_EQ(heard.back(), TrackMark(3));
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
   EXPECT_EQ(Send("status cdaudio current track"), "1");  // back at the start, as a player
@@ -66,7 +64,7 @@ TEST_F(MciImage, PlaysFromATrackToTheEndOfTheDisc) {
   // A TMSF position within a track; past the track's end is out of range.
   ASSERT_EQ(Send("play cdaudio from 3:00:00:12"), "");
   heard = Advance(1);
-  EXPECT_EQ(heard[0], FrameMark(12 * SectorFrames));
+  EXPECT_EQ(heard[0], FrameMark(12 * FramesPerSector));
   EXPECT_EQ(heard[1], TrackMark(3));
   EXPECT_EQ(Send("play cdaudio from 3:00:00:30"), "error 282");
   EXPECT_EQ(Send("play cdaudio from 3:00:00:75"), "error 282");
@@ -113,7 +111,7 @@ TEST_F(MciImage, PauseResumesAndNotificationsSupersededAbortedAndSuccessful) {
 
   // After a stop, play starts at the disc's beginning and runs to its end.
   ASSERT_EQ(Send("play cdaudio notify"), "");
-  EXPECT_EQ(Advance(1000 * SectorFrames).size(), size_t(60 * SectorFrames) * 2);
+  EXPECT_EQ(Advance(1000 * FramesPerSector).size(), size_t(60 * FramesPerSector) * 2);
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
 
   ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
