@@ -103,9 +103,9 @@ TEST_F(WavTest, BrokenFilesAndNoDeviceMakeNoBuffer) {
       {"format chunk too short",
        Riff({Chunk("fmt ", shortFormat), lookalike, Chunk("data", Tone(8))})}};
   for (const auto& [what, file] : cases) EXPECT_FALSE(Load(file)) << what;
+  EXPECT_EQ(wavCreateBuffer(GlobalBlock{}), nullptr);
   Sound.dsObject.reset();
   EXPECT_FALSE(Load(good));
-  EXPECT_EQ(wavCreateBuffer(GlobalBlock{}), nullptr);
 }
 
 // Every sound a tone of its own length, 110, 120, ... frames in the order loaded, so that
