@@ -31,7 +31,6 @@ TEST_F(MciImage, AnswersEveryQuestionOfTheGame) {
   EXPECT_EQ(Send("status cdaudio current track"), "1");
   EXPECT_EQ(Send("STATUS CDAUDIO  Number Of Tracks"), "3");  // words without regard to case
 
-  EXPECT_EQ(Send("status cdaudio type track 4"), "error 282");
   EXPECT_EQ(Send("status cdaudio type track 1", 4), "error 271");  // "zvuk" needs 5 bytes
   EXPECT_EQ(Send("play cdaudio from 4 notify"), "error 282");
   EXPECT_EQ(Send("play cdaudio from 0 notify"), "error 282");
@@ -56,14 +55,6 @@ TEST_F(MciImage, PlaysFromATrackToTheEndOfTheDisc) {
   EXPECT_EQ(heard.size(), size_t(30 * FramesPerSector - 5) * 2);
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
   EXPECT_EQ(Send("status cdaudio current track"), "1");  // back at the start, as a player
-
-  // A TMSF position within a track; past the track's end is out of range.
-  ASSERT_EQ(Send("play cdaudio from 3:00:00:12"), "");
-  heard = Advance(1);
-  EXPECT_EQ(heard[0], FrameMark(12 * FramesPerSector));
-  EXPECT_EQ(heard[1], TrackMark(3));
-  EXPECT_EQ(Send("play cdaudio from 3:00:00:30"), "error 282");
-  EXPECT_EQ(Send("play cdaudio from 3:00:00:75"), "error 282");
 }
 
 // The music's level scales what is heard, holds while no disc is open, and is checked.
@@ -107,10 +98,6 @@ TEST_F(MciImage, PauseResumesAndNotificationsSupersededAbortedAndSuccessful) {
   ASSERT_EQ(Send("play cdaudio notify"), "");
   EXPECT_EQ(Advance(1000 * FramesPerSector).size(), size_t(60 * FramesPerSector) * 2);
   EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_SUCCESSFUL});
-
-  ASSERT_EQ(Send("play cdaudio from 2 notify"), "");
-  ASSERT_EQ(Send("close cdaudio"), "");
-  EXPECT_EQ(TakeNotifications(), std::vector<uint64_t>{mci::MCI_NOTIFY_ABORTED});
 }
 
 // No disc without a track; a track file that does not decode is no audio.
@@ -152,11 +139,6 @@ TEST_F(CDTest, StreamsThroughTheMixerAndGoesOnWhenTheOutputReopens) {
   const int64_t at = mci::PlayedPosition().frame;
   EXPECT_GT(at, 0);  // not back at the start
   EXPECT_TRUE(HeardPast(1, at)) << "the callback pulls again after the reopen";
-  mixer::testing::NoOutput(true);
-  EXPECT_FALSE(mixer::Reopen());
-  mixer::testing::NoOutput(false);
-  EXPECT_TRUE(mixer::Reopen());  // a later output is taken up again
-  EXPECT_TRUE(HeardPast(1, mci::PlayedPosition().frame));
 }
 
 }  // namespace
