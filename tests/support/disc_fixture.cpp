@@ -1,13 +1,10 @@
 #include "support/disc_fixture.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 
 #include "app/shell.h"
 #include "audio/cd.h"
 #include "platform/cdaudio/mci.h"
-#include "platform/system/debug.h"
 #include "platform/window/window.h"
 #include "screens/modes.h"
 #include "support/wav_files.h"
@@ -29,10 +26,6 @@ std::string Msf(int sectors) {
   std::snprintf(text, sizeof text, "%02d:%02d:%02d", sectors / 75 / 60, sectors / 75 % 60,
                 sectors % 75);
   return text;
-}
-
-void KeepLine(void* log, int, SDL_LogPriority, const char* message) {
-  *static_cast<std::string*>(log) += std::string(message) + "\n";
 }
 
 }  // namespace
@@ -66,16 +59,6 @@ std::string Send(const std::string& command, size_t replyLength) {
   mci::MCIERROR error = mci::mciSendString(command.c_str(), reply.data(), replyLength, nullptr);
   if (error) return "error " + std::to_string(error);
   return reply.data();
-}
-
-std::string DebugLogOf(const std::function<void()>& run) {
-  std::string log;
-  SDL_LogSetOutputFunction(KeepLine, &log);
-  EnableDebugOutput();
-  run();
-  SDL_LogResetPriorities();
-  SDL_LogSetOutputFunction(nullptr, nullptr);
-  return log;
 }
 
 std::vector<uint64_t> TakeNotifications() {

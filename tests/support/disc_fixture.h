@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,9 +30,6 @@ void WriteWav(const std::filesystem::path& file, int track, int frames);
 
 // Sends a command; the reply text, or "error N".
 std::string Send(const std::string& command, size_t replyLength = 50);
-
-// What `run` writes to the debug log, each message on a line of its own.
-std::string DebugLogOf(const std::function<void()>& run);
 
 // The MM_MCINOTIFY codes waiting in the message queue, oldest first (taken out of it).
 std::vector<uint64_t> TakeNotifications();
