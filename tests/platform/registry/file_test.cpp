@@ -81,13 +81,6 @@ TEST(RegistryFile, ReadsHandWrittenTextAndTheLastAssignmentCounts) {
   const Document reread = MustParse(reg::file::Serialize(doc));
   EXPECT_EQ(DataOf(reread, "Twice"), One);
   EXPECT_EQ(DataOf(reread, "Twice", "HKEY_CURRENT_USER\\Other"), Three);
-
-  for (const char* text : {"", "REGEDIT\n[HKEY_CURRENT_USER\\A]\n", "[HKEY_CURRENT_USER\\A]\n"}) {
-    Document none;
-    std::string error;
-    EXPECT_FALSE(reg::file::Parse(text, none, error)) << text;
-    EXPECT_FALSE(error.empty());
-  }
 }
 
 // One line that cannot be read is passed over and named; every other value still reads,
