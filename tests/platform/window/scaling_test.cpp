@@ -75,7 +75,6 @@ TEST(Scaling, TheSoftwareRendererShowsTheWholeFrameWhereTheMouseFindsIt) {
     ScaleMode mode;
     bool exact;  // every pixel a copy of one frame pixel
   } cases[] = {{800, 600, ScaleMode::Smooth, true},
-               {1920, 1080, ScaleMode::Smooth, false},
                {1280, 1024, ScaleMode::Linear, false},
                {2560, 1440, ScaleMode::Smooth, false}};
   Window window;
