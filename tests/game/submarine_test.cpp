@@ -20,7 +20,6 @@ TEST_F(WorldTest, AfterBtDeathTheSubmarinePassesThroughBarrelsAndExplodesWhereIt
   for (int c : {4, 5}) SetColumn(c, "BBB");
   PlaceSubmarine(130, 2);
   for (int i = 0; i < 1000 && World.Sub.DyingState == 0; ++i) ASSERT_TRUE(Step(1));
-  EXPECT_EQ(std::tuple(World.Sub.DyingState, Cell(3, 2).state), std::tuple(2, csEmpty));
   const double took = World.GameClock;
   for (int i = 0; i < 2000 && World.Sub.speed > 0; ++i) ASSERT_TRUE(Step(1));
   EXPECT_NEAR(World.GameClock - took, 1000, 2);
@@ -69,16 +68,6 @@ TEST_F(WorldTest, TheSubmarineStrikesTheBarrelItReachesAtAnyStepLength) {
   EXPECT_EQ(MsUntilGameOver(*this), 59 * 37 + 25);
   EXPECT_EQ(std::tuple(Cell(17, 2).state, World.Sub.DyingState, World.Sub.explosionFrame > 59),
             std::tuple(csBarel, 1, true));
-}
-
-TEST_F(WorldTest, LongStepsRunTheExplosionInWholeFrames) {
-  SetColumn(1, "B");
-  PlaceSubmarine(60, 0);
-  ASSERT_TRUE(Step(1));
-  ASSERT_EQ(World.Sub.DyingState, 1);
-  ASSERT_TRUE(Step(1000));  // 40 frames at once
-  EXPECT_EQ(std::tuple(World.Sub.explosionFrame, World.Level), std::tuple(40, 1));
-  EXPECT_TRUE(Step(1000) && GameIsOver());
 }
 
 TEST_F(WorldTest, AnExplosionMovesOnEvery60Ms) {

@@ -1,4 +1,4 @@
-// The settings and hi-score screens.
+// The settings and hi-score screens, and the palettes of an 8-bit display.
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -124,7 +124,25 @@ TEST_P(HiScoreTest, FifteenLinesAtThirtyFromSeventyToFiveHundredEighteen) {
       std::tuple(15, picture, glyph, picture));
 }
 
+// At 8 bits each screen brings its own palette; play and the hi-score page give it the font too.
+class PaletteTest : public ScreenTest {};
+
+TEST_P(PaletteTest, EachModeBringsItsOwnPalette) {
+  const std::tuple<GameMode, dd::Palette*, bool> modes[] = {
+      {gmMenu, Video.dplMenu.get(), false},  {gmHiScore, Video.dplHiScore.get(), true},
+      {gmHelp1, Video.dplHelp.get(), false}, {gmHelp2, Video.dplHelp.get(), false},
+      {gmHelp3, Video.dplHelp.get(), false}, {gmPlay, Video.dplGame.get(), true},
+      {gmLogo, Video.dplLogo.get(), false},  {gmSettings, Video.dplSettings.get(), false},
+  };
+  for (const auto& [mode, palette, font] : modes) {
+    ASSERT_TRUE(SetGameMode(mode));
+    EXPECT_TRUE(palette && Video.PrimarySurface->GetPalette() == palette) << mode;
+    EXPECT_TRUE(!font || Video.ddsFont->GetPalette() == palette) << mode;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Depth32, SettingsTest, ::testing::Values(32), DepthName);
 INSTANTIATE_TEST_SUITE_P(Depth32, HiScoreTest, ::testing::Values(32), DepthName);
+INSTANTIATE_TEST_SUITE_P(Depth8, PaletteTest, ::testing::Values(8), DepthName);
 
 }  // namespace
