@@ -226,22 +226,24 @@ void Surface::Draw(const PendingDraw& whole, int top, int bottom, int left, int 
     CopyRuns(spans, *cell, skipped, bottom - draw.y,
              src - static_cast<size_t>(skipped) * srcPitch + static_cast<size_t>(r.left) * bytes,
              srcPitch, dst - static_cast<size_t>(skipped) * RowBytes, RowBytes);
-    return;
+  } else {
+    switch (bytes) {
+      case 1:
+        CopyKeyed<1>(spans, r, src, srcPitch, dst, RowBytes);
+        break;
+      case 2:
+        CopyKeyed<2>(spans, r, src, srcPitch, dst, RowBytes);
+        break;
+      case 3:
+        CopyKeyed<3>(spans, r, src, srcPitch, dst, RowBytes);
+        break;
+      default:
+        CopyKeyed<4>(spans, r, src, srcPitch, dst, RowBytes);
+        break;
+    }
   }
-  switch (bytes) {
-    case 1:
-      CopyKeyed<1>(spans, r, src, srcPitch, dst, RowBytes);
-      break;
-    case 2:
-      CopyKeyed<2>(spans, r, src, srcPitch, dst, RowBytes);
-      break;
-    case 3:
-      CopyKeyed<3>(spans, r, src, srcPitch, dst, RowBytes);
-      break;
-    default:
-      CopyKeyed<4>(spans, r, src, srcPitch, dst, RowBytes);
-      break;
-  }
+  // A copy within one surface found its spans in the pixels it has just written over.
+  if (&source == this) Spans.valid = false;
 }
 
 // Rows of another surface as wide as this one, a background each frame: the rows that

@@ -203,6 +203,15 @@ TEST_P(BlitTest, EveryWriteToTheSourceIsSeenByTheNextKeyedBlit) {
   dd::testing::LoseAllSurfaces();
   ASSERT_EQ(sheet->Restore(), dd::DD_OK);
   expectSame(key);
+
+  // A keyed copy within the sheet reads its pixels as they were before, and the next keyed
+  // blit sees what the copy wrote.
+  Scribble(*sheet, key);
+  const dd::RECT part{0, 0, 40, 12};
+  const Image expected = Expected(*sheet, 10, 3, *sheet, part, true, key);
+  ASSERT_EQ(sheet->BltFast(10, 3, sheet.get(), &part, dd::DDBLTFAST_SRCCOLORKEY), dd::DD_OK);
+  EXPECT_EQ(Read(*sheet), expected);
+  expectSame(key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BlitTest, ::testing::Values(8, 16, 24, 32));
