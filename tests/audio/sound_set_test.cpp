@@ -69,6 +69,11 @@ TEST_F(WavTest, EveryAcceptedFormatArrivesAsTheSameStereoSamples) {
             Frames({32767, -32768}));
   EXPECT_EQ(Load(Wav(Extensible(3, 1, 44100, 32), Samples(4, {Bits(0.25f)}))),
             Frames({8192, 8192}));
+  // Chunks in any order, behind one of odd size, which is padded to an even one.
+  EXPECT_EQ(Load(Riff({Chunk("junk", Bytes(5, 'x')),
+                       Chunk("data", Samples(1, {0xC0, 0x80, 0xC0, 0x80, 0xC0})),
+                       Chunk("fmt ", Format(1, 1, 44100, 8))})),
+            Frames({16384, 16384, 0, 0, 16384, 16384, 0, 0, 16384, 16384}));
   for (const auto& [rate, frames] : {std::pair{22050u, 200u}, std::pair{88200u, 50u}}) {
     const auto resampled = Load(Wav(Format(1, 1, rate, 16), Tone(100)));
     ASSERT_TRUE(resampled) << rate;

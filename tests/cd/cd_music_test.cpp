@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/init.h"
 #include "app/shell.h"
 #include "audio/cd.h"
 #include "platform/cdaudio/mci.h"
@@ -133,6 +134,17 @@ TEST_F(CDMusic, EndOfDiscStartsAgainFromTrackTwoOrTheOnlyTrack) {
     ASSERT_TRUE(cdClose());
     TakeNotifications();  // the close's, before the next disc
   }
+}
+
+// A device that refuses to stop at exit reports it once: the message does not start the
+// release over again.
+TEST_F(CDTest, AFailingStopWhileReleasingAllShowsOneMessage) {
+  CD.CDOpen = true;  // the device itself is closed, so "stop cdaudio" fails
+  sysReleaseAll();
+  EXPECT_FALSE(CD.CDOpen);
+  EXPECT_EQ(win::testing::MessageBoxes(), std::vector<std::string>{"stop cdaudio"});
+  sysReleaseAll();  // nothing left to release
+  EXPECT_EQ(win::testing::MessageBoxes().size(), 1u);
 }
 
 TEST_F(CDTest, BadDiscsOpenOnlyAsFarAsTheyHoldMusicAndPlayWithinBounds) {
