@@ -231,10 +231,6 @@ void ClickRow(HDLG dialog, int id, int row) {
   OnMouse(dialog, area.x + area.w / 2, area.y + row * ItemHeight + ItemHeight / 2);
 }
 void CloseBox(HDLG dialog) { dialog->proc(dialog, WM_CLOSE, 0, 0); }
-int FocusedControl(HDLG dialog) {
-  return dialog->focus >= 0 ? dialog->controls[dialog->focus].tmpl.id : 0;
-}
-bool ComboOpen(HDLG dialog) { return OpenCombo(dialog) != nullptr; }
 }  // namespace testing
 
 }  // namespace dlg

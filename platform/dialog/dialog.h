@@ -88,8 +88,6 @@ void Click(HDLG dialog, int id);                 // a click on a control (button
 void ClickItem(HDLG dialog, int id, int index);  // a click on a list item (open combo too)
 void ClickRow(HDLG dialog, int id, int row);     // a click on a list's row as shown (0: top)
 void CloseBox(HDLG dialog);
-int FocusedControl(HDLG dialog);
-bool ComboOpen(HDLG dialog);
 }  // namespace testing
 
 }  // namespace dlg
